@@ -1,0 +1,73 @@
+#include "U_VX_DataModule.h"
+
+#include "Rebuts.h"
+#include "U_Article.h"
+#include "U_rayon.h"
+
+TdmVatrelix::TdmVatrelix() = default;
+
+TdmVatrelix::~TdmVatrelix()
+{
+    viderListeRayons();
+    viderRebuts();
+}
+
+TRayon* TdmVatrelix::ajouterRayonRacine(const QString& nom)
+{
+    return ajouterRayonRacine(nom, clWhite);
+}
+
+TRayon* TdmVatrelix::ajouterRayonRacine(const QString& nom, TColor couleur)
+{
+    auto* rayon = new TRayon(nom, couleur);
+    listeRayons.append(rayon);
+    return rayon;
+}
+
+void TdmVatrelix::viderListeRayons()
+{
+    while (!listeRayons.isEmpty())
+        Rebuts::deposer(listeRayons.takeLast());
+}
+
+void TdmVatrelix::retirerRayonRacine(TRayon* r)
+{
+    const qsizetype i = listeRayons.indexOf(r);
+    if (i >= 0)
+        Rebuts::deposer(listeRayons.takeAt(i));
+}
+
+TRayon* TdmVatrelix::copierRayon(const TRayon* source, TRayon* cible)
+{
+    if (cible == source || source->contientRayon(cible)) {
+        // La copie tomberait dans la source en cours de lecture : on copie d'abord
+        // un instantané, sans quoi la copie se recopierait sans fin.
+        TRayon instantane(source->getNom(), source->getCouleur());
+        copierContenuRayon(source, &instantane);
+        return copierRayon(&instantane, cible);
+    }
+    TRayon* copie = cible->ajouterRayonFils(source->getNom(), source->getCouleur(), cible);
+    copierContenuRayon(source, copie);
+    return copie;
+}
+
+void TdmVatrelix::copierContenuRayon(const TRayon* source, TRayon* copie)
+{
+    // Les fils d'abord, puis les articles, chacun dans l'ordre de la source.
+    const int nbFils = source->getNbRayonsFils();
+    for (int i = 0; i < nbFils; ++i) {
+        const TRayon* fils = source->getRayonFils(i);
+        TRayon* copieFils = copie->ajouterRayonFils(fils->getNom(), fils->getCouleur(), copie);
+        copierContenuRayon(fils, copieFils);
+    }
+    const int nbArticles = source->getNbArticles();
+    for (int i = 0; i < nbArticles; ++i) {
+        const TArticle* a = source->getArticle(i);
+        copie->creerArticle(a->getNom(), a->getPrix(), a->getRemarque());
+    }
+}
+
+void TdmVatrelix::viderRebuts()
+{
+    Rebuts::vider();
+}

@@ -1,0 +1,112 @@
+#include "U_rayon.h"
+
+#include "Erreurs.h"
+#include "Rebuts.h"
+#include "U_Article.h"
+
+void verifierIndice(qsizetype i, qsizetype nombre)
+{
+    if (i < 0 || i >= nombre)
+        throw EListError(QStringLiteral("Indice de liste hors limites (%1)").arg(i));
+}
+
+TRayon::TRayon(const QString& nom) : TRayon(nom, clWhite, nullptr) {}
+
+TRayon::TRayon(const QString& nom, TColor couleur) : TRayon(nom, couleur, nullptr) {}
+
+TRayon::TRayon(const QString& nom, TColor couleur, TRayon* pere)
+    : nom(nom), couleur(couleur), pere(pere)
+{
+}
+
+TRayon::~TRayon()
+{
+    qDeleteAll(articles);
+    qDeleteAll(rayonsFils);
+}
+
+TRayon* TRayon::getRayonFils(int i) const
+{
+    verifierIndice(i, rayonsFils.size());
+    return rayonsFils.at(i);
+}
+
+int TRayon::indiceRayonFils(const TRayon* r) const
+{
+    // Recherche par identité : les noms ne sont pas uniques.
+    for (qsizetype i = 0; i < rayonsFils.size(); ++i)
+        if (rayonsFils.at(i) == r)
+            return int(i);
+    return -1;
+}
+
+TRayon* TRayon::ajouterRayonFils(const QString& nom, TColor couleur, TRayon* pere)
+{
+    auto* fils = new TRayon(nom, couleur, pere);
+    rayonsFils.append(fils);
+    return fils;
+}
+
+void TRayon::retirerRayonFils(int i)
+{
+    verifierIndice(i, rayonsFils.size());
+    // Le fils garde son sous-arbre et son père : il n'est que détaché.
+    Rebuts::deposer(rayonsFils.takeAt(i));
+}
+
+void TRayon::retirerRayonFils(TRayon* r)
+{
+    const int i = indiceRayonFils(r);
+    if (i >= 0)
+        retirerRayonFils(i);
+}
+
+TArticle* TRayon::getArticle(int i) const
+{
+    verifierIndice(i, articles.size());
+    return articles.at(i);
+}
+
+int TRayon::indiceArticle(const TArticle* a) const
+{
+    for (qsizetype i = 0; i < articles.size(); ++i)
+        if (articles.at(i) == a)
+            return int(i);
+    return -1;
+}
+
+TArticle* TRayon::creerArticle(const QString& nom, double prix, const QString& remarque)
+{
+    auto* article = new TArticle(nom, prix);
+    article->setRemarque(remarque);
+    articles.append(article);
+    return article;
+}
+
+void TRayon::retirerArticle(int i)
+{
+    verifierIndice(i, articles.size());
+    Rebuts::deposer(articles.takeAt(i));
+}
+
+void TRayon::retirerArticle(TArticle* a)
+{
+    const int i = indiceArticle(a);
+    if (i >= 0)
+        retirerArticle(i);
+}
+
+bool TRayon::contientRayon(const TRayon* r) const
+{
+    // Profondeur d'abord, par identité ; le rayon lui-même n'est jamais comparé.
+    for (const TRayon* fils : rayonsFils) {
+        if (fils == r || fils->contientRayon(r))
+            return true;
+    }
+    return false;
+}
+
+bool TRayon::estDescendantDe(const TRayon* autre) const
+{
+    return autre != nullptr && autre->contientRayon(this);
+}

@@ -1,0 +1,166 @@
+// Rayons et articles : constructeurs, recherches par identité, détachement, descendance.
+#include "Erreurs.h"
+#include "Rebuts.h"
+#include "U_Article.h"
+#include "U_rayon.h"
+
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+class TestModele : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { Rebuts::vider(); }
+
+    void articleNeuf_remarqueTiret()
+    {
+        TArticle a(QStringLiteral("Pommes"), 1.5);
+        QCOMPARE(a.getRemarque(), QStringLiteral("-"));
+        QCOMPARE(a.getNom(), QStringLiteral("Pommes"));
+        QCOMPARE(a.getPrix(), 1.5);
+        a.setRemarque(QString());
+        QCOMPARE(a.getRemarque(), QString());
+    }
+
+    void constructeurs_couleurEtPere()
+    {
+        TRayon blanc(QStringLiteral("Fruits"));
+        QCOMPARE(blanc.getCouleur(), TColor(0x00FFFFFF));
+        QCOMPARE(blanc.getPere(), nullptr);
+        QCOMPARE(blanc.getNbRayonsFils(), 0);
+        QCOMPARE(blanc.getNbArticles(), 0);
+
+        TRayon colore(QStringLiteral("Légumes"), clCream);
+        QCOMPARE(colore.getCouleur(), clCream);
+        QCOMPARE(colore.getPere(), nullptr);
+
+        TRayon fils(QStringLiteral("Agrumes"), clSkyBlue, &blanc);
+        QCOMPARE(fils.getPere(), &blanc);
+        QCOMPARE(blanc.getNbRayonsFils(), 0); // le constructeur ne rattache pas
+    }
+
+    void homonymes_tousGardesEtCherchesParIdentite()
+    {
+        TRayon r(QStringLiteral("R"));
+        TRayon* f1 = r.ajouterRayonFils(QStringLiteral("Même"), clWhite, &r);
+        TRayon* f2 = r.ajouterRayonFils(QStringLiteral("Même"), clWhite, &r);
+        TArticle* a1 = r.creerArticle(QStringLiteral("Lait"), 1, QStringLiteral("-"));
+        TArticle* a2 = r.creerArticle(QStringLiteral("Lait"), 1, QStringLiteral("-"));
+        QCOMPARE(r.getNbRayonsFils(), 2);
+        QCOMPARE(r.getNbArticles(), 2);
+        QCOMPARE(r.indiceRayonFils(f2), 1);
+        QCOMPARE(r.indiceArticle(a2), 1);
+        QCOMPARE(r.getRayonFils(1), f2);
+        QCOMPARE(f1->getPere(), &r);
+
+        TRayon etranger(QStringLiteral("Même"));
+        TArticle article(QStringLiteral("Lait"), 1);
+        QCOMPARE(r.indiceRayonFils(&etranger), -1);
+        QCOMPARE(r.indiceArticle(&article), -1);
+
+        // Retrait par pointeur d'un étranger : rien ne bouge.
+        r.retirerRayonFils(&etranger);
+        r.retirerArticle(&article);
+        QCOMPARE(r.getNbRayonsFils(), 2);
+        QCOMPARE(r.getNbArticles(), 2);
+
+        r.retirerArticle(a1);
+        QCOMPARE(r.getNbArticles(), 1);
+        QCOMPARE(r.getArticle(0), a2);
+    }
+
+    void creerArticle_fixeLaRemarque()
+    {
+        TRayon r(QStringLiteral("R"));
+        TArticle* a = r.creerArticle(QStringLiteral("Thé"), 3.25, QStringLiteral("vert"));
+        QCOMPARE(a->getRemarque(), QStringLiteral("vert"));
+        QCOMPARE(a->getPrix(), 3.25);
+        QCOMPARE(r.getArticle(r.getNbArticles() - 1), a);
+    }
+
+    void indiceHorsLimites_EListError_data()
+    {
+        QTest::addColumn<int>("indice");
+        QTest::addColumn<QString>("operation");
+        for (const char* op : {"getRayonFils", "getArticle", "retirerRayonFils", "retirerArticle"}) {
+            for (int i : {-1, 2, 100})
+                QTest::addRow("%s(%d)", op, i) << i << QString::fromLatin1(op);
+        }
+    }
+
+    void indiceHorsLimites_EListError()
+    {
+        QFETCH(int, indice);
+        QFETCH(QString, operation);
+        TRayon r(QStringLiteral("R"));
+        r.ajouterRayonFils(QStringLiteral("a"), clWhite, &r);
+        r.ajouterRayonFils(QStringLiteral("b"), clWhite, &r);
+        r.creerArticle(QStringLiteral("x"), 1, QStringLiteral("-"));
+        r.creerArticle(QStringLiteral("y"), 1, QStringLiteral("-"));
+        const std::map<QString, std::function<void()>> ops{
+            {QStringLiteral("getRayonFils"), [&] { r.getRayonFils(indice); }},
+            {QStringLiteral("getArticle"), [&] { r.getArticle(indice); }},
+            {QStringLiteral("retirerRayonFils"), [&] { r.retirerRayonFils(indice); }},
+            {QStringLiteral("retirerArticle"), [&] { r.retirerArticle(indice); }},
+        };
+        QVERIFY_THROWS_EXCEPTION(EListError, ops.at(operation)());
+        QCOMPARE(r.getNbRayonsFils(), 2);
+        QCOMPARE(r.getNbArticles(), 2);
+    }
+
+    void retrait_garderSousArbreEtPere()
+    {
+        auto r = std::make_unique<TRayon>(QStringLiteral("R"));
+        TRayon* f = r->ajouterRayonFils(QStringLiteral("F"), clWhite, r.get());
+        TRayon* pf = f->ajouterRayonFils(QStringLiteral("PF"), clWhite, f);
+        TArticle* a = f->creerArticle(QStringLiteral("A"), 2, QStringLiteral("-"));
+        r->retirerRayonFils(0);
+        QCOMPARE(r->getNbRayonsFils(), 0);
+        QCOMPARE(f->getPere(), r.get());
+        QCOMPARE(f->getRayonFils(0), pf);
+        QCOMPARE(f->getArticle(0), a);
+        QCOMPARE(Rebuts::nombre(), 1);
+        // Le rayon détaché survit à son ancien père jusqu'au vidage des rebuts.
+        r.reset();
+        QCOMPARE(f->getNom(), QStringLiteral("F"));
+        QCOMPARE(pf->getPere(), f);
+    }
+
+    void contientRayon_profondeurEtIdentite()
+    {
+        TRayon r(QStringLiteral("R"));
+        TRayon* a = r.ajouterRayonFils(QStringLiteral("A"), clWhite, &r);
+        TRayon* b = r.ajouterRayonFils(QStringLiteral("B"), clWhite, &r);
+        TRayon* b1 = b->ajouterRayonFils(QStringLiteral("B1"), clWhite, b);
+        TRayon* b11 = b1->ajouterRayonFils(QStringLiteral("B11"), clWhite, b1);
+        TRayon homonyme(QStringLiteral("B11"));
+
+        QVERIFY(r.contientRayon(a));
+        QVERIFY(r.contientRayon(b11));
+        QVERIFY(b->contientRayon(b11));
+        QVERIFY(!a->contientRayon(b11));
+        QVERIFY(!r.contientRayon(&homonyme));
+        QVERIFY(!r.contientRayon(&r));
+        QVERIFY(!a->contientRayon(a)); // sans fils
+        QVERIFY(!b11->contientRayon(&r));
+
+        QVERIFY(b11->estDescendantDe(&r));
+        QVERIFY(b11->estDescendantDe(b));
+        QVERIFY(!b->estDescendantDe(b11));
+        QVERIFY(!b->estDescendantDe(b));
+        QVERIFY(!a->estDescendantDe(b));
+        QVERIFY(!a->estDescendantDe(nullptr));
+
+        // Après détachement, le sous-arbre n'est plus descendant de l'ancien père.
+        r.retirerRayonFils(b);
+        QVERIFY(!b11->estDescendantDe(&r));
+        QVERIFY(b11->estDescendantDe(b));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestModele)
+#include "tst_modele.moc"
