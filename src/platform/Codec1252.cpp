@@ -1,0 +1,98 @@
+#include "Codec1252.h"
+
+#include <array>
+
+namespace {
+
+// Caractères des octets 0x80 à 0x9F ; les cinq octets non définis gardent leur propre valeur.
+constexpr std::array<char16_t, 32> k_plage80 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98-9F
+};
+
+struct TableInverse
+{
+    // Caractères hors de U+0000..U+00FF représentés dans la page de code, triés.
+    std::array<char16_t, 32> caracteres{};
+    std::array<char, 32> octets{};
+    int taille = 0;
+    // Octet de chaque caractère U+0080..U+009F, 0 quand il n'est pas représentable.
+    std::array<char, 32> controles{};
+
+    constexpr TableInverse()
+    {
+        for (int i = 0; i < 32; ++i) {
+            const char16_t c = k_plage80[i];
+            const char octet = char(0x80 + i);
+            if (c < 0x100) {
+                controles[c - 0x80] = octet;
+                continue;
+            }
+            int j = taille++;
+            while (j > 0 && caracteres[j - 1] > c) {
+                caracteres[j] = caracteres[j - 1];
+                octets[j] = octets[j - 1];
+                --j;
+            }
+            caracteres[j] = c;
+            octets[j] = octet;
+        }
+    }
+
+    char octetDe(char16_t c) const
+    {
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+            return char(c);
+        if (c < 0xA0)
+            return controles[c - 0x80] ? controles[c - 0x80] : '?';
+        int bas = 0;
+        int haut = taille - 1;
+        while (bas <= haut) {
+            const int milieu = (bas + haut) / 2;
+            if (caracteres[milieu] == c)
+                return octets[milieu];
+            if (caracteres[milieu] < c)
+                bas = milieu + 1;
+            else
+                haut = milieu - 1;
+        }
+        return '?';
+    }
+};
+
+constexpr TableInverse k_inverse;
+
+} // namespace
+
+QByteArray versAnsi(const QString& texte)
+{
+    QByteArray resultat;
+    resultat.reserve(texte.size());
+    const QChar* c = texte.constData();
+    const QChar* fin = c + texte.size();
+    for (; c != fin; ++c) {
+        // Une paire de substitution est un seul caractère absent de la page de code.
+        if (c->isHighSurrogate() && c + 1 != fin && (c + 1)->isLowSurrogate())
+            ++c;
+        resultat.append(k_inverse.octetDe(c->unicode()));
+    }
+    return resultat;
+}
+
+QString depuisAnsi(const QByteArray& octets)
+{
+    QString resultat(octets.size(), Qt::Uninitialized);
+    QChar* sortie = resultat.data();
+    for (const char octet : octets) {
+        const auto u = static_cast<unsigned char>(octet);
+        *sortie++ = QChar(u >= 0x80 && u < 0xA0 ? k_plage80[u - 0x80] : char16_t(u));
+    }
+    return resultat;
+}
+
+QString normaliserAnsi(const QString& texte)
+{
+    return depuisAnsi(versAnsi(texte));
+}
