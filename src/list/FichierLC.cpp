@@ -1,0 +1,45 @@
+#include "FichierLC.h"
+
+#include "FichierTexte.h"
+
+QString filtreFichierLC()
+{
+    return QStringLiteral("Fichier Liste de courses (.lvtx)|*.lvtx");
+}
+
+QString nomFichierLC(const QString& cheminChoisi)
+{
+    qsizetype delimiteur = -1;
+    for (qsizetype i = cheminChoisi.size() - 1; i >= 0; --i) {
+        const QChar c = cheminChoisi.at(i);
+        if (c == u'\\' || c == u':' || c == u'/') {
+            delimiteur = i;
+            break;
+        }
+    }
+    const QString dossier = cheminChoisi.left(delimiteur + 1);
+    QString nom = cheminChoisi.mid(delimiteur + 1);
+    // Seule l'extension finale part : "a.b.b" donne "a.b.lvtx", pas "a.lvtx".
+    const qsizetype point = nom.lastIndexOf(u'.');
+    if (point >= 0) {
+        nom.truncate(point);
+    }
+    return dossier + nom + QString::fromUtf16(kExtensionLC);
+}
+
+QStringList lireFichierLC(const QString& chemin)
+{
+    return lireLignes(chemin);
+}
+
+void ecrireFichierLC(const QString& chemin, const QStringList& lignes)
+{
+    ecrireLignes(chemin, lignes);
+}
+
+void importerFichierLC(const QString& chemin, QStringList& lignes)
+{
+    // Lecture complète d'abord : une erreur laisse la liste intacte.
+    const QStringList importees = lireLignes(chemin);
+    lignes.append(importees);
+}

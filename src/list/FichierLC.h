@@ -1,0 +1,23 @@
+#pragma once
+// Fichiers de liste de courses (.lvtx) : une ligne du magasin par ligne de texte,
+// en Windows-1252, chacune suivie de CR LF.
+#include <QString>
+#include <QStringList>
+
+// Extension imposée par les commandes d'enregistrement.
+inline constexpr char16_t kExtensionLC[] = u".lvtx";
+// Filtre des dialogues de fichier.
+QString filtreFichierLC();
+
+// Chemin choisi dans le dialogue d'enregistrement -> chemin enregistré : seule la
+// dernière extension du nom est remplacée par ".lvtx" (ajoutée quand il n'y en a pas).
+// Le dossier va jusqu'au dernier "\", ":" ou "/".
+QString nomFichierLC(const QString& cheminChoisi);
+
+// Lit le fichier entier (CR LF, LF ou CR ; dernière ligne sans fin comptée ; lignes vides
+// gardées), sans vérifier les champs. EFichierErreur s'il ne se lit pas.
+QStringList lireFichierLC(const QString& chemin);
+// Écrit les lignes de façon atomique ; une liste vide donne un fichier de 0 octet.
+void ecrireFichierLC(const QString& chemin, const QStringList& lignes);
+// Ajoute en fin de liste les lignes d'un autre fichier ; rien n'est ajouté s'il ne se lit pas.
+void importerFichierLC(const QString& chemin, QStringList& lignes);

@@ -1,0 +1,24 @@
+#pragma once
+// Fusion des lignes d'un même achat et tri de la liste par rayon, sur le magasin des lignes.
+#include <QString>
+#include <QStringList>
+
+// Clé d'achat : du caractère suivant le premier "|" jusqu'au premier "€" inclus,
+// soit Article|Remarque|Rayon|PU pour une ligne bien formée ; vide sans "€" après le "|".
+QString cleLigne(const QString& ligne);
+
+// Prix unitaire d'une ligne pour la fusion : ce qui suit le troisième "|" de la clé,
+// sans " €", lu en nombre (EConvertError sinon).
+double prixUnitaireCle(const QString& cle);
+
+// Chaque ligne, de la dernière à la première, rejoint la plus proche ligne de même clé
+// au-dessus d'elle : quantités additionnées, total recalculé, ligne du bas supprimée.
+// Une conversion impossible lève EConvertError ; les fusions déjà faites restent.
+void fusionnerLignesLC(QStringList& lignes);
+
+// Rayon d'une ligne pour le tri : le champ entre le troisième et le quatrième "|".
+QString rayonLigne(const QString& ligne);
+
+// Tri par échanges (non stable) selon l'ordre ordinal UTF-16 des rayons : pour chaque i,
+// chaque j > i dont le rayon précède celui de i est échangé avec lui.
+void trierLC(QStringList& lignes);
