@@ -1,0 +1,51 @@
+#include "HorlogeVirtuelle.h"
+
+HorlogeVirtuelle::HorlogeVirtuelle(const QDateTime& depart) : m_moment(depart) {}
+
+HorlogeVirtuelle::~HorlogeVirtuelle()
+{
+    desinstaller();
+}
+
+void HorlogeVirtuelle::installer()
+{
+    Horloge::definir(this);
+    m_installee = true;
+}
+
+void HorlogeVirtuelle::desinstaller()
+{
+    if (m_installee)
+        Horloge::definir(nullptr);
+    m_installee = false;
+}
+
+void HorlogeVirtuelle::fixer(const QDateTime& moment)
+{
+    m_moment = moment;
+}
+
+void HorlogeVirtuelle::avancer(qint64 millisecondes)
+{
+    m_moment = m_moment.addMSecs(millisecondes);
+    m_ecoule += millisecondes;
+}
+
+QDateTime HorlogeVirtuelle::maintenant() const
+{
+    return m_moment;
+}
+
+void HorlogeVirtuelle::attendre(int millisecondes)
+{
+    ++m_nombreAttentes;
+    if (millisecondes <= 0)
+        return;
+    m_totalAttendu += millisecondes;
+    avancer(millisecondes);
+}
+
+qint64 HorlogeVirtuelle::millisecondesEcoulees() const
+{
+    return m_ecoule;
+}

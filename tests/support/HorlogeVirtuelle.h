@@ -1,0 +1,33 @@
+#pragma once
+// Horloge des tests : le temps ne passe que lorsqu'on attend, et personne ne dort.
+#include "Horloge.h"
+
+class HorlogeVirtuelle : public Horloge
+{
+public:
+    explicit HorlogeVirtuelle(const QDateTime& depart = QDateTime(QDate(2006, 3, 14), QTime(10, 30, 0)));
+    ~HorlogeVirtuelle() override;
+    HorlogeVirtuelle(const HorlogeVirtuelle&) = delete;
+    HorlogeVirtuelle& operator=(const HorlogeVirtuelle&) = delete;
+
+    // Installe cette horloge pour le processus ; le destructeur rend l'horloge réelle.
+    void installer();
+    void desinstaller();
+
+    void fixer(const QDateTime& moment);
+    void avancer(qint64 millisecondes); // sans compter comme une attente
+
+    qint64 totalAttendu() const { return m_totalAttendu; }
+    int nombreAttentes() const { return m_nombreAttentes; }
+
+    QDateTime maintenant() const override;
+    void attendre(int millisecondes) override;
+    qint64 millisecondesEcoulees() const override;
+
+private:
+    QDateTime m_moment;
+    qint64 m_ecoule = 0;
+    qint64 m_totalAttendu = 0;
+    int m_nombreAttentes = 0;
+    bool m_installee = false;
+};
