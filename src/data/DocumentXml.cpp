@@ -1,0 +1,161 @@
+#include "DocumentXml.h"
+
+#include "Codec1252.h"
+#include "Erreurs.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <unistd.h>
+
+namespace {
+
+QString statutEnFrancais(pugi::xml_parse_status statut)
+{
+    switch (statut) {
+    case pugi::status_file_not_found: return QStringLiteral("fichier introuvable");
+    case pugi::status_io_error: return QStringLiteral("erreur de lecture");
+    case pugi::status_out_of_memory: return QStringLiteral("mémoire insuffisante");
+    case pugi::status_unrecognized_tag: return QStringLiteral("balise non reconnue");
+    case pugi::status_bad_pi: return QStringLiteral("instruction de traitement incorrecte");
+    case pugi::status_bad_comment: return QStringLiteral("commentaire incorrect");
+    case pugi::status_bad_cdata: return QStringLiteral("section CDATA incorrecte");
+    case pugi::status_bad_doctype: return QStringLiteral("déclaration de type de document incorrecte");
+    case pugi::status_bad_pcdata: return QStringLiteral("texte incorrect");
+    case pugi::status_bad_start_element: return QStringLiteral("balise ouvrante incorrecte");
+    case pugi::status_bad_attribute: return QStringLiteral("attribut incorrect");
+    case pugi::status_bad_end_element: return QStringLiteral("balise fermante incorrecte");
+    case pugi::status_end_element_mismatch: return QStringLiteral("balise fermante sans balise ouvrante correspondante");
+    case pugi::status_append_invalid_root: return QStringLiteral("nœud impossible à ajouter");
+    case pugi::status_no_document_element: return QStringLiteral("aucun élément racine");
+    default: return QStringLiteral("erreur d'analyse");
+    }
+}
+
+bool commencePar(const QByteArray& octets, const char* prefixe, int taille)
+{
+    return octets.size() >= taille && std::memcmp(octets.constData(), prefixe, size_t(taille)) == 0;
+}
+
+// Encodage à donner à pugixml ; les octets Windows-1252 sont d'abord transcodés en UTF-8.
+pugi::xml_encoding choisirEncodage(const QString& chemin, QByteArray& octets)
+{
+    // Une marque d'ordre des octets décide seule (UTF-8, UTF-16, UTF-32).
+    if (commencePar(octets, "\xEF\xBB\xBF", 3) || commencePar(octets, "\xFF\xFE", 2)
+        || commencePar(octets, "\xFE\xFF", 2))
+        return pugi::encoding_auto;
+    if (!octets.startsWith("<?xml"))
+        return pugi::encoding_auto; // UTF-16 sans BOM compris : pugixml le reconnaît
+    const qsizetype fin = octets.indexOf("?>");
+    if (fin < 0)
+        return pugi::encoding_auto; // déclaration mal formée : l'analyse le dira
+    static const QRegularExpression motif(QStringLiteral("encoding\\s*=\\s*[\"']([^\"']*)[\"']"));
+    const QRegularExpressionMatch m = motif.match(QString::fromLatin1(octets.left(fin)));
+    if (!m.hasMatch())
+        return pugi::encoding_utf8;
+    const QString nom = m.captured(1).toLower();
+    if (nom == u"utf-8" || nom == u"utf8")
+        return pugi::encoding_utf8;
+    if (nom == u"utf-16")
+        return pugi::encoding_auto;
+    if (nom == u"iso-8859-1" || nom == u"iso8859-1" || nom == u"iso_8859-1" || nom == u"latin1"
+        || nom == u"latin-1" || nom == u"l1" || nom == u"us-ascii" || nom == u"ascii")
+        return pugi::encoding_latin1;
+    if (nom == u"windows-1252" || nom == u"cp1252" || nom == u"x-cp1252") {
+        octets = depuisAnsi(octets).toUtf8();
+        return pugi::encoding_utf8;
+    }
+    throw EXmlErreur(QStringLiteral("Le fichier « %1 » est écrit dans un encodage non pris en charge : « %2 ».")
+                         .arg(chemin, m.captured(1)));
+}
+
+class EcrivainOctets : public pugi::xml_writer
+{
+public:
+    explicit EcrivainOctets(QByteArray& sortie) : m_sortie(sortie) {}
+    void write(const void* donnees, size_t taille) override
+    {
+        m_sortie.append(static_cast<const char*>(donnees), qsizetype(taille));
+    }
+
+private:
+    QByteArray& m_sortie;
+};
+
+} // namespace
+
+void analyserOctetsXml(const QString& chemin, QByteArray octets, pugi::xml_document& doc,
+                       unsigned options)
+{
+    const pugi::xml_encoding encodage = choisirEncodage(chemin, octets);
+    // Sans parse_doctype, la DOCTYPE est sautée ; pugixml ne développe que les entités
+    // prédéfinies et les références de caractères.
+    options &= ~unsigned(pugi::parse_doctype);
+    const pugi::xml_parse_result resultat = doc.load_buffer(octets.constData(), size_t(octets.size()),
+                                                            options, encodage);
+    if (!resultat) {
+        throw EXmlErreur(QStringLiteral("Le fichier « %1 » n'est pas un document XML valide : %2 (octet %3).")
+                             .arg(chemin, statutEnFrancais(resultat.status))
+                             .arg(resultat.offset));
+    }
+}
+
+void analyserFichierXml(const QString& chemin, pugi::xml_document& doc, unsigned options)
+{
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly)) {
+        throw EFichierErreur(QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2")
+                                 .arg(chemin, fichier.errorString()));
+    }
+    QByteArray octets = fichier.readAll();
+    if (fichier.error() != QFileDevice::NoError) {
+        throw EFichierErreur(QStringLiteral("Impossible de lire le fichier « %1 » : %2")
+                                 .arg(chemin, fichier.errorString()));
+    }
+    fichier.close();
+    analyserOctetsXml(chemin, std::move(octets), doc, options);
+}
+
+QByteArray serialiserXml(const pugi::xml_document& doc)
+{
+    QByteArray sortie;
+    EcrivainOctets ecrivain(sortie);
+    // format_no_declaration : ne garder que la déclaration présente dans le document.
+    doc.save(ecrivain, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+    return sortie;
+}
+
+void ecrireFichierAvecSauvegarde(const QString& chemin, const QByteArray& octets)
+{
+    QSaveFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly)) {
+        throw EFichierErreur(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2")
+                                 .arg(chemin, fichier.errorString()));
+    }
+    if (fichier.write(octets) != octets.size()) {
+        const QString raison = fichier.errorString();
+        fichier.cancelWriting();
+        throw EFichierErreur(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, raison));
+    }
+    if (QFileInfo::exists(chemin)) {
+        // Lien dur quand c'est possible (instantané), copie sinon ; l'original reste en place.
+        const QString sauvegarde = chemin + QStringLiteral(".bak");
+        if (QFileInfo::exists(sauvegarde) && !QFile::remove(sauvegarde)) {
+            fichier.cancelWriting();
+            throw EFichierErreur(QStringLiteral("Impossible de remplacer la sauvegarde « %1 ».").arg(sauvegarde));
+        }
+        const QByteArray source = QFile::encodeName(chemin);
+        const QByteArray cible = QFile::encodeName(sauvegarde);
+        if (::link(source.constData(), cible.constData()) != 0 && !QFile::copy(chemin, sauvegarde)) {
+            fichier.cancelWriting();
+            throw EFichierErreur(QStringLiteral("Impossible de garder l'ancienne version de « %1 » dans « %2 ».")
+                                     .arg(chemin, sauvegarde));
+        }
+    }
+    if (!fichier.commit()) {
+        throw EFichierErreur(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2")
+                                 .arg(chemin, fichier.errorString()));
+    }
+}

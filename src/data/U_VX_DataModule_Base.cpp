@@ -1,0 +1,303 @@
+// Base d'articles XML : chargement et enregistrement de la forêt des rayons.
+#include "U_VX_DataModule.h"
+
+#include "Conversions.h"
+#include "DocumentXml.h"
+#include "Emplacements.h"
+#include "Erreurs.h"
+#include "U_Article.h"
+#include "U_rayon.h"
+
+#include <QFileInfo>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+bool nomEst(const pugi::xml_node& noeud, const char* nom)
+{
+    // Noms comparés exactement, casse comprise.
+    return std::strcmp(noeud.name(), nom) == 0;
+}
+
+QString versQString(const char* utf8)
+{
+    return QString::fromUtf8(utf8, qsizetype(std::strlen(utf8)));
+}
+
+// Élément texte : un seul enfant, de texte.
+bool estElementTexte(const pugi::xml_node& element)
+{
+    const pugi::xml_node enfant = element.first_child();
+    return enfant && !enfant.next_sibling()
+           && (enfant.type() == pugi::node_pcdata || enfant.type() == pugi::node_cdata);
+}
+
+QString lireTexteElement(const pugi::xml_node& element)
+{
+    return versQString(element.first_child().value());
+}
+
+QString valeurDe(const pugi::xml_node& enfant)
+{
+    if (enfant.type() == pugi::node_element && estElementTexte(enfant))
+        return lireTexteElement(enfant);
+    return QString();
+}
+
+// Lecture d'un document déjà analysé dans la forêt.
+class Lecteur
+{
+public:
+    explicit Lecteur(const QString& chemin) : m_chemin(chemin) {}
+
+    // Chaque "rayonRacine" complet est ajouté à racines ; celui en cours lors d'une erreur ne l'est pas.
+    void chargerRayonsRacine(const pugi::xml_node& listeRayons, QList<TRayon*>& racines) const
+    {
+        for (pugi::xml_node enfant = listeRayons.first_child(); enfant; enfant = enfant.next_sibling()) {
+            if (!nomEst(enfant, "rayonRacine"))
+                continue;
+            QString nom;
+            QString couleur;
+            lireNomCouleur(enfant, nom, couleur);
+            auto rayon = std::make_unique<TRayon>(nom, convertirCouleur(couleur, nom));
+            chargerContenu(enfant, rayon.get());
+            racines.append(rayon.release());
+        }
+    }
+
+private:
+    // Chaque élément repart de valeurs vides : rien n'est hérité du précédent.
+    static void lireNomCouleur(const pugi::xml_node& rayon, QString& nom, QString& couleur)
+    {
+        for (pugi::xml_node enfant = rayon.first_child(); enfant; enfant = enfant.next_sibling()) {
+            if (nomEst(enfant, "nom"))
+                nom = valeurDe(enfant);
+            else if (nomEst(enfant, "couleur"))
+                couleur = valeurDe(enfant);
+        }
+    }
+
+    // Fils et articles, dans l'ordre du document, quel que soit l'ordre des deux listes.
+    void chargerContenu(const pugi::xml_node& element, TRayon* rayon) const
+    {
+        for (pugi::xml_node enfant = element.first_child(); enfant; enfant = enfant.next_sibling()) {
+            if (nomEst(enfant, "rayonsFils"))
+                chargerRayonsFils(enfant, rayon);
+            else if (nomEst(enfant, "articles"))
+                chargerArticles(enfant, rayon);
+        }
+    }
+
+    void chargerRayonsFils(const pugi::xml_node& rayonsFils, TRayon* pere) const
+    {
+        for (pugi::xml_node enfant = rayonsFils.first_child(); enfant; enfant = enfant.next_sibling()) {
+            if (!nomEst(enfant, "rayon"))
+                continue;
+            QString nom;
+            QString couleur;
+            lireNomCouleur(enfant, nom, couleur);
+            TRayon* rayon = pere->ajouterRayonFils(nom, convertirCouleur(couleur, nom), pere);
+            chargerContenu(enfant, rayon);
+        }
+    }
+
+    void chargerArticles(const pugi::xml_node& articles, TRayon* rayon) const
+    {
+        for (pugi::xml_node enfant = articles.first_child(); enfant; enfant = enfant.next_sibling()) {
+            if (!nomEst(enfant, "article"))
+                continue;
+            QString nom;
+            QString prix;
+            QString remarque;
+            for (pugi::xml_node valeur = enfant.first_child(); valeur; valeur = valeur.next_sibling()) {
+                if (nomEst(valeur, "nom"))
+                    nom = valeurDe(valeur);
+                else if (nomEst(valeur, "prix"))
+                    prix = valeurDe(valeur);
+                else if (nomEst(valeur, "remarque"))
+                    remarque = valeurDe(valeur);
+            }
+            rayon->creerArticle(nom, convertirPrix(prix, nom), remarque);
+        }
+    }
+
+    TColor convertirCouleur(const QString& texte, const QString& nomRayon) const
+    {
+        if (texte.isEmpty()) {
+            throw EConvertError(QStringLiteral("Base d'articles « %1 » : le rayon « %2 » n'a pas de couleur.")
+                                    .arg(m_chemin, nomRayon));
+        }
+        try {
+            return StringToColor(texte);
+        } catch (const EConvertError&) {
+            throw EConvertError(
+                QStringLiteral("Base d'articles « %1 » : la couleur « %2 » du rayon « %3 » n'est pas une couleur valide.")
+                    .arg(m_chemin, texte, nomRayon));
+        }
+    }
+
+    double convertirPrix(const QString& texte, const QString& nomArticle) const
+    {
+        if (texte.isEmpty()) {
+            throw EConvertError(QStringLiteral("Base d'articles « %1 » : l'article « %2 » n'a pas de prix.")
+                                    .arg(m_chemin, nomArticle));
+        }
+        try {
+            // "," comme "." : une base reste lisible quels que soient les réglages régionaux.
+            return StrToFloatDeuxSeparateurs(texte);
+        } catch (const EConvertError&) {
+            throw EConvertError(
+                QStringLiteral("Base d'articles « %1 » : le prix « %2 » de l'article « %3 » n'est pas un nombre valide.")
+                    .arg(m_chemin, texte, nomArticle));
+        }
+    }
+
+    QString m_chemin;
+};
+
+// Écriture de la forêt sous un élément du document.
+class Ecrivain
+{
+public:
+    static void ajouterTexte(pugi::xml_node parent, const char* nom, const QString& valeur)
+    {
+        pugi::xml_node element = parent.append_child(nom);
+        // Une valeur vide donne un élément sans contenu.
+        if (!valeur.isEmpty()) {
+            const QByteArray utf8 = valeur.toUtf8();
+            element.text().set(utf8.constData(), size_t(utf8.size()));
+        }
+    }
+
+    static void ecrireRayon(pugi::xml_node element, const TRayon* rayon)
+    {
+        ajouterTexte(element, "nom", rayon->getNom());
+        ajouterTexte(element, "couleur", ColorToString(rayon->getCouleur()));
+        ecrireRayonsFils(element.append_child("rayonsFils"), rayon);
+        ecrireArticles(element.append_child("articles"), rayon);
+    }
+
+    static void ecrireRayonsFils(pugi::xml_node cible, const TRayon* rayon)
+    {
+        const int nb = rayon->getNbRayonsFils();
+        for (int i = 0; i < nb; ++i)
+            ecrireRayon(cible.append_child("rayon"), rayon->getRayonFils(i));
+    }
+
+    static void ecrireArticles(pugi::xml_node cible, const TRayon* rayon)
+    {
+        const int nb = rayon->getNbArticles();
+        for (int i = 0; i < nb; ++i) {
+            const TArticle* a = rayon->getArticle(i);
+            pugi::xml_node article = cible.append_child("article");
+            ajouterTexte(article, "nom", a->getNom());
+            ajouterTexte(article, "prix", FloatToStr(a->getPrix()));
+            ajouterTexte(article, "remarque", a->getRemarque());
+        }
+    }
+};
+
+constexpr unsigned k_optionsLecture = pugi::parse_default | pugi::parse_ws_pcdata_single;
+// Le modèle est recopié tel quel : sa déclaration, ses commentaires et instructions.
+constexpr unsigned k_optionsModele = pugi::parse_default | pugi::parse_declaration | pugi::parse_comments
+                                     | pugi::parse_pi;
+
+// Le document de départ : le modèle, ou, sans modèle, une déclaration UTF-8 et un
+// élément Vatrelix_BASE vide.
+void preparerModele(const QString& chemin, pugi::xml_document& doc)
+{
+    if (!QFileInfo::exists(chemin)) {
+        pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
+        declaration.append_attribute("version") = "1.0";
+        declaration.append_attribute("encoding") = "UTF-8";
+        doc.append_child("Vatrelix_BASE");
+        return;
+    }
+    analyserFichierXml(chemin, doc, k_optionsModele);
+    const pugi::xml_node racine = doc.document_element();
+    if (!racine)
+        throw EXmlErreur(QStringLiteral("Le modèle « %1 » n'a pas d'élément racine.").arg(chemin));
+    if (racine.find_child([](const pugi::xml_node& n) { return n.type() == pugi::node_element; })) {
+        throw EXmlErreur(QStringLiteral("Le modèle « %1 » ne doit contenir aucun élément sous « %2 ».")
+                             .arg(chemin, versQString(racine.name())));
+    }
+    // Le fichier est écrit en UTF-8 : la déclaration doit le dire.
+    pugi::xml_node declaration = doc.first_child();
+    if (declaration.type() == pugi::node_declaration) {
+        pugi::xml_attribute encodage = declaration.attribute("encoding");
+        if (encodage && QByteArray(encodage.value()).toLower() != "utf-8")
+            encodage.set_value("UTF-8");
+    }
+}
+
+} // namespace
+
+QString TdmVatrelix::cheminBase()
+{
+    return repertoireExecutable() + QStringLiteral("baseVatrelix.xml");
+}
+
+QString TdmVatrelix::cheminModele()
+{
+    return repertoireExecutable() + QStringLiteral("baseVatrelixModèle.xml");
+}
+
+void TdmVatrelix::chargerBase(ProgressionBase& progression)
+{
+    progression.progression(QStringLiteral("5"));
+    const QString chemin = cheminBase();
+    if (!QFileInfo::exists(chemin))
+        return;
+
+    pugi::xml_document doc;
+    analyserFichierXml(chemin, doc, k_optionsLecture);
+    const pugi::xml_node document = doc.document_element();
+    if (!document)
+        throw EXmlErreur(QStringLiteral("Le fichier « %1 » n'a pas d'élément racine.").arg(chemin));
+    // Le premier enfant élément tient lieu de "RACINE" : un commentaire ou un blanc
+    // placé avant ne doit pas donner une base vide.
+    const pugi::xml_node racine = document.find_child([](const pugi::xml_node& n) {
+        return n.type() == pugi::node_element;
+    });
+    if (!racine) {
+        throw EXmlErreur(QStringLiteral("Le fichier « %1 » ne contient aucun élément sous « %2 ».")
+                             .arg(chemin, versQString(document.name())));
+    }
+
+    const Lecteur lecteur(chemin);
+    int n = 0;
+    for (pugi::xml_node enfant = racine.first_child(); enfant; enfant = enfant.next_sibling())
+        ++n;
+    int i = 0;
+    for (pugi::xml_node enfant = racine.first_child(); enfant; enfant = enfant.next_sibling(), ++i) {
+        if (nomEst(enfant, "listeRayons"))
+            lecteur.chargerRayonsRacine(enfant, listeRayons);
+        // Division entière d'abord, comme la barre l'attend.
+        progression.progression(QString::number((90 / n) * i + 5));
+    }
+    progression.progression(QStringLiteral("100"));
+}
+
+void TdmVatrelix::enregistrerBase(ProgressionBase& progression)
+{
+    progression.progression(QStringLiteral("5"));
+    pugi::xml_document doc;
+    preparerModele(cheminModele(), doc);
+    pugi::xml_node liste = doc.document_element().append_child("RACINE").append_child("listeRayons");
+    progression.progression(QStringLiteral("10"));
+
+    const int n = int(listeRayons.size());
+    for (int i = 0; i < n; ++i) {
+        const TRayon* rayon = listeRayons.at(i);
+        pugi::xml_node element = liste.append_child("rayonRacine");
+        Ecrivain::ajouterTexte(element, "nom", rayon->getNom());
+        Ecrivain::ajouterTexte(element, "couleur", ColorToString(rayon->getCouleur()));
+        progression.progression(QString::number((80 / n) * i + 10));
+        Ecrivain::ecrireRayonsFils(element.append_child("rayonsFils"), rayon);
+        Ecrivain::ecrireArticles(element.append_child("articles"), rayon);
+    }
+    progression.progression(QStringLiteral("100"));
+    ecrireFichierAvecSauvegarde(cheminBase(), serialiserXml(doc));
+}
