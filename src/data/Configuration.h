@@ -1,0 +1,32 @@
+#pragma once
+// Le fichier de configuration "Vatrelix.conf" : six lignes repérées par leur position,
+// en Windows-1252. Les lignes au-delà de la sixième sont gardées telles quelles.
+#include "Couleurs.h"
+
+#include <QString>
+#include <QStringList>
+
+struct ConfigurationAppli
+{
+    // Valeurs de création : noir, vide, faux.
+    TColor couleurHaut = 0;
+    TColor couleurBas = 0;
+    TColor couleurTexte = 0;
+    QString fichierLC;
+    bool afficherCompagnon = false;
+    QString nomCompagnon;
+    // Les lignes lues, ou les six valeurs par défaut.
+    QStringList lignesConfig;
+};
+
+QString cheminConfiguration();
+
+// Sans fichier : les valeurs par défaut (rien n'est écrit). La conversion s'arrête sans
+// message à la première ligne absente ou illisible ; les réglages suivants gardent leurs
+// valeurs de création. Lève EFichierErreur si le fichier existe mais ne peut être lu ou
+// n'est pas un fichier texte.
+ConfigurationAppli lireConfiguration();
+
+// Remplace les lignes 1 à 6 par les réglages (complétées s'il en manquait), garde les
+// suivantes, et écrit le tout en CR LF, de façon atomique. Lève EFichierErreur.
+void enregistrerConfiguration(ConfigurationAppli& config);
