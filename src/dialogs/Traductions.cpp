@@ -1,0 +1,15 @@
+#include "Traductions.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+bool installerTraductionsFrancaises(QCoreApplication& application)
+{
+    auto* traducteur = new QTranslator(&application);
+    if (!traducteur->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete traducteur;
+        return false;
+    }
+    return QCoreApplication::installTranslator(traducteur);
+}
