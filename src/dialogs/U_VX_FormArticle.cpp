@@ -1,0 +1,176 @@
+#include "U_VX_FormArticle.h"
+
+#include "Conversions.h"
+#include "Erreurs.h"
+#include "ImagesDialogues.h"
+#include "Interactions.h"
+#include "TPaintBox.h"
+#include "U_graphic.h"
+
+#include <QLabel>
+#include <QShowEvent>
+
+namespace {
+
+// Prix : chiffres, "," "." et "|" seulement ; le point devient la virgule.
+// "|" passe ici mais fait échouer la conversion à la validation.
+std::optional<QChar> filtrePrix(QChar c)
+{
+    if (c == u'.')
+        return QChar(u',');
+    if (c == u',' || c == u'|' || (c >= u'0' && c <= u'9'))
+        return c;
+    return std::nullopt;
+}
+
+QFont policeTitre(const QFont& base)
+{
+    QFont police = base;
+    police.setPointSize(8);
+    police.setBold(true);
+    return police;
+}
+
+} // namespace
+
+TFormArticle::TFormArticle(QWidget* parent) : QDialog(parent)
+{
+    setFixedSize(292, 132);
+    setObjectName(QStringLiteral("FormArticle"));
+
+    titreFiche = new TPaintBox(this);
+    titreFiche->setObjectName(QStringLiteral("titreFiche"));
+    titreFiche->setGeometry(0, 0, 292, 17);
+    titreFiche->setFont(policeTitre(font()));
+    titreFiche->setCouleurPolice(Qt::white);
+    titreFiche->surPeinture([this](TPaintBox& boite, QPainter& canevas) { titreFichePaint(boite, canevas); });
+
+    edPrix = new ChampSaisie(this);
+    edPrix->setObjectName(QStringLiteral("edPrix"));
+    edPrix->setMaxLength(8);
+    edPrix->setGeometry(80, 52, 105, 21);
+    edPrix->definirFiltre(filtrePrix);
+
+    Label1 = new QLabel(QStringLiteral("Prix :"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(8, 54, 70, 17);
+    Label1->setBuddy(edPrix);
+
+    ImageForm = new QLabel(this);
+    ImageForm->setObjectName(QStringLiteral("ImageForm"));
+    ImageForm->setGeometry(196, 22, 89, 65);
+    ImageForm->setPixmap(imageDecor(Decor::Etiquette, QSize(89, 65)));
+
+    edNom = new ChampSaisie(this);
+    edNom->setObjectName(QStringLiteral("edNom"));
+    edNom->setMaxLength(25);
+    edNom->setGeometry(80, 26, 105, 21);
+    // Un "|" dans un nom casserait chaque ligne de liste qui le reprend.
+    edNom->definirFiltre(filtreSansBarre());
+
+    Label2 = new QLabel(QStringLiteral("Nom :"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(8, 28, 70, 17);
+    Label2->setBuddy(edNom);
+
+    Label3 = new QLabel(QStringLiteral("Remarque :"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setGeometry(8, 80, 70, 17);
+
+    btValider = creerBoutonImage(this, imageValider(), QStringLiteral("Valider"));
+    btValider->setObjectName(QStringLiteral("btValider"));
+    btValider->move(212, 94);
+
+    btAnnuler = creerBoutonImage(this, imageAnnuler(), QStringLiteral("Annuler"));
+    btAnnuler->setObjectName(QStringLiteral("btAnnuler"));
+    btAnnuler->move(250, 94);
+
+    memoRemarque = new ChampSaisie(this);
+    memoRemarque->setObjectName(QStringLiteral("memoRemarque"));
+    memoRemarque->setMaxLength(20);
+    memoRemarque->setGeometry(80, 78, 105, 21);
+    memoRemarque->definirFiltre(filtreSansBarre());
+    Label3->setBuddy(memoRemarque);
+
+    for (ChampSaisie* champ : {edNom, edPrix, memoRemarque}) {
+        champ->surEntree = [this] { btValiderClick(); };
+        champ->surEchap = [this] { btAnnulerClick(); };
+    }
+    setTabOrder(edNom, edPrix);
+    setTabOrder(edPrix, memoRemarque);
+
+    connect(btValider, &QToolButton::clicked, this, &TFormArticle::btValiderClick);
+    connect(btAnnuler, &QToolButton::clicked, this, &TFormArticle::btAnnulerClick);
+}
+
+void TFormArticle::setTitre(const QString& titre)
+{
+    titreFiche->setHint(titre);
+    titreFiche->update();
+}
+
+QString TFormArticle::titre() const
+{
+    return titreFiche->hint();
+}
+
+void TFormArticle::showEvent(QShowEvent* evenement)
+{
+    QDialog::showEvent(evenement);
+    if (!evenement->spontaneous())
+        FormShow();
+}
+
+void TFormArticle::FormShow()
+{
+    valide = false;
+    if (modeModification == 0) {
+        edNom->clear();
+        edPrix->clear();
+        memoRemarque->clear();
+    }
+    edNom->setFocus();
+}
+
+void TFormArticle::titreFichePaint(TPaintBox& boite, QPainter& canevas)
+{
+    dessinerTitreControle(canevas, boite, couleurHaut, couleurBas, boite.hint());
+}
+
+void TFormArticle::btValiderClick()
+{
+    Interactions& interactions = Interactions::courantes();
+    if (edNom->text().isEmpty()) {
+        interactions.message(QStringLiteral("Veuillez renseigner le champ \"Nom\"."), TypeMessage::Avertissement,
+                             BoutonsMessage::Ok);
+        return;
+    }
+    if (edPrix->text().isEmpty()) {
+        interactions.message(QStringLiteral("Veuillez renseigner le champ \"Prix\"."), TypeMessage::Avertissement,
+                             BoutonsMessage::Ok);
+        return;
+    }
+    // Seule la réussite compte : la valeur est relue par l'appelant.
+    try {
+        StrToFloat(edPrix->text());
+    } catch (const EConvertError&) {
+        interactions.message(QStringLiteral("Mauvais format pour le prix.\nRenseigner le champ \"Prix\"."),
+                             TypeMessage::Avertissement, BoutonsMessage::Ok);
+        edPrix->clear();
+        edPrix->setFocus();
+        return;
+    }
+    valide = true;
+    accept();
+}
+
+void TFormArticle::btAnnulerClick()
+{
+    reject();
+}
+
+void TFormArticle::reject()
+{
+    valide = false;
+    QDialog::reject();
+}

@@ -1,0 +1,245 @@
+#include "U_VX_FormRayon.h"
+
+#include "Conversions.h"
+#include "ImagesDialogues.h"
+#include "Interactions.h"
+#include "TPaintBox.h"
+#include "U_VX_DataModule.h"
+#include "U_graphic.h"
+#include "U_rayon.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QShowEvent>
+#include <QStandardItemModel>
+#include <QTreeView>
+
+#include <functional>
+
+TformRayon::TformRayon(TdmVatrelix& donnees, QWidget* parent)
+    : QDialog(parent), m_donnees(donnees), m_modele(new QStandardItemModel(this))
+{
+    setObjectName(QStringLiteral("formRayon"));
+    setFixedSize(249, 328);
+
+    titreFiche = new TPaintBox(this);
+    titreFiche->setObjectName(QStringLiteral("titreFiche"));
+    titreFiche->setGeometry(0, 0, 249, 17);
+    QFont gras = font();
+    gras.setPointSize(8);
+    gras.setBold(true);
+    titreFiche->setFont(gras);
+    titreFiche->surPeinture([this](TPaintBox& boite, QPainter& canevas) { titreFichePaint(boite, canevas); });
+
+    arbreRayons = new QTreeView(this);
+    arbreRayons->setObjectName(QStringLiteral("arbreRayons"));
+    arbreRayons->setGeometry(8, 98, 233, 142);
+    arbreRayons->setModel(m_modele);
+    arbreRayons->setHeaderHidden(true);
+    arbreRayons->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    arbreRayons->setSelectionMode(QAbstractItemView::SingleSelection);
+    arbreRayons->setSelectionBehavior(QAbstractItemView::SelectRows);
+    arbreRayons->setAllColumnsShowFocus(true);
+    arbreRayons->setIndentation(19);
+    arbreRayons->setSortingEnabled(false);
+    QPalette creme = arbreRayons->palette();
+    creme.setColor(QPalette::Base, QColor::fromRgb(versQRgb(clCream)));
+    arbreRayons->setPalette(creme);
+
+    ImageForm = new QLabel(this);
+    ImageForm->setObjectName(QStringLiteral("ImageForm"));
+    ImageForm->setGeometry(4, 328 - 62 - 2, 57, 62);
+    ImageForm->setPixmap(imageDecor(Decor::Rayonnage, QSize(57, 62)));
+    ImageForm->lower();
+
+    btValider = creerBoutonImage(this, imageValider(), QStringLiteral("Valider"));
+    btValider->setObjectName(QStringLiteral("btValider"));
+    btValider->move(249 - 2 * 33 - 14, 328 - 33 - 8);
+    btAnnuler = creerBoutonImage(this, imageAnnuler(), QStringLiteral("Annuler"));
+    btAnnuler->setObjectName(QStringLiteral("btAnnuler"));
+    btAnnuler->move(249 - 33 - 8, 328 - 33 - 8);
+
+    edNom = new ChampSaisie(this);
+    edNom->setObjectName(QStringLiteral("edNom"));
+    edNom->setMaxLength(20);
+    edNom->setGeometry(72, 24, 169, 21);
+    edNom->definirFiltre(filtreSansBarre());
+    edNom->surEntree = [this] { btValiderClick(); };
+    edNom->surEchap = [this] { btAnnulerClick(); };
+
+    Label2 = new QLabel(QStringLiteral("Nom :"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(8, 26, 60, 17);
+    Label2->setBuddy(edNom);
+
+    cbDeplacerCopier = new QCheckBox(QStringLiteral("Déplacer / Copier :"), this);
+    cbDeplacerCopier->setObjectName(QStringLiteral("cbDeplacerCopier"));
+    cbDeplacerCopier->setGeometry(8, 74, 140, 20);
+
+    Label1 = new QLabel(QStringLiteral("Couleur : "), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(8, 52, 60, 17);
+
+    pbCouleurRayon = new TPaintBox(this);
+    pbCouleurRayon->setObjectName(QStringLiteral("pbCouleurRayon"));
+    pbCouleurRayon->setGeometry(48, 52, 193, 17);
+    pbCouleurRayon->setCursor(Qt::PointingHandCursor);
+    pbCouleurRayon->surPeinture([this](TPaintBox& boite, QPainter& canevas) { pbCouleurRayonPaint(boite, canevas); });
+    pbCouleurRayon->installEventFilter(this);
+
+    rgChoixRayon = new TRadioGroup(QStringLiteral("Choix  : "), {QStringLiteral("Déplacer"), QStringLiteral("Copier")},
+                                   this);
+    rgChoixRayon->setObjectName(QStringLiteral("rgChoixRayon"));
+    rgChoixRayon->setGeometry(66, 248, 96, 66);
+    rgChoixRayon->setItemIndex(0);
+    rgChoixRayon->hide();
+
+    setTabOrder(arbreRayons, edNom);
+    setTabOrder(edNom, cbDeplacerCopier);
+    setTabOrder(cbDeplacerCopier, rgChoixRayon);
+
+    // toggled plutôt que clicked : décocher par programme rend aussi l'arbre inerte.
+    connect(cbDeplacerCopier, &QCheckBox::toggled, this, &TformRayon::cbDeplacerCopierClick);
+    connect(btValider, &QToolButton::clicked, this, &TformRayon::btValiderClick);
+    connect(btAnnuler, &QToolButton::clicked, this, &TformRayon::btAnnulerClick);
+}
+
+void TformRayon::remplirArbre(const FournisseurIcones& icones)
+{
+    construireArbre(*m_modele, m_donnees.listeRayons, OrdreArbre::Modele, icones);
+    arbreRayons->expandAll();
+}
+
+void TformRayon::setTitre(const QString& titre)
+{
+    titreFiche->setHint(titre);
+    titreFiche->update();
+}
+
+QString TformRayon::titre() const
+{
+    return titreFiche->hint();
+}
+
+void TformRayon::showEvent(QShowEvent* evenement)
+{
+    QDialog::showEvent(evenement);
+    if (!evenement->spontaneous())
+        FormShow();
+}
+
+void TformRayon::FormShow()
+{
+    if (rayon) {
+        edNom->setText(rayon->getNom());
+        m_couleurNuancier = rayon->getCouleur();
+    }
+    pbCouleurRayon->update();
+    cbDeplacerCopier->setChecked(false);
+    rgChoixRayon->hide();
+
+    arbreRayons->setEnabled(true);
+    arbreRayons->clearSelection();
+    std::function<void(const QModelIndex&)> parcourir = [&](const QModelIndex& parent) {
+        for (int ligne = 0; ligne < m_modele->rowCount(parent); ++ligne) {
+            const QModelIndex index = m_modele->index(ligne, 0, parent);
+            if (rayon && rayonDuNoeud(index) == rayon) {
+                arbreRayons->setCurrentIndex(index);
+                arbreRayons->scrollTo(index);
+            }
+            parcourir(index);
+        }
+    };
+    parcourir(QModelIndex());
+    arbreRayons->setEnabled(false);
+    edNom->setFocus();
+}
+
+void TformRayon::titreFichePaint(TPaintBox& boite, QPainter& canevas)
+{
+    dessinerTitreControle(canevas, boite, couleurHaut, couleurBas, boite.hint());
+}
+
+void TformRayon::pbCouleurRayonClick()
+{
+    // Le choix part toujours de la couleur enregistrée du rayon, pas du nuancier.
+    TColor couleur = rayon ? rayon->getCouleur() : m_couleurNuancier;
+    if (Interactions::courantes().choisirCouleur(couleur)) {
+        m_couleurNuancier = couleur;
+        pbCouleurRayon->update();
+    }
+}
+
+void TformRayon::pbCouleurRayonPaint(TPaintBox& boite, QPainter& canevas)
+{
+    dessinerDegradeControle(canevas, boite, clWhite, m_couleurNuancier);
+}
+
+void TformRayon::cbDeplacerCopierClick()
+{
+    const bool coche = cbDeplacerCopier->isChecked();
+    arbreRayons->setEnabled(coche);
+    rgChoixRayon->setVisible(coche);
+}
+
+TRayon* TformRayon::destinationChoisie() const
+{
+    const QModelIndexList selection = arbreRayons->selectionModel()->selectedIndexes();
+    return selection.isEmpty() ? nullptr : rayonDuNoeud(selection.first());
+}
+
+bool TformRayon::destinationRefusee(const TRayon* destination) const
+{
+    return rayon->getPere() == nullptr || destination == nullptr || destination->estDescendantDe(rayon)
+           || destination == rayon->getPere() || destination == rayon;
+}
+
+void TformRayon::btValiderClick()
+{
+    if (edNom->text().isEmpty()) {
+        Interactions::courantes().message(QStringLiteral("Veuillez renseigner le champ \"Nom\"."),
+                                          TypeMessage::Avertissement, BoutonsMessage::Ok);
+        return;
+    }
+    if (!rayon) {
+        reject();
+        return;
+    }
+    rayon->setNom(edNom->text());
+    rayon->setCouleur(m_couleurNuancier);
+
+    const int choix = rgChoixRayon->itemIndex();
+    if (cbDeplacerCopier->isChecked() && (choix == 0 || choix == 1)) {
+        TRayon* destination = destinationChoisie();
+        if (destinationRefusee(destination)) {
+            // Refus silencieux : le nom et la couleur restent changés.
+            cbDeplacerCopier->setChecked(false);
+        } else {
+            m_donnees.copierRayon(rayon, destination);
+            // Déplacer = copier puis détacher l'original ; la copie prend sa place.
+            if (choix == 0)
+                rayon->getPere()->retirerRayonFils(rayon);
+        }
+    }
+    accept();
+}
+
+void TformRayon::btAnnulerClick()
+{
+    cbDeplacerCopier->setChecked(false);
+    reject();
+}
+
+bool TformRayon::eventFilter(QObject* objet, QEvent* evenement)
+{
+    if (objet == pbCouleurRayon && evenement->type() == QEvent::MouseButtonRelease) {
+        const auto* souris = static_cast<QMouseEvent*>(evenement);
+        if (souris->button() == Qt::LeftButton && pbCouleurRayon->rect().contains(souris->position().toPoint())) {
+            pbCouleurRayonClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(objet, evenement);
+}
