@@ -1,0 +1,161 @@
+#include "InteractionsQt.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+// Agit sur la boîte modale dès qu'elle est ouverte.
+void quandModale(std::function<void(QWidget*)> action)
+{
+    QTimer::singleShot(0, [action] {
+        QWidget* modale = QApplication::activeModalWidget();
+        QVERIFY(modale);
+        action(modale);
+    });
+}
+} // namespace
+
+class TestInteractionsQt : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("Appli")); }
+    void convertirFiltre_data();
+    void convertirFiltre();
+    void message_fermer_data();
+    void message_fermer();
+    void message_boutonOui();
+    void saisie_data();
+    void saisie();
+    void montrerModal_widgetOrdinaire_rendLaMainQuandIlSeCache();
+};
+
+void TestInteractionsQt::convertirFiltre_data()
+{
+    QTest::addColumn<QString>("filtre");
+    QTest::addColumn<QString>("attendu");
+    QTest::newRow("liste") << "Fichier Liste de courses (.lvtx)|*.lvtx" << "Fichier Liste de courses (.lvtx) (*.lvtx)";
+    QTest::newRow("deux filtres") << "Texte|*.txt|Tous|*.*" << "Texte (*.txt);;Tous (*.*)";
+    QTest::newRow("motifs multiples") << "Bases|*.xml;*.txt" << "Bases (*.xml *.txt)";
+    QTest::newRow("vide") << "" << "";
+    QTest::newRow("libellé orphelin ignoré") << "Texte|*.txt|Seul" << "Texte (*.txt)";
+}
+
+void TestInteractionsQt::convertirFiltre()
+{
+    QFETCH(QString, filtre);
+    QFETCH(QString, attendu);
+    QCOMPARE(InteractionsQt::convertirFiltre(filtre), attendu);
+}
+
+void TestInteractionsQt::message_fermer_data()
+{
+    QTest::addColumn<TypeMessage>("type");
+    QTest::addColumn<BoutonsMessage>("boutons");
+    QTest::addColumn<int>("icone");
+    QTest::addColumn<int>("nombreBoutons");
+    QTest::addColumn<ReponseMessage>("attendu");
+    QTest::newRow("avertissement Ok") << TypeMessage::Avertissement << BoutonsMessage::Ok
+                                      << int(QMessageBox::Warning) << 1 << ReponseMessage::Ok;
+    QTest::newRow("confirmation OuiNon") << TypeMessage::Confirmation << BoutonsMessage::OuiNon
+                                         << int(QMessageBox::Question) << 2 << ReponseMessage::Non;
+    QTest::newRow("confirmation OuiNonAnnuler") << TypeMessage::Confirmation << BoutonsMessage::OuiNonAnnuler
+                                                << int(QMessageBox::Question) << 3 << ReponseMessage::Annuler;
+    QTest::newRow("erreur") << TypeMessage::Erreur << BoutonsMessage::Ok << int(QMessageBox::Critical) << 1
+                            << ReponseMessage::Ok;
+    QTest::newRow("simple") << TypeMessage::Simple << BoutonsMessage::Ok << int(QMessageBox::NoIcon) << 1
+                            << ReponseMessage::Ok;
+}
+
+void TestInteractionsQt::message_fermer()
+{
+    QFETCH(TypeMessage, type);
+    QFETCH(BoutonsMessage, boutons);
+    QFETCH(int, icone);
+    QFETCH(int, nombreBoutons);
+    QFETCH(ReponseMessage, attendu);
+    InteractionsQt interactions;
+    int iconeVue = -1;
+    qsizetype boutonsVus = -1;
+    QString titre;
+    quandModale([&](QWidget* w) {
+        auto* boite = qobject_cast<QMessageBox*>(w);
+        QVERIFY(boite);
+        iconeVue = boite->icon();
+        boutonsVus = boite->buttons().size();
+        titre = boite->windowTitle();
+        QTest::keyClick(boite, Qt::Key_Escape);
+    });
+    QCOMPARE(interactions.message(QStringLiteral("Texte"), type, boutons), attendu);
+    QCOMPARE(iconeVue, icone);
+    QCOMPARE(boutonsVus, nombreBoutons);
+    QCOMPARE(titre, QStringLiteral("Appli"));
+}
+
+void TestInteractionsQt::message_boutonOui()
+{
+    InteractionsQt interactions;
+    quandModale([](QWidget* w) {
+        auto* boite = qobject_cast<QMessageBox*>(w);
+        QVERIFY(boite);
+        boite->button(QMessageBox::Yes)->click();
+    });
+    QCOMPARE(interactions.message(QStringLiteral("Sûr ?"), TypeMessage::Confirmation, BoutonsMessage::OuiNonAnnuler),
+             ReponseMessage::Oui);
+}
+
+void TestInteractionsQt::saisie_data()
+{
+    QTest::addColumn<bool>("valider");
+    QTest::addColumn<QString>("attendu");
+    QTest::newRow("validée") << true << "Crèmerie";
+    QTest::newRow("annulée") << false << "Nouveau rayon";
+}
+
+void TestInteractionsQt::saisie()
+{
+    QFETCH(bool, valider);
+    QFETCH(QString, attendu);
+    InteractionsQt interactions;
+    QString titre;
+    QString invite;
+    quandModale([&](QWidget* w) {
+        auto* dialogue = qobject_cast<QInputDialog*>(w);
+        QVERIFY(dialogue);
+        titre = dialogue->windowTitle();
+        invite = dialogue->labelText();
+        dialogue->setTextValue(QStringLiteral("Crèmerie"));
+        if (valider)
+            dialogue->accept();
+        else
+            dialogue->reject();
+    });
+    QCOMPARE(interactions.saisie(QStringLiteral("Rayon"), QStringLiteral("Nom :"), QStringLiteral("Nouveau rayon")),
+             attendu);
+    QCOMPARE(titre, QStringLiteral("Rayon"));
+    QCOMPARE(invite, QStringLiteral("Nom :"));
+}
+
+void TestInteractionsQt::montrerModal_widgetOrdinaire_rendLaMainQuandIlSeCache()
+{
+    InteractionsQt interactions;
+    QWidget fenetre;
+    bool vueModale = false;
+    QTimer::singleShot(0, [&] {
+        vueModale = fenetre.isVisible() && fenetre.isModal();
+        fenetre.hide();
+    });
+    interactions.montrerModal(&fenetre);
+    QVERIFY(vueModale);
+    QVERIFY(!fenetre.isVisible());
+}
+
+QTEST_MAIN(TestInteractionsQt)
+#include "tst_interactionsqt.moc"
