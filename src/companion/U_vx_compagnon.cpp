@@ -1,0 +1,147 @@
+#include "U_vx_compagnon.h"
+#include "Horloge.h"
+#include "MSAgent.h"
+#include "NomsFichiers.h"
+
+bool compagnonAffiche = false;
+
+namespace {
+struct EtatCompagnon
+{
+    std::unique_ptr<TMSAgent> agent;
+    TAgentCharacter* personnage = nullptr;
+    // Vrai quand la demande d'apparition a été acceptée : l'arrêt attend alors le départ.
+    bool montre = false;
+};
+
+EtatCompagnon& etat()
+{
+    static EtatCompagnon e;
+    return e;
+}
+
+// Le personnage courant, s'il est encore dans la collection.
+TAgentCharacter* personnageValide()
+{
+    EtatCompagnon& e = etat();
+    if (!e.personnage || !e.agent || !e.agent->GetConnected())
+        return nullptr;
+    // Sans créer la collection : elle existe dès qu'un personnage a été chargé.
+    TAgentCharacters* personnages = e.agent->GetCharacters();
+    return personnages && personnages->Contient(e.personnage) ? e.personnage : nullptr;
+}
+} // namespace
+
+void initialiserCompagnon()
+{
+    if (!etat().agent)
+        etat().agent = std::make_unique<TMSAgent>();
+}
+
+void terminerCompagnon()
+{
+    EtatCompagnon& e = etat();
+    e.personnage = nullptr;
+    e.montre = false;
+    e.agent.reset();
+}
+
+TMSAgent& fabriqueAgent()
+{
+    initialiserCompagnon();
+    return *etat().agent;
+}
+
+TAgentCharacter* personnage()
+{
+    return personnageValide();
+}
+
+void parlerCompagnon(const QString& texte)
+{
+    if (!compagnonAffiche)
+        return;
+    // Après un démarrage manqué, il n'y a personne pour parler.
+    if (TAgentCharacter* p = personnageValide())
+        p->Speak(texte, QString());
+}
+
+void animerCompagnon(const QString& animation)
+{
+    if (!compagnonAffiche)
+        return;
+    try {
+        if (TAgentCharacter* p = personnageValide())
+            p->Play(animation);
+    } catch (...) {
+        // Une animation refusée ne doit jamais interrompre la commande.
+    }
+}
+
+void demarrerCompagnon(const QString& nom, const ObjetFenetre& controle)
+{
+    if (!compagnonAffiche)
+        return;
+    EtatCompagnon& e = etat();
+    TMSAgent& agent = fabriqueAgent();
+    e.personnage = nullptr;
+    e.montre = false;
+    agent.SetConnected(true);
+    TAgentCharacters* personnages = agent.GetCharacters();
+    if (!personnages)
+        return;
+    personnages->Load(nom, nom + QStringLiteral(".acs"));
+    e.personnage = personnages->CharacterByIndex(0);
+    if (!e.personnage)
+        return;
+    e.personnage->MoveToSideOfObject(&controle, asRight);
+    e.montre = !echec(e.personnage->Show(false));
+}
+
+void arreterCompagnon(const QString& nom)
+{
+    if (!compagnonAffiche)
+        return;
+    EtatCompagnon& e = etat();
+    if (TAgentCharacter* p = personnageValide()) {
+        p->Hide(false);
+        // Le serveur joue l'animation de départ pendant cette attente ; inutile si rien n'a paru.
+        if (e.montre)
+            Horloge::courante().attendre(AttenteArretCompagnon);
+    }
+    TMSAgent& agent = fabriqueAgent();
+    if (agent.GetConnected())
+        if (TAgentCharacters* personnages = agent.GetCharacters())
+            personnages->Unload(nom);
+    e.personnage = nullptr;
+    e.montre = false;
+    agent.SetConnected(false);
+}
+
+QString baliseSalutation()
+{
+    // \Map="prononcé"="affiché"\ : le nom et l'année sont écrits comme ils se disent.
+    return QStringLiteral("\\Map=\"Bonjour et bienvenue dans Vatrelix deux mille six.\""
+                          "=\"Bonjour et bienvenue dans Vatrelix 2006.\"\\");
+}
+
+void saluerCompagnon()
+{
+    animerCompagnon(QStringLiteral("Wave"));
+    parlerCompagnon(baliseSalutation());
+    animerCompagnon(QStringLiteral("Suggest"));
+    parlerCompagnon(QStringLiteral("Je vous aiderai durant l'utilisation de ce logiciel."));
+}
+
+void listerCompagnons(QStringList& liste)
+{
+    liste.clear();
+    const QList<TSearchRec> entrees =
+        chercherFichiers(TAgentCharacters::GetCharFolder() + QStringLiteral("*.acs"), faAnyFile);
+    for (const TSearchRec& entree : entrees) {
+        // Ni dossier, ni fichier caché ou système : seuls les fichiers ordinaires, lecture seule compris.
+        if (entree.Attr & (faDirectory | faHidden | faSysFile))
+            continue;
+        liste.append(QString(entree.Name).replace(QLatin1String(".acs"), QString(), Qt::CaseInsensitive));
+    }
+}
