@@ -1,4 +1,5 @@
 #include "InteractionsQt.h"
+#include "Traductions.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -35,6 +36,7 @@ private Q_SLOTS:
     void saisie_data();
     void saisie();
     void montrerModal_widgetOrdinaire_rendLaMainQuandIlSeCache();
+    void traductions_boutonsEnFrancais();
 };
 
 void TestInteractionsQt::convertirFiltre_data()
@@ -155,6 +157,16 @@ void TestInteractionsQt::montrerModal_widgetOrdinaire_rendLaMainQuandIlSeCache()
     interactions.montrerModal(&fenetre);
     QVERIFY(vueModale);
     QVERIFY(!fenetre.isVisible());
+}
+
+void TestInteractionsQt::traductions_boutonsEnFrancais()
+{
+    QVERIFY(installerTraductionsFrancaises(*QCoreApplication::instance()));
+    QMessageBox boite(QMessageBox::Question, QString(), QString(),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(boite.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Oui"));
+    QCOMPARE(boite.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Non"));
+    QCOMPARE(boite.button(QMessageBox::Cancel)->text().remove(u'&'), QStringLiteral("Annuler"));
 }
 
 QTEST_MAIN(TestInteractionsQt)
