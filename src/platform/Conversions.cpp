@@ -5,7 +5,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -47,16 +46,22 @@ struct Decimale
 
 Decimale decomposer(double valeur, int chiffresSignificatifs)
 {
+    // to_chars ignore la locale C du processus, contrairement à printf.
     char tampon[64];
-    std::snprintf(tampon, sizeof tampon, "%.*e", chiffresSignificatifs - 1, valeur);
+    const auto resultat = std::to_chars(tampon, tampon + sizeof tampon, valeur, std::chars_format::scientific,
+                                        chiffresSignificatifs - 1);
     // Forme "d.ddddde±xx"
     Decimale d;
     const char* p = tampon;
-    for (; *p && *p != 'e'; ++p) {
+    for (; p != resultat.ptr && *p != 'e'; ++p) {
         if (*p != '.')
             d.chiffres.push_back(*p);
     }
-    d.exposant = std::atoi(p + 1) + 1;
+    const char* exposant = p + 1;
+    if (exposant != resultat.ptr && *exposant == '+')
+        ++exposant; // from_chars ne lit pas le '+'
+    std::from_chars(exposant, resultat.ptr, d.exposant);
+    ++d.exposant;
     return d;
 }
 
