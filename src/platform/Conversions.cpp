@@ -383,13 +383,10 @@ QString FormatFloat(const QString& motif, double valeur)
     const ParametresRegionaux& p = ParametresRegionaux::courants();
 
     const std::string chiffres = arrondirFixe(std::fabs(valeur), m.decimalesMax);
-    QString entiers = QString::fromLatin1(chiffres.substr(0, chiffres.size() > size_t(m.decimalesMax)
-                                                                  ? chiffres.size() - m.decimalesMax
-                                                                  : 0));
-    QString decimales = QString::fromLatin1(chiffres.size() > size_t(m.decimalesMax)
-                                                ? chiffres.substr(chiffres.size() - m.decimalesMax)
-                                                : chiffres);
-    decimales = decimales.rightJustified(m.decimalesMax, u'0');
+    // Les decimalesMax derniers chiffres sont les décimales.
+    const size_t coupure = chiffres.size() > size_t(m.decimalesMax) ? chiffres.size() - m.decimalesMax : 0;
+    QString entiers = QString::fromLatin1(chiffres.substr(0, coupure));
+    QString decimales = QString::fromLatin1(chiffres.substr(coupure)).rightJustified(m.decimalesMax, u'0');
     while (decimales.size() > m.decimalesMin && decimales.endsWith(u'0'))
         decimales.chop(1);
     while (entiers.startsWith(u'0'))
