@@ -26,6 +26,7 @@ private Q_SLOTS:
     void ecrire_surUnDossier_erreurEtDossierIntact();
     void ecrire_dossierEnLectureSeule_ancienFichierIntact();
     void ecrire_dossierAbsent_erreur();
+    void ecrire_temporaireImpossible_ancienFichierIntact();
 };
 
 void TestFichierTexte::decouperLignes_data()
@@ -157,6 +158,22 @@ void TestFichierTexte::ecrire_dossierAbsent_erreur()
     EnvironnementTest env;
     QVERIFY_THROWS_EXCEPTION(EFichierErreur,
                              ecrireOctets(env.chemin(QStringLiteral("nulle/part/x.txt")), QByteArray("x")));
+}
+
+void TestFichierTexte::ecrire_temporaireImpossible_ancienFichierIntact()
+{
+    // Un nom de 250 caractères existe, mais son fichier temporaire dépasserait la limite
+    // de longueur d'un nom : l'écriture échoue même pour le superutilisateur.
+    EnvironnementTest env;
+    const QString chemin = env.chemin(QString(250, u'n'));
+    {
+        QFile ancien(chemin);
+        QVERIFY(ancien.open(QIODevice::WriteOnly));
+        ancien.write("ancienne\r\n");
+    }
+    QVERIFY_THROWS_EXCEPTION(EFichierErreur, ecrireLignes(chemin, {QStringLiteral("nouvelle")}));
+    QCOMPARE(lireLignes(chemin), QStringList{"ancienne"});
+    QCOMPARE(QDir(env.dossier()).entryList(QDir::Files).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestFichierTexte)
