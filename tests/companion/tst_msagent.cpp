@@ -1,0 +1,703 @@
+#include "Agentcharacters.h"
+#include "EnvironnementTest.h"
+#include "MSAgent.h"
+#include "ServeurAgentDouble.h"
+
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QWindow>
+
+Q_DECLARE_METATYPE(TAgentSide)
+
+namespace {
+QString texte(const char* t) { return QString::fromLatin1(t); }
+
+void creerFichier(const QString& chemin)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+}
+} // namespace
+
+class TestMSAgent : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void connecter_deuxFois_uneSeuleConnexion();
+    void deconnecter_nonConnecte_niAppelNiEvenement();
+    void deconnecter_dechargeLesPersonnagesEtDesenregistre();
+    void connecter_sansServeur_echecEnregistre();
+    void connecter_enregistrementRefuse_echecEtDeconnecte();
+    void charger_echecServeur_data();
+    void charger_echecServeur();
+    void characterByIndex_horsLimites_data();
+    void characterByIndex_horsLimites();
+    void requeteVide_refuseeSansAppel_data();
+    void requeteVide_refuseeSansAppel();
+    void requete_refuseeParServeur_messageDuMembre_data();
+    void requete_refuseeParServeur_messageDuMembre();
+    void moveToSideOfObject_cotes_data();
+    void moveToSideOfObject_cotes();
+    void moveToSideOfObject_sansControleOuTailleIllisible();
+    void facteurPointage_data();
+    void facteurPointage();
+    void fichierPersonnage_data();
+    void fichierPersonnage();
+    void finDeRequete_retireAvantEvenement();
+    void debutDeRequete_inconnue_enregistreeSansEvenement();
+    void notifications_misesEnFile();
+    void minuterieSouris_suitLeNombreDePersonnages();
+    void survolPersonnage_mouseMoveRelatif();
+    void decharger_nomInconnu_rienNeChange();
+    void decharger_parNom_premierSansCasse();
+    void clic_menuSurgissant_data();
+    void clic_menuSurgissant();
+    void cles_bitsVersEnsemble_data();
+    void cles_bitsVersEnsemble();
+    void glisser_indicateurAutourDesEvenements();
+    void canalErreur_appelleOnError();
+    void personnagesInstalles_filtresEtGardes();
+
+private:
+    std::unique_ptr<EnvironnementTest> m_env;
+    std::unique_ptr<ServeurAgentDoubleInstalle> m_serveur;
+    std::unique_ptr<TMSAgent> m_agent;
+
+    TAgentCharacter* charger(const QString& nom)
+    {
+        TAgentCharacters* personnages = m_agent->GetCharacters();
+        if (!personnages || echec(personnages->Load(nom, nom + QStringLiteral(".acs"))))
+            return nullptr;
+        return personnages->CharacterByIndex(personnages->GetCount() - 1);
+    }
+};
+
+void TestMSAgent::init()
+{
+    m_env = std::make_unique<EnvironnementTest>();
+    m_serveur = std::make_unique<ServeurAgentDoubleInstalle>();
+    m_agent = std::make_unique<TMSAgent>();
+}
+
+void TestMSAgent::cleanup()
+{
+    m_agent.reset();
+    m_serveur.reset();
+    m_env.reset();
+}
+
+void TestMSAgent::connecter_deuxFois_uneSeuleConnexion()
+{
+    int connexions = 0;
+    m_agent->OnConnect = [&](TMSAgent*) { ++connexions; };
+    m_agent->SetConnected(true);
+    m_agent->SetConnected(true);
+    QVERIFY(m_agent->GetConnected());
+    QCOMPARE((*m_serveur)->nombre(QStringLiteral("Register")), 1);
+    QCOMPARE(connexions, 1);
+    QCOMPARE(m_agent->LastError(), S_OK_AGENT);
+    QVERIFY(m_agent->GetInstalled());
+}
+
+void TestMSAgent::deconnecter_nonConnecte_niAppelNiEvenement()
+{
+    int deconnexions = 0;
+    m_agent->OnDisconnect = [&](TMSAgent*) { ++deconnexions; };
+    m_agent->SetConnected(false);
+    QCOMPARE(deconnexions, 0);
+    QVERIFY((*m_serveur)->appels().isEmpty());
+}
+
+void TestMSAgent::deconnecter_dechargeLesPersonnagesEtDesenregistre()
+{
+    int deconnexions = 0;
+    m_agent->OnDisconnect = [&](TMSAgent*) { ++deconnexions; };
+    m_agent->SetConnected(true);
+    TAgentCharacter* merlin = charger(QStringLiteral("Merlin"));
+    QVERIFY(merlin);
+    const qint32 numero = merlin->Numero();
+    (*m_serveur)->oublierAppels();
+    m_agent->SetConnected(false);
+    QVERIFY(!m_agent->GetConnected());
+    QCOMPARE(deconnexions, 1);
+    // Le personnage est déchargé avant que le récepteur ne soit désenregistré.
+    QCOMPARE((*m_serveur)->sequence(), QStringList({QStringLiteral("Unload"), QStringLiteral("Unregister")}));
+    QCOMPARE((*m_serveur)->appels().at(0).arguments.value(0).toInt(), numero);
+    QCOMPARE((*m_serveur)->appels().at(1).arguments.value(0).toInt(), 7);
+    QVERIFY(!(*m_serveur)->recepteur());
+}
+
+void TestMSAgent::connecter_sansServeur_echecEnregistre()
+{
+    m_serveur.reset(); // plus aucun serveur enregistré
+    int connexions = 0;
+    m_agent->OnConnect = [&](TMSAgent*) { ++connexions; };
+    QVERIFY(!m_agent->Connect());
+    QVERIFY(!m_agent->GetConnected());
+    QCOMPARE(connexions, 0);
+    QCOMPARE(m_agent->LastError(), codeResultat(0x80040154));
+    QCOMPARE(m_agent->LastErrorMessage(), texte("Could not create an instance of the MSAgent control"));
+    QVERIFY(!m_agent->GetInstalled());
+
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    QVERIFY(personnages);
+    QCOMPARE(personnages->Load(QStringLiteral("Sam"), QStringLiteral("Sam.acs")), codeResultat(0x80042067));
+    QCOMPARE(m_agent->LastError(), codeResultat(0x80042067));
+    QCOMPARE(m_agent->LastErrorMessage(), texte("Could not create the new character: Could not load the character file"));
+    QCOMPARE(personnages->GetCount(), 0);
+}
+
+void TestMSAgent::connecter_enregistrementRefuse_echecEtDeconnecte()
+{
+    (*m_serveur)->repondre(QStringLiteral("Register"), E_FAIL_AGENT);
+    QVERIFY(!m_agent->Connect());
+    QVERIFY(!m_agent->GetConnected());
+    QCOMPARE(m_agent->LastError(), E_FAIL_AGENT);
+    QCOMPARE(m_agent->LastErrorMessage(),
+             texte("Could not create an instance of the MSAgent control: Could not register the notification sink"));
+    // Numéro d'enregistrement −1 : aucun désenregistrement.
+    QCOMPARE((*m_serveur)->nombre(QStringLiteral("Unregister")), 0);
+}
+
+void TestMSAgent::charger_echecServeur_data()
+{
+    QTest::addColumn<QString>("appelRefuse");
+    QTest::addColumn<QStringList>("sequence");
+    QTest::newRow("Load refusé") << QStringLiteral("Load") << QStringList({QStringLiteral("Load")});
+    // Le personnage obtenu puis sans interface est rendu au serveur.
+    QTest::newRow("GetCharacterEx refusé")
+        << QStringLiteral("GetCharacterEx")
+        << QStringList({QStringLiteral("Load"), QStringLiteral("GetCharacterEx"), QStringLiteral("Unload")});
+}
+
+void TestMSAgent::charger_echecServeur()
+{
+    QFETCH(QString, appelRefuse);
+    QFETCH(QStringList, sequence);
+    const CodeResultat refus = codeResultat(0x80070002);
+    m_agent->SetConnected(true);
+    (*m_serveur)->oublierAppels();
+    (*m_serveur)->repondre(appelRefuse, refus);
+    int chargements = 0;
+    m_agent->OnLoad = [&](TMSAgent*, TAgentCharacter*) { ++chargements; };
+
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    QCOMPARE(personnages->Load(QStringLiteral("Sam"), QStringLiteral("Sam.acs")), refus);
+    QCOMPARE(m_agent->LastError(), refus);
+    QCOMPARE(m_agent->LastErrorMessage(), texte("Could not create the new character"));
+    QCOMPARE(personnages->GetCount(), 0);
+    QCOMPARE(chargements, 0);
+    QVERIFY(!personnages->TimerActive());
+    QCOMPARE((*m_serveur)->sequence(), sequence);
+}
+
+void TestMSAgent::characterByIndex_horsLimites_data()
+{
+    QTest::addColumn<int>("charges");
+    QTest::addColumn<int>("indice");
+    QTest::newRow("vide, 0") << 0 << 0;
+    QTest::newRow("un, -1") << 1 << -1;
+    QTest::newRow("un, 1") << 1 << 1;
+    QTest::newRow("deux, 2") << 2 << 2;
+}
+
+void TestMSAgent::characterByIndex_horsLimites()
+{
+    QFETCH(int, charges);
+    QFETCH(int, indice);
+    m_agent->SetConnected(true);
+    for (int i = 0; i < charges; ++i)
+        QVERIFY(charger(QStringLiteral("Sam")));
+    QVERIFY(!m_agent->GetCharacters()->CharacterByIndex(indice));
+    QCOMPARE(m_agent->LastError(), codeResultat(0x80042065));
+    QCOMPARE(m_agent->LastErrorMessage(), texte("Could not retrieve the requested character by index"));
+}
+
+void TestMSAgent::requeteVide_refuseeSansAppel_data()
+{
+    QTest::addColumn<QString>("membre");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Speak") << QStringLiteral("Speak") << texte("Could not speak the text/url");
+    QTest::newRow("Play") << QStringLiteral("Play") << texte("Could not play the animation ''");
+}
+
+void TestMSAgent::requeteVide_refuseeSansAppel()
+{
+    QFETCH(QString, membre);
+    QFETCH(QString, message);
+    m_agent->SetConnected(true);
+    TAgentCharacter* sam = charger(QStringLiteral("Sam"));
+    QVERIFY(sam);
+    const qsizetype requetes = m_agent->GetCharacters()->Requests().size();
+    const CodeResultat code = membre == QLatin1String("Speak") ? sam->Speak(QString(), QString()) : sam->Play(QString());
+    QCOMPARE(code, codeResultat(0x8004206D));
+    QCOMPARE(m_agent->LastError(), codeResultat(0x8004206D));
+    QCOMPARE(m_agent->LastErrorMessage(), message);
+    QCOMPARE(sam->CharacterLastError(), codeResultat(0x8004206D));
+    QCOMPARE((*m_serveur)->nombre(membre), 0);
+    QCOMPARE(m_agent->GetCharacters()->Requests().size(), requetes);
+
+    // Un lien seul suffit à parler.
+    if (membre == QLatin1String("Speak")) {
+        QCOMPARE(sam->Speak(QString(), QStringLiteral("http://exemple/texte")), S_OK_AGENT);
+        QCOMPARE((*m_serveur)->nombre(membre), 1);
+    }
+}
+
+void TestMSAgent::requete_refuseeParServeur_messageDuMembre_data()
+{
+    QTest::addColumn<QString>("appel");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Show") << QStringLiteral("Show") << texte("Could not show the character");
+    QTest::newRow("Hide") << QStringLiteral("Hide") << texte("Could not hide the character");
+    QTest::newRow("Speak") << QStringLiteral("Speak") << texte("Could not speak the text/url");
+    QTest::newRow("Play") << QStringLiteral("Play") << texte("Could not play the animation 'Sad'");
+    QTest::newRow("MoveTo") << QStringLiteral("MoveTo") << texte("Could not move to object 'panelCommandes'");
+}
+
+void TestMSAgent::requete_refuseeParServeur_messageDuMembre()
+{
+    QFETCH(QString, appel);
+    QFETCH(QString, message);
+    const CodeResultat refus = codeResultat(0x80042070);
+    m_agent->SetConnected(true);
+    TAgentCharacter* sam = charger(QStringLiteral("Sam"));
+    QVERIFY(sam);
+    (*m_serveur)->repondre(appel, refus);
+    const ObjetFenetre controle{QPoint(10, 10), 100, 50, QStringLiteral("panelCommandes")};
+    CodeResultat code = S_OK_AGENT;
+    if (appel == QLatin1String("Show"))
+        code = sam->Show(false);
+    else if (appel == QLatin1String("Hide"))
+        code = sam->Hide(false);
+    else if (appel == QLatin1String("Speak"))
+        code = sam->Speak(QStringLiteral("Bonjour"), QString());
+    else if (appel == QLatin1String("Play"))
+        code = sam->Play(QStringLiteral("Sad"));
+    else
+        code = sam->MoveToSideOfObject(&controle, asRight);
+    QCOMPARE(code, refus);
+    QCOMPARE(m_agent->LastError(), refus);
+    QCOMPARE(m_agent->LastErrorMessage(), message);
+    // Une requête refusée n'entre pas dans la table.
+    QVERIFY(m_agent->GetCharacters()->Requests().isEmpty());
+}
+
+void TestMSAgent::moveToSideOfObject_cotes_data()
+{
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<int>("largeur");
+    QTest::addColumn<TAgentSide>("cote");
+    QTest::addColumn<QPoint>("cible");
+    // Robby, 128 × 128, facteur 0,111 ; contrôle de 150 × 200 dont la zone client est en (100, 300).
+    QTest::newRow("droite Robby") << QStringLiteral("Robby") << 150 << asRight << QPoint(255, 385);
+    QTest::newRow("gauche Robby") << QStringLiteral("Robby") << 150 << asLeft << QPoint(-33, 385);
+    QTest::newRow("dessus") << QStringLiteral("Robby") << 150 << asTop << QPoint(111, 167);
+    QTest::newRow("dessous") << QStringLiteral("Robby") << 150 << asBottom << QPoint(111, 505);
+    QTest::newRow("centre") << QStringLiteral("Robby") << 150 << asCenter << QPoint(111, 336);
+    // Moitié négative tronquée vers zéro : (25 − 128) div 2 = −51.
+    QTest::newRow("dessus, contrôle étroit") << QStringLiteral("Robby") << 25 << asTop << QPoint(49, 167);
+    // Facteur par défaut 0,133 : 400 − 17,024 = 382,976, tronqué.
+    QTest::newRow("droite Sam") << QStringLiteral("Sam") << 150 << asRight << QPoint(255, 382);
+    QTest::newRow("droite Peedy") << QStringLiteral("Peedy") << 150 << asRight << QPoint(255, 343);
+}
+
+void TestMSAgent::moveToSideOfObject_cotes()
+{
+    QFETCH(QString, nom);
+    QFETCH(int, largeur);
+    QFETCH(TAgentSide, cote);
+    QFETCH(QPoint, cible);
+    m_agent->SetConnected(true);
+    TAgentCharacter* personnage = charger(nom);
+    QVERIFY(personnage);
+    const ObjetFenetre controle{QPoint(100, 300), largeur, 200, QStringLiteral("panel")};
+    QCOMPARE(personnage->MoveToSideOfObject(&controle, cote), S_OK_AGENT);
+    const QList<AppelAgent> deplacements = (*m_serveur)->appelsDe(QStringLiteral("MoveTo"));
+    QCOMPARE(deplacements.size(), 1);
+    QCOMPARE(QPoint(deplacements[0].arguments[0].toInt(), deplacements[0].arguments[1].toInt()), cible);
+    QCOMPARE(deplacements[0].arguments[2].toInt(), 1000);
+    QCOMPARE(personnage->LastRequestID(), (*m_serveur)->derniereRequete());
+}
+
+void TestMSAgent::moveToSideOfObject_sansControleOuTailleIllisible()
+{
+    m_agent->SetConnected(true);
+    TAgentCharacter* sam = charger(QStringLiteral("Sam"));
+    QVERIFY(sam);
+    QCOMPARE(sam->MoveToSideOfObject(nullptr, asRight), codeResultat(0x80042069));
+    QCOMPARE(m_agent->LastErrorMessage(), texte("Could not move to object"));
+
+    (*m_serveur)->repondre(QStringLiteral("GetSize"), E_FAIL_AGENT);
+    QCOMPARE(sam->GetSize().width(), int(codeResultat(0x80042065)));
+    const ObjetFenetre controle{QPoint(0, 0), 10, 10, QString()};
+    QVERIFY(echec(sam->MoveToSideOfObject(&controle, asRight)));
+    QCOMPARE((*m_serveur)->nombre(QStringLiteral("MoveTo")), 0);
+}
+
+void TestMSAgent::facteurPointage_data()
+{
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<double>("facteur");
+    QTest::newRow("Merlin") << QStringLiteral("Merlin") << 0.333;
+    QTest::newRow("genie, casse") << QStringLiteral("genie") << 0.333;
+    QTest::newRow("ROBBY") << QStringLiteral("ROBBY") << 0.111;
+    QTest::newRow("Peedy") << QStringLiteral("Peedy") << 0.445;
+    QTest::newRow("autre") << QStringLiteral("Sam") << 0.133;
+    QTest::newRow("sans nom") << QString() << 0.133;
+}
+
+void TestMSAgent::facteurPointage()
+{
+    QFETCH(QString, nom);
+    QFETCH(double, facteur);
+    QCOMPARE(TAgentCharacter::FacteurPointage(nom), facteur);
+}
+
+void TestMSAgent::fichierPersonnage_data()
+{
+    // "@" : le dossier des personnages du test.
+    QTest::addColumn<QString>("fournisseur");
+    QTest::addColumn<QString>("dossier");
+    QTest::addColumn<QString>("fichier");
+    QTest::addColumn<bool>("parDefaut");
+    QTest::newRow("vide : personnage par défaut") << QString() << QString() << QString() << true;
+    QTest::newRow("nom seul") << QStringLiteral("Merlin.acs") << QStringLiteral("@") << QStringLiteral("Merlin.acs") << false;
+    QTest::newRow("relatif") << QStringLiteral("sous/Merlin.acs") << QStringLiteral("@sous/") << QStringLiteral("Merlin.acs")
+                             << false;
+    QTest::newRow("lecteur") << QStringLiteral("C:\\Chars\\Merlin.acs") << QStringLiteral("C:\\Chars\\")
+                             << QStringLiteral("Merlin.acs") << false;
+    QTest::newRow("partage") << QStringLiteral("\\\\serveur\\Merlin.acs") << QStringLiteral("\\\\serveur\\")
+                             << QStringLiteral("Merlin.acs") << false;
+    QTest::newRow("http") << QStringLiteral("HTTP://hote/Merlin.acf") << QStringLiteral("HTTP://hote/")
+                          << QStringLiteral("Merlin.acf") << false;
+    QTest::newRow("absolu unix") << QStringLiteral("/opt/chars/Merlin.acs") << QStringLiteral("/opt/chars/")
+                                 << QStringLiteral("Merlin.acs") << false;
+}
+
+void TestMSAgent::fichierPersonnage()
+{
+    QFETCH(QString, fournisseur);
+    QFETCH(QString, dossier);
+    QFETCH(QString, fichier);
+    QFETCH(bool, parDefaut);
+    dossier.replace(QLatin1String("@"), TAgentCharacters::GetCharFolder());
+    QCOMPARE(TAgentCharacters::GetCharFolder(), m_env->dossier() + QStringLiteral("MSAgent/Chars/"));
+    m_agent->SetConnected(true);
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    QCOMPARE(personnages->Load(QStringLiteral("X"), fournisseur), S_OK_AGENT);
+    TAgentCharacter* p = personnages->CharacterByIndex(0);
+    QVERIFY(p);
+    QCOMPARE(p->DefaultCharacter(), parDefaut);
+    QCOMPARE(p->Folder(), dossier);
+    QCOMPARE(p->FileName(), fichier);
+    QCOMPARE(p->FullPath(), dossier + fichier);
+    // Le serveur reçoit le fournisseur tel quel, ou un variant vide pour le personnage par défaut.
+    const QVariant recu = (*m_serveur)->appelsDe(QStringLiteral("Load")).at(0).arguments.at(0);
+    QCOMPARE(recu.isValid(), !parDefaut);
+}
+
+void TestMSAgent::finDeRequete_retireAvantEvenement()
+{
+    m_agent->SetConnected(true);
+    TAgentCharacter* sam = charger(QStringLiteral("Sam"));
+    QVERIFY(sam);
+    QCOMPARE(sam->Show(false), S_OK_AGENT);
+    const qint32 requete = sam->LastRequestID();
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    QCOMPARE(personnages->FindByRequest(requete), sam);
+
+    int fins = 0;
+    bool encoreDansLaTable = true;
+    TAgentCharacter* recu = nullptr;
+    int statutRecu = -1;
+    m_agent->OnRequestComplete = [&](TMSAgent*, TAgentCharacter* c, qint32 r, int statut) {
+        ++fins;
+        recu = c;
+        statutRecu = statut;
+        encoreDansLaTable = personnages->FindByRequest(r) != nullptr;
+    };
+    (*m_serveur)->envoyer([requete](IRecepteurAgent& r) { r.RequestComplete(requete, 0); });
+    QTRY_COMPARE(fins, 1);
+    QCOMPARE(recu, sam);
+    QCOMPARE(statutRecu, 0);
+    QVERIFY(!encoreDansLaTable);
+    QCOMPARE(m_agent->LastError(), S_OK_AGENT);
+
+    // Une seconde fin du même numéro ne trouve plus rien.
+    bool traitee = false;
+    (*m_serveur)->envoyer([requete, &traitee](IRecepteurAgent& r) {
+        r.RequestComplete(requete, 0);
+        traitee = true;
+    });
+    QTRY_VERIFY(traitee);
+    QCOMPARE(fins, 1);
+    QCOMPARE(m_agent->LastError(), codeResultat(0x80042069));
+    QCOMPARE(m_agent->LastErrorMessage(), texte("Could not remove the specified request"));
+}
+
+void TestMSAgent::debutDeRequete_inconnue_enregistreeSansEvenement()
+{
+    m_agent->SetConnected(true);
+    TAgentCharacter* sam = charger(QStringLiteral("Sam"));
+    QVERIFY(sam);
+    QCOMPARE(sam->Play(QStringLiteral("Wave")), S_OK_AGENT);
+    const qint32 requete = sam->LastRequestID();
+    QList<qint32> debuts;
+    m_agent->OnRequestStart = [&](TMSAgent*, TAgentCharacter* c, qint32 r) {
+        QCOMPARE(c, sam);
+        debuts.append(r);
+    };
+    bool fini = false;
+    (*m_serveur)->envoyer([&, requete](IRecepteurAgent& r) {
+        r.RequestStart(requete);
+        r.RequestStart(requete + 100);
+        fini = true;
+    });
+    QTRY_VERIFY(fini);
+    QCOMPARE(debuts, QList<qint32>({requete}));
+    QCOMPARE(m_agent->LastError(), codeResultat(0x80042069));
+    QCOMPARE(m_agent->LastErrorMessage(), texte("Could not retrieve the requested character by request"));
+}
+
+void TestMSAgent::notifications_misesEnFile()
+{
+    m_agent->SetConnected(true);
+    int signets = 0;
+    m_agent->OnBookmark = [&](TMSAgent*, int id) { signets += id; };
+    (*m_serveur)->envoyer([](IRecepteurAgent& r) { r.BookMark(5); });
+    QCOMPARE(signets, 0); // rien d'immédiat : l'envoi passe par la boucle d'événements
+    QTRY_COMPARE(signets, 5);
+    // Après déconnexion, plus rien n'arrive au composant.
+    (*m_serveur)->envoyer([](IRecepteurAgent& r) { r.BookMark(5); });
+    m_agent->SetConnected(false);
+    QCoreApplication::processEvents();
+    QCOMPARE(signets, 5);
+}
+
+void TestMSAgent::minuterieSouris_suitLeNombreDePersonnages()
+{
+    m_agent->SetConnected(true);
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    QVERIFY(!personnages->TimerActive());
+    QVERIFY(charger(QStringLiteral("Merlin")));
+    QVERIFY(personnages->TimerActive());
+    QVERIFY(charger(QStringLiteral("Genie")));
+    QCOMPARE(personnages->Unload(QStringLiteral("Merlin")), S_OK_AGENT);
+    QVERIFY(personnages->TimerActive());
+    QCOMPARE(personnages->Unload(QStringLiteral("Genie")), S_OK_AGENT);
+    QVERIFY(!personnages->TimerActive());
+    // Un chargement manqué ne la relance pas.
+    (*m_serveur)->repondre(QStringLiteral("Load"), E_FAIL_AGENT);
+    QVERIFY(!charger(QStringLiteral("Merlin")));
+    QVERIFY(!personnages->TimerActive());
+}
+
+void TestMSAgent::survolPersonnage_mouseMoveRelatif()
+{
+    QWindow fenetre;
+    fenetre.setProperty(ProprieteClasseFenetre, QStringLiteral("agentanim"));
+    fenetre.setGeometry(50, 60, 128, 128);
+    fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+
+    m_agent->SetConnected(true);
+    TAgentCharacter* sam = charger(QStringLiteral("Sam"));
+    QVERIFY(sam);
+    QCOMPARE(sam->Fenetre(), &fenetre);
+    // Une seconde fenêtre n'est jamais prise à un personnage qui la possède déjà.
+    TAgentCharacter* autre = charger(QStringLiteral("Merlin"));
+    QVERIFY(autre);
+    QVERIFY(!autre->Fenetre());
+
+    (*m_serveur)->journal().position = QPoint(50, 60);
+    QList<QPoint> positions;
+    m_agent->OnMouseMove = [&](TMSAgent*, TAgentCharacter* c, QPoint p) {
+        QCOMPARE(c, sam);
+        positions.append(p);
+    };
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    QCursor::setPos(80, 100);
+    if (QCursor::pos() != QPoint(80, 100) || QGuiApplication::topLevelAt(QPoint(80, 100)) != &fenetre)
+        QSKIP("la plate-forme ne place pas le curseur");
+    personnages->TimerOccured();
+    personnages->TimerOccured(); // même position : rien
+    QCOMPARE(positions, QList<QPoint>({QPoint(30, 40)}));
+
+    // Pendant un glissement, pas de survol.
+    m_agent->FireDragStartEvent(sam->Numero(), 0x01, 0, 0);
+    QCursor::setPos(81, 100);
+    personnages->TimerOccured();
+    QCOMPARE(positions.size(), 1);
+}
+
+void TestMSAgent::decharger_nomInconnu_rienNeChange()
+{
+    m_agent->SetConnected(true);
+    QVERIFY(charger(QStringLiteral("Sam")));
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    int dechargements = 0;
+    m_agent->OnUnload = [&](TMSAgent*, TAgentCharacter*) { ++dechargements; };
+    QCOMPARE(personnages->Unload(QStringLiteral("Merlin")), codeResultat(0x80042069));
+    QCOMPARE(m_agent->LastError(), codeResultat(0x80042069));
+    QCOMPARE(m_agent->LastErrorMessage(), texte("Could not unload the character"));
+    QCOMPARE(personnages->GetCount(), 1);
+    QCOMPARE(dechargements, 0);
+    QCOMPARE((*m_serveur)->nombre(QStringLiteral("Unload")), 0);
+    QVERIFY(personnages->TimerActive());
+}
+
+void TestMSAgent::decharger_parNom_premierSansCasse()
+{
+    m_agent->SetConnected(true);
+    TAgentCharacter* premier = charger(QStringLiteral("Merlin"));
+    TAgentCharacter* second = charger(QStringLiteral("merlin"));
+    QVERIFY(premier && second);
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    QCOMPARE(premier->Play(QStringLiteral("Wave")), S_OK_AGENT);
+    QCOMPARE(second->Play(QStringLiteral("Wave")), S_OK_AGENT);
+    const qint32 numeroPremier = premier->Numero();
+    int nombreDansEvenement = -1;
+    m_agent->OnUnload = [&](TMSAgent*, TAgentCharacter* c) {
+        QCOMPARE(c, premier);
+        nombreDansEvenement = personnages->GetCount();
+    };
+    QCOMPARE(personnages->Unload(QStringLiteral("MERLIN")), S_OK_AGENT);
+    QCOMPARE(nombreDansEvenement, 2); // l'événement précède le retrait
+    QCOMPARE(personnages->GetCount(), 1);
+    QCOMPARE(personnages->CharacterByIndex(0), second);
+    // Ses requêtes quittent la table ; celles de l'autre restent.
+    QCOMPARE(personnages->Requests().size(), 1);
+    QCOMPARE(personnages->Requests().at(0).personnage, second);
+    QCOMPARE((*m_serveur)->appelsDe(QStringLiteral("Unload")).at(0).arguments.at(0).toInt(), numeroPremier);
+}
+
+void TestMSAgent::clic_menuSurgissant_data()
+{
+    QTest::addColumn<int>("touches");
+    QTest::addColumn<bool>("autoPopup");
+    QTest::addColumn<bool>("avecMenu");
+    QTest::addColumn<bool>("montre");
+    QTest::newRow("droit, AutoPopup, menu") << 0x02 << true << true << true;
+    QTest::newRow("droit et Maj") << (0x02 | 0x04) << true << true << true;
+    QTest::newRow("gauche") << 0x01 << true << true << false;
+    QTest::newRow("droit sans AutoPopup") << 0x02 << false << true << false;
+    QTest::newRow("droit sans menu") << 0x02 << true << false << false;
+}
+
+void TestMSAgent::clic_menuSurgissant()
+{
+    QFETCH(int, touches);
+    QFETCH(bool, autoPopup);
+    QFETCH(bool, avecMenu);
+    QFETCH(bool, montre);
+    (*m_serveur)->journal().autoPopup = autoPopup;
+    m_agent->SetConnected(true);
+    TAgentCharacter* sam = charger(QStringLiteral("Sam"));
+    QVERIFY(sam);
+    QList<QPoint> menus;
+    if (avecMenu)
+        sam->PopupMenu = [&](const QPoint& p) { menus.append(p); };
+    QStringList ordre;
+    m_agent->OnClick = [&](TMSAgent*, TAgentCharacter* c, TAgentKeys, QPoint p) {
+        QCOMPARE(c, sam);
+        QCOMPARE(p, QPoint(12, 34));
+        ordre.append(QStringLiteral("clic"));
+    };
+    const qint32 numero = sam->Numero();
+    (*m_serveur)->envoyer([=](IRecepteurAgent& r) { r.Click(numero, touches, 12, 34); });
+    QTRY_COMPARE(ordre.size(), 1);
+    QCOMPARE(menus.size(), montre ? 1 : 0);
+    if (montre)
+        QCOMPARE(menus.at(0), QPoint(12, 34));
+}
+
+void TestMSAgent::cles_bitsVersEnsemble_data()
+{
+    QTest::addColumn<int>("touches");
+    QTest::addColumn<int>("ensemble");
+    QTest::newRow("aucune") << 0 << 0;
+    QTest::newRow("0x01") << 0x01 << int(akLeftButton);
+    QTest::newRow("0x10") << 0x10 << int(akMiddleButton);
+    QTest::newRow("0x02") << 0x02 << int(akRightButton);
+    QTest::newRow("0x04") << 0x04 << int(akShift);
+    QTest::newRow("0x08") << 0x08 << int(akControl);
+    QTest::newRow("0x20") << 0x20 << int(akXButton);
+    QTest::newRow("0x1000") << 0x1000 << int(akAlt);
+    QTest::newRow("bits inconnus ignorés") << (0x40 | 0x800 | 0x02) << int(akRightButton);
+    QTest::newRow("tous") << 0x103F << 0x7F;
+}
+
+void TestMSAgent::cles_bitsVersEnsemble()
+{
+    QFETCH(int, touches);
+    QFETCH(int, ensemble);
+    QCOMPARE(TMSAgent::KeyDataToSet(touches).toInt(), ensemble);
+}
+
+void TestMSAgent::glisser_indicateurAutourDesEvenements()
+{
+    m_agent->SetConnected(true);
+    TAgentCharacter* sam = charger(QStringLiteral("Sam"));
+    QVERIFY(sam);
+    QList<bool> vus;
+    m_agent->OnDragStart = [&](TMSAgent* a, TAgentCharacter*, TAgentKeys, QPoint) { vus.append(a->Dragging()); };
+    m_agent->OnDragComplete = [&](TMSAgent* a, TAgentCharacter*, TAgentKeys, QPoint) { vus.append(a->Dragging()); };
+    const qint32 numero = sam->Numero();
+    (*m_serveur)->envoyer([=](IRecepteurAgent& r) { r.DragStart(numero, 0x01, 1, 2); });
+    QTRY_COMPARE(vus.size(), 1);
+    QVERIFY(m_agent->Dragging());
+    (*m_serveur)->envoyer([=](IRecepteurAgent& r) { r.DragComplete(numero, 0x01, 3, 4); });
+    QTRY_COMPARE(vus.size(), 2);
+    QCOMPARE(vus, QList<bool>({true, false}));
+    QVERIFY(!m_agent->Dragging());
+}
+
+void TestMSAgent::canalErreur_appelleOnError()
+{
+    QList<QPair<QString, CodeResultat>> erreurs;
+    m_agent->OnError = [&](TMSAgent*, const QString& m, CodeResultat c) { erreurs.append({m, c}); };
+    m_agent->SetConnected(true);
+    TAgentCharacter* sam = charger(QStringLiteral("Sam"));
+    QVERIFY(sam);
+    sam->Play(QString());
+    QCOMPARE(erreurs.size(), 1);
+    QCOMPARE(erreurs.at(0).first, texte("Could not play the animation ''"));
+    QCOMPARE(erreurs.at(0).second, codeResultat(0x8004206D));
+    // Un succès efface la dernière erreur, sans événement.
+    QCOMPARE(sam->Play(QStringLiteral("Wave")), S_OK_AGENT);
+    QCOMPARE(m_agent->LastError(), S_OK_AGENT);
+    QVERIFY(m_agent->LastErrorMessage().isEmpty());
+    QCOMPARE(erreurs.size(), 1);
+    // Sous-objet que le serveur ne fournit pas : aucun, et l'échec est enregistré.
+    QVERIFY(!m_agent->GetCommandWindow());
+    QCOMPARE(m_agent->LastErrorMessage(), texte("Could not get the command window"));
+    QCOMPARE(m_agent->LastError(), E_NOTIMPL_AGENT);
+}
+
+void TestMSAgent::personnagesInstalles_filtresEtGardes()
+{
+    const QString chars = TAgentCharacters::GetCharFolder();
+    QVERIFY(QDir().mkpath(chars + QStringLiteral("Dossier.acs")));
+    creerFichier(chars + QStringLiteral("Merlin.acs"));
+    creerFichier(chars + QStringLiteral("GENIE.ACS"));
+    creerFichier(chars + QStringLiteral("Peedy.acf"));
+    creerFichier(chars + QStringLiteral("notes.txt"));
+    creerFichier(chars + QStringLiteral("image.acx"));
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    QStringList installes = personnages->GetInstalledChars();
+    installes.sort();
+    QCOMPARE(installes, QStringList({QStringLiteral("genie.acs"), QStringLiteral("merlin.acs"), QStringLiteral("peedy.acf")}));
+    // Relue une seule fois.
+    creerFichier(chars + QStringLiteral("Robby.acs"));
+    QCOMPARE(personnages->GetInstalledChars().size(), 3);
+}
+
+QTEST_MAIN(TestMSAgent)
+#include "tst_msagent.moc"

@@ -1,0 +1,243 @@
+#pragma once
+// Double du serveur de personnages : note chaque appel, distribue les numéros de personnage
+// et de requête, répond le code choisi par le test et envoie les notifications à la demande,
+// mises en file sur le fil de l'interface comme le ferait le vrai serveur.
+// Tout est dans l'en-tête : seuls les tests qui lient le compagnon l'incluent.
+#include "ServeurAgent.h"
+#include <QCoreApplication>
+#include <QHash>
+#include <QList>
+#include <QMetaObject>
+#include <functional>
+#include <map>
+#include <memory>
+
+struct AppelAgent
+{
+    QString nom;
+    qint32 personnage = 0; // 0 : appel au serveur lui-même
+    QVariantList arguments;
+};
+
+// État partagé entre le serveur double et ses personnages.
+struct JournalAgent
+{
+    QList<AppelAgent> appels;
+    QHash<QString, CodeResultat> resultats; // code rendu par nom d'appel, 0 sinon
+    qint32 prochainPersonnage = 1;
+    qint32 prochaineRequete = 1;
+    QSize taille{128, 128};
+    QPoint position{0, 0};
+    bool autoPopup = false;
+    QStringList animations{QStringLiteral("Wave"), QStringLiteral("Suggest"), QStringLiteral("Sad")};
+
+    CodeResultat noter(const QString& nom, qint32 personnage, const QVariantList& arguments = {})
+    {
+        appels.append(AppelAgent{nom, personnage, arguments});
+        return resultats.value(nom, S_OK_AGENT);
+    }
+};
+
+class PersonnageAgentDouble : public IPersonnageAgent
+{
+public:
+    PersonnageAgentDouble(std::shared_ptr<JournalAgent> journal, qint32 numero, QString nom)
+        : m_journal(std::move(journal)), m_numero(numero), m_nom(std::move(nom)) {}
+
+    qint32 numero() const { return m_numero; }
+
+    CodeResultat Show(bool rapide, qint32& requete) override { return requeteNotee(QStringLiteral("Show"), {rapide}, requete); }
+    CodeResultat Hide(bool rapide, qint32& requete) override { return requeteNotee(QStringLiteral("Hide"), {rapide}, requete); }
+    CodeResultat Speak(const QString& texte, const QString& lien, qint32& requete) override
+    {
+        return requeteNotee(QStringLiteral("Speak"), {texte, lien}, requete);
+    }
+    CodeResultat Play(const QString& animation, qint32& requete) override
+    {
+        return requeteNotee(QStringLiteral("Play"), {animation}, requete);
+    }
+    CodeResultat MoveTo(int x, int y, int vitesse, qint32& requete) override
+    {
+        return requeteNotee(QStringLiteral("MoveTo"), {x, y, vitesse}, requete);
+    }
+    CodeResultat GestureAt(int x, int y, qint32& requete) override
+    {
+        return requeteNotee(QStringLiteral("GestureAt"), {x, y}, requete);
+    }
+    CodeResultat Think(const QString& texte, qint32& requete) override
+    {
+        return requeteNotee(QStringLiteral("Think"), {texte}, requete);
+    }
+    CodeResultat Wait(qint32 attendue, qint32& requete) override
+    {
+        return requeteNotee(QStringLiteral("Wait"), {attendue}, requete);
+    }
+    CodeResultat Interrupt(qint32 interrompue, qint32& requete) override
+    {
+        return requeteNotee(QStringLiteral("Interrupt"), {interrompue}, requete);
+    }
+    CodeResultat GetSize(int& largeur, int& hauteur) override
+    {
+        largeur = m_journal->taille.width();
+        hauteur = m_journal->taille.height();
+        return m_journal->noter(QStringLiteral("GetSize"), m_numero);
+    }
+    CodeResultat GetPosition(int& x, int& y) override
+    {
+        x = m_journal->position.x();
+        y = m_journal->position.y();
+        return m_journal->noter(QStringLiteral("GetPosition"), m_numero);
+    }
+    CodeResultat Stop(qint32 requete) override { return m_journal->noter(QStringLiteral("Stop"), m_numero, {requete}); }
+    CodeResultat StopAll(qint32 types) override { return m_journal->noter(QStringLiteral("StopAll"), m_numero, {types}); }
+    CodeResultat GetAnimationNames(QStringList& noms) override
+    {
+        noms = m_journal->animations;
+        return m_journal->noter(QStringLiteral("GetAnimationNames"), m_numero);
+    }
+    CodeResultat Lire(int propriete, QVariant& valeur) override
+    {
+        switch (static_cast<ProprietePersonnage>(propriete)) {
+        case ProprietePersonnage::Name: valeur = m_nom; break;
+        case ProprietePersonnage::AutoPopup: valeur = m_journal->autoPopup; break;
+        default: valeur = QVariant(); break;
+        }
+        return m_journal->noter(QStringLiteral("Lire"), m_numero, {propriete});
+    }
+    CodeResultat Ecrire(int propriete, const QVariant& valeur) override
+    {
+        return m_journal->noter(QStringLiteral("Ecrire"), m_numero, {propriete, valeur});
+    }
+
+private:
+    CodeResultat requeteNotee(const QString& nom, const QVariantList& arguments, qint32& requete)
+    {
+        const CodeResultat code = m_journal->noter(nom, m_numero, arguments);
+        requete = echec(code) ? 0 : m_journal->prochaineRequete++;
+        return code;
+    }
+
+    std::shared_ptr<JournalAgent> m_journal;
+    qint32 m_numero;
+    QString m_nom;
+};
+
+class ServeurAgentDouble : public IServeurAgent, public std::enable_shared_from_this<ServeurAgentDouble>
+{
+public:
+    ServeurAgentDouble() : m_journal(std::make_shared<JournalAgent>()) {}
+
+    JournalAgent& journal() { return *m_journal; }
+    const QList<AppelAgent>& appels() const { return m_journal->appels; }
+    void repondre(const QString& appel, CodeResultat code) { m_journal->resultats.insert(appel, code); }
+    int nombre(const QString& appel) const
+    {
+        int n = 0;
+        for (const AppelAgent& a : m_journal->appels)
+            n += a.nom == appel ? 1 : 0;
+        return n;
+    }
+    QList<AppelAgent> appelsDe(const QString& appel) const
+    {
+        QList<AppelAgent> resultat;
+        for (const AppelAgent& a : m_journal->appels)
+            if (a.nom == appel)
+                resultat.append(a);
+        return resultat;
+    }
+    // Noms des appels, dans l'ordre, sauf les lectures de propriétés.
+    QStringList sequence() const
+    {
+        QStringList noms;
+        for (const AppelAgent& a : m_journal->appels)
+            if (a.nom != QLatin1String("Lire") && a.nom != QLatin1String("GetSize"))
+                noms.append(a.nom);
+        return noms;
+    }
+    void oublierAppels() { m_journal->appels.clear(); }
+    IRecepteurAgent* recepteur() const { return m_recepteur; }
+    qint32 dernierPersonnage() const { return m_journal->prochainPersonnage - 1; }
+    qint32 derniereRequete() const { return m_journal->prochaineRequete - 1; }
+
+    // Envoie une notification plus tard, depuis la boucle d'événements, au récepteur enregistré
+    // à ce moment-là (aucun : rien n'est envoyé).
+    void envoyer(std::function<void(IRecepteurAgent&)> notification)
+    {
+        std::weak_ptr<ServeurAgentDouble> faible = weak_from_this();
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [faible, notification = std::move(notification)] {
+                if (const auto serveur = faible.lock())
+                    if (serveur->m_recepteur)
+                        notification(*serveur->m_recepteur);
+            },
+            Qt::QueuedConnection);
+    }
+
+    CodeResultat Register(IRecepteurAgent* recepteur, qint32& numero) override
+    {
+        const CodeResultat code = m_journal->noter(QStringLiteral("Register"), 0);
+        if (echec(code))
+            return code;
+        m_recepteur = recepteur;
+        numero = 7;
+        return code;
+    }
+    CodeResultat Unregister(qint32 numero) override
+    {
+        m_recepteur = nullptr;
+        return m_journal->noter(QStringLiteral("Unregister"), 0, {numero});
+    }
+    CodeResultat Load(const QVariant& fournisseur, qint32& personnage, qint32& requete) override
+    {
+        const CodeResultat code = m_journal->noter(QStringLiteral("Load"), 0, {fournisseur});
+        if (echec(code))
+            return code;
+        personnage = m_journal->prochainPersonnage++;
+        requete = m_journal->prochaineRequete++;
+        // Le nom du personnage est celui de son fichier, sans extension.
+        QString nom = fournisseur.toString();
+        nom = nom.mid(nom.lastIndexOf(QLatin1Char('/')) + 1);
+        nom = nom.left(nom.indexOf(QLatin1Char('.')) < 0 ? nom.size() : nom.indexOf(QLatin1Char('.')));
+        m_personnages[personnage] = std::make_shared<PersonnageAgentDouble>(m_journal, personnage, nom);
+        return code;
+    }
+    CodeResultat Unload(qint32 personnage) override
+    {
+        m_personnages.erase(personnage);
+        return m_journal->noter(QStringLiteral("Unload"), 0, {personnage});
+    }
+    CodeResultat GetCharacterEx(qint32 personnage, std::shared_ptr<IPersonnageAgent>& interfacePersonnage) override
+    {
+        const CodeResultat code = m_journal->noter(QStringLiteral("GetCharacterEx"), 0, {personnage});
+        if (echec(code))
+            return code;
+        const auto it = m_personnages.find(personnage);
+        if (it == m_personnages.end())
+            return E_INVALIDARG_AGENT;
+        interfacePersonnage = it->second;
+        return code;
+    }
+
+private:
+    std::shared_ptr<JournalAgent> m_journal;
+    std::map<qint32, std::shared_ptr<PersonnageAgentDouble>> m_personnages;
+    IRecepteurAgent* m_recepteur = nullptr;
+};
+
+// Enregistre un serveur double neuf pour la durée de vie de l'objet.
+class ServeurAgentDoubleInstalle
+{
+public:
+    ServeurAgentDoubleInstalle() : serveur(std::make_shared<ServeurAgentDouble>())
+    {
+        enregistrerServeurAgent([s = serveur] { return std::static_pointer_cast<IServeurAgent>(s); });
+    }
+    ~ServeurAgentDoubleInstalle() { enregistrerServeurAgent(nullptr); }
+    ServeurAgentDoubleInstalle(const ServeurAgentDoubleInstalle&) = delete;
+    ServeurAgentDoubleInstalle& operator=(const ServeurAgentDoubleInstalle&) = delete;
+
+    ServeurAgentDouble* operator->() const { return serveur.get(); }
+
+    std::shared_ptr<ServeurAgentDouble> serveur;
+};
