@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -93,8 +94,16 @@ void analyserOctetsXml(const QString& chemin, QByteArray octets, pugi::xml_docum
     // Sans parse_doctype, la DOCTYPE est sautée ; pugixml ne développe que les entités
     // prédéfinies et les références de caractères.
     options &= ~unsigned(pugi::parse_doctype);
-    const pugi::xml_parse_result resultat = doc.load_buffer(octets.constData(), size_t(octets.size()),
-                                                            options, encodage);
+    // Le document prend possession d'une seule copie des octets, analysée sur place :
+    // la mémoire de pointe reste d'environ une fois la taille du fichier plus l'arbre.
+    const size_t taille = size_t(octets.size());
+    void* tampon = pugi::get_memory_allocation_function()(taille > 0 ? taille : 1);
+    if (!tampon)
+        throw EXmlErreur(QStringLiteral("Mémoire insuffisante pour lire le fichier « %1 ».").arg(chemin));
+    if (taille > 0)
+        std::memcpy(tampon, octets.constData(), taille);
+    octets = QByteArray();
+    const pugi::xml_parse_result resultat = doc.load_buffer_inplace_own(tampon, taille, options, encodage);
     if (!resultat) {
         throw EXmlErreur(QStringLiteral("Le fichier « %1 » n'est pas un document XML valide : %2 (octet %3).")
                              .arg(chemin, statutEnFrancais(resultat.status))

@@ -53,9 +53,12 @@ public:
     explicit Lecteur(const QString& chemin) : m_chemin(chemin) {}
 
     // Chaque "rayonRacine" complet est ajouté à racines ; celui en cours lors d'une erreur ne l'est pas.
-    void chargerRayonsRacine(const pugi::xml_node& listeRayons, QList<TRayon*>& racines) const
+    // Chaque racine lue est retirée du document : la mémoire de ses nœuds sert au modèle.
+    void chargerRayonsRacine(pugi::xml_node listeRayons, QList<TRayon*>& racines) const
     {
-        for (pugi::xml_node enfant = listeRayons.first_child(); enfant; enfant = enfant.next_sibling()) {
+        pugi::xml_node suivant;
+        for (pugi::xml_node enfant = listeRayons.first_child(); enfant; enfant = suivant) {
+            suivant = enfant.next_sibling();
             if (!nomEst(enfant, "rayonRacine"))
                 continue;
             QString nom;
@@ -64,6 +67,7 @@ public:
             auto rayon = std::make_unique<TRayon>(nom, convertirCouleur(couleur, nom));
             chargerContenu(enfant, rayon.get());
             racines.append(rayon.release());
+            listeRayons.remove_child(enfant);
         }
     }
 

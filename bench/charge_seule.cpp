@@ -1,0 +1,40 @@
+// « generer DOSSIER N » écrit une base de N articles ; « charger DOSSIER » ne fait que la
+// charger dans le modèle puis affiche la mémoire de pointe du processus (ko).
+#include "GenerateurBase.h"
+
+#include "Emplacements.h"
+#include "ParametresRegionaux.h"
+#include "U_VX_DataModule.h"
+#include "U_rayon.h"
+
+#include <QDir>
+
+#include <cstdio>
+#include <cstring>
+#include <sys/resource.h>
+
+int main(int argc, char** argv)
+{
+    ParametresRegionaux::definir(ParametresRegionaux::francais());
+    if (argc == 4 && std::strcmp(argv[1], "generer") == 0) {
+        const QString dossier = QString::fromLocal8Bit(argv[2]) + u'/';
+        QDir().mkpath(dossier);
+        genererFichierBase(dossier, std::atoi(argv[3]));
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "charger") == 0) {
+        definirRepertoireExecutable(QString::fromLocal8Bit(argv[2]) + u'/');
+        struct Muette : ProgressionBase
+        {
+            void progression(const QString&) override {}
+        } muette;
+        TdmVatrelix dm;
+        dm.chargerBase(muette);
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("racines %lld\npointe_ko %ld\n", static_cast<long long>(dm.listeRayons.size()), usage.ru_maxrss);
+        return dm.listeRayons.isEmpty() ? 1 : 0;
+    }
+    std::fprintf(stderr, "usage : %s generer DOSSIER N | charger DOSSIER\n", argv[0]);
+    return 2;
+}

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Mesure la base d'articles (1 000, 10 000 et 100 000 articles) : chargement dans le modèle,
+# enregistrement et « xmllint --noout » dans une même exécution, puis la mémoire de pointe
+# d'un processus qui ne fait que charger la base de 100 000 articles.
+set -euo pipefail
+
+racine=$(cd "$(dirname "$0")/.." && pwd)
+build="$racine/build-bench"
+jobs=${JOBS:-2}
+
+cmake -S "$racine" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVATRELIX_BENCH=ON >/dev/null
+cmake --build "$build" --target bench_base bench_charge_seule -j"$jobs" >/dev/null
+
+outil="$build/bench/bench_charge_seule"
+donnees="$build/donnees"
+rm -rf "$donnees"
+for n in 1000 10000 100000; do
+  "$outil" generer "$donnees/$n" "$n"
+done
+
+csv="$build/mesures.csv"
+VATRELIX_BENCH_DONNEES="$donnees" "$build/bench/bench_base" \
+  --benchmark_out="$csv" --benchmark_out_format=csv
+
+# Médiane en millisecondes d'une mesure (nom/taille).
+mediane() {
+  awk -F, -v cle="\"$1/$2/" 'index($1, cle) == 1 && $1 ~ /_median"$/ { print $3 }' "$csv"
+}
+
+fichier="$donnees/100000/baseVatrelix.xml"
+taille=$(stat -c %s "$fichier")
+pointe_ko=$(/usr/bin/time -f %M "$outil" charger "$donnees/100000" 2>&1 >/dev/null | tail -n 1)
+
+echo
+echo "== Résultats (médianes, ms) =="
+for n in 1000 10000 100000; do
+  c=$(mediane charger "$n"); e=$(mediane enregistrer "$n"); x=$(mediane xmllint "$n")
+  t=$(stat -c %s "$donnees/$n/baseVatrelix.xml")
+  awk -v n="$n" -v c="$c" -v e="$e" -v x="$x" -v t="$t" 'BEGIN {
+    printf "%7d articles, %9d octets : chargement %8.2f ms, enregistrement %8.2f ms, xmllint %8.2f ms,", n, t, c, e, x
+    printf " rapports %.2f et %.2f\n", c / x, e / x }'
+done
+echo "Pointe mémoire du chargement de 100 000 articles : ${pointe_ko} ko pour un fichier de ${taille} octets"
+echo
+
+c=$(mediane charger 100000); e=$(mediane enregistrer 100000); x=$(mediane xmllint 100000)
+awk -v c="$c" -v e="$e" -v x="$x" -v p="$pointe_ko" -v t="$taille" 'BEGIN {
+  printf "load_ms_100k %.2f\n", c
+  printf "save_ms_100k %.2f\n", e
+  printf "xmllint_ms_100k %.2f\n", x
+  printf "load_ratio_100k %.3f\n", c / x
+  printf "save_ratio_100k %.3f\n", e / x
+  printf "load_peak_kb_100k %d\n", p
+  printf "file_bytes_100k %d\n", t
+  printf "load_peak_over_file_100k %.3f\n", p * 1024 / t }'
