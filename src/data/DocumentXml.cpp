@@ -49,7 +49,8 @@ pugi::xml_encoding choisirEncodage(const QString& chemin, QByteArray& octets)
         return pugi::encoding_auto;
     if (!octets.startsWith("<?xml"))
         return pugi::encoding_auto; // UTF-16 sans BOM compris : pugixml le reconnaît
-    const qsizetype fin = octets.indexOf("?>");
+    // La déclaration tient dans les premiers octets ; inutile de parcourir tout le fichier.
+    const qsizetype fin = QByteArrayView(octets).first(qMin<qsizetype>(octets.size(), 512)).indexOf("?>");
     if (fin < 0)
         return pugi::encoding_auto; // déclaration mal formée : l'analyse le dira
     static const QRegularExpression motif(QStringLiteral("encoding\\s*=\\s*[\"']([^\"']*)[\"']"));
@@ -113,6 +114,9 @@ void analyserOctetsXml(const QString& chemin, QByteArray octets, pugi::xml_docum
 
 void analyserFichierXml(const QString& chemin, pugi::xml_document& doc, unsigned options)
 {
+    // Un dossier s'ouvre sous Linux mais ne se lit pas : on le refuse d'emblée.
+    if (QFileInfo(chemin).isDir())
+        throw EFichierErreur(QStringLiteral("Impossible de lire le fichier « %1 » : c'est un dossier.").arg(chemin));
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly)) {
         throw EFichierErreur(QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2")

@@ -368,6 +368,26 @@ private Q_SLOTS:
         QCOMPARE(p.valeurs, QStringList{"5"});
     }
 
+    void charger_baseEstUnDossier_erreurFichier()
+    {
+        QVERIFY(QDir(env->dossier()).mkdir(QStringLiteral("baseVatrelix.xml")));
+        TdmVatrelix dm;
+        ProgressionNotee p;
+        QVERIFY_THROWS_EXCEPTION(EFichierErreur, dm.chargerBase(p));
+    }
+
+    void exempleLivre_seCharge()
+    {
+        QVERIFY(QFile::copy(EnvironnementTest::source(QStringLiteral("resources/exemples/baseVatrelix.xml")),
+                            env->chemin(QStringLiteral("baseVatrelix.xml"))));
+        TdmVatrelix dm;
+        ProgressionNotee p;
+        dm.chargerBase(p);
+        QCOMPARE(dm.listeRayons.size(), 4);
+        QCOMPARE(dm.listeRayons.at(3)->getNom(), QStringLiteral("Entretien & hygiène"));
+        QCOMPARE(dm.listeRayons.at(0)->getRayonFils(1)->getArticle(1)->getPrix(), 4.5);
+    }
+
     void chargerEchoue_garderRacinesCompletes()
     {
         const QByteArray xml = baseAvec(
