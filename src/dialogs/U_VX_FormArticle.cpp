@@ -35,8 +35,11 @@ QFont policeTitre(const QFont& base)
 
 TFormArticle::TFormArticle(QWidget* parent) : QDialog(parent)
 {
-    setFixedSize(292, 132);
     setObjectName(QStringLiteral("FormArticle"));
+    QFont police = font();
+    police.setPointSize(8);
+    setFont(police);
+    setFixedSize(292, 132);
 
     titreFiche = new TPaintBox(this);
     titreFiche->setObjectName(QStringLiteral("titreFiche"));

@@ -60,11 +60,14 @@ TformLC::TformLC(QWidget* parent) : QDialog(parent)
 
     Label2 = creerLibelle(this, "Label2", QStringLiteral("Prix unitaire :"), 8, 76);
     lbPU = creerLibelle(this, "lbPU", QString(), 72, 76);
-    lbPU->setFixedWidth(78);
+    // Aligné à droite contre le signe euro : le libellé de gauche ne le chevauche pas.
+    lbPU->setGeometry(72, 76, 76, lbPU->height());
+    lbPU->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label6 = creerLibelle(this, "Label6", QStringLiteral("€"), 152, 76);
     Label3 = creerLibelle(this, "Label3", QStringLiteral("Total :"), 8, 94);
     lbTotal = creerLibelle(this, "lbTotal", QString(), 72, 94);
-    lbTotal->setFixedWidth(78);
+    lbTotal->setGeometry(72, 94, 76, lbTotal->height());
+    lbTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label7 = creerLibelle(this, "Label7", QStringLiteral("€"), 152, 94);
 
     ImageForm = new QLabel(this);

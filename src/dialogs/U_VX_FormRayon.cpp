@@ -22,13 +22,15 @@ TformRayon::TformRayon(TdmVatrelix& donnees, QWidget* parent)
     : QDialog(parent), m_donnees(donnees), m_modele(new QStandardItemModel(this))
 {
     setObjectName(QStringLiteral("formRayon"));
+    QFont police = font();
+    police.setPointSize(8);
+    setFont(police);
     setFixedSize(249, 328);
 
     titreFiche = new TPaintBox(this);
     titreFiche->setObjectName(QStringLiteral("titreFiche"));
     titreFiche->setGeometry(0, 0, 249, 17);
-    QFont gras = font();
-    gras.setPointSize(8);
+    QFont gras = police;
     gras.setBold(true);
     titreFiche->setFont(gras);
     titreFiche->surPeinture([this](TPaintBox& boite, QPainter& canevas) { titreFichePaint(boite, canevas); });
@@ -80,11 +82,14 @@ TformRayon::TformRayon(TdmVatrelix& donnees, QWidget* parent)
 
     Label1 = new QLabel(QStringLiteral("Couleur : "), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(8, 52, 60, 17);
+    Label1->move(8, 52);
+    Label1->adjustSize();
 
     pbCouleurRayon = new TPaintBox(this);
     pbCouleurRayon->setObjectName(QStringLiteral("pbCouleurRayon"));
-    pbCouleurRayon->setGeometry(48, 52, 193, 17);
+    // 193 pixels quand la police le permet ; sinon le nuancier cède la place au libellé.
+    const int gaucheNuancier = qMax(Label1->geometry().right() + 4, 249 - 193 - 6);
+    pbCouleurRayon->setGeometry(gaucheNuancier, 52, 249 - 6 - gaucheNuancier, 17);
     pbCouleurRayon->setCursor(Qt::PointingHandCursor);
     pbCouleurRayon->surPeinture([this](TPaintBox& boite, QPainter& canevas) { pbCouleurRayonPaint(boite, canevas); });
     pbCouleurRayon->installEventFilter(this);
