@@ -145,11 +145,14 @@ CodeResultat TAgentCharacters::Unload(TAgentCharacter* personnage)
     return Garde(QString::fromLatin1(sChrUnloadCharacter), [&] {
         if (!personnage)
             throw EMSAgentObjectNotFound();
+        // Un personnage déjà en cours de déchargement (depuis OnUnload) n'est plus à trouver.
+        if (!Contient(personnage) || personnage->EnDechargement())
+            throw EMSAgentObjectNotFound();
+        personnage->MarquerDechargement();
+        GetAgent()->FireUnloadEvent(personnage);
+        // Relu après l'événement : le gestionnaire a pu charger d'autres personnages.
         auto it = std::find_if(FCharacters.begin(), FCharacters.end(),
                                [&](const auto& p) { return p.get() == personnage; });
-        if (it == FCharacters.end())
-            throw EMSAgentObjectNotFound();
-        GetAgent()->FireUnloadEvent(personnage);
         std::unique_ptr<TAgentCharacter> retire = std::move(*it);
         FCharacters.erase(it);
         retire.reset();

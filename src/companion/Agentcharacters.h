@@ -11,7 +11,6 @@
 
 class QObject;
 class QTimer;
-
 class TAgentCharacters;
 class TAgentCharacter;
 class TAgentBalloon;
@@ -62,6 +61,8 @@ public:
     QString FullPath() const { return FFullPath; }
     bool DefaultCharacter() const { return FDefaultCharacter; }
     bool AutoPopupLu() const { return FAutoPopup; }
+    bool EnDechargement() const { return FEnDechargement; }
+    void MarquerDechargement() { FEnDechargement = true; }
 
     // Facteur de pointage d'un nom de personnage (casse ignorée).
     static double FacteurPointage(const QString& nom);
@@ -187,6 +188,7 @@ private:
     QString FFullPath;
     bool FDefaultCharacter = false;
     bool FAutoPopup = false;
+    bool FEnDechargement = false;
     std::unique_ptr<TAgentBalloon> FBalloon;
     std::unique_ptr<TAgentCommands> FCommands;
     TAgentCharacterAnimationsList FAnimations;

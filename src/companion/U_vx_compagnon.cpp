@@ -1,4 +1,5 @@
 #include "U_vx_compagnon.h"
+#include "Codec1252.h"
 #include "Horloge.h"
 #include "MSAgent.h"
 #include "NomsFichiers.h"
@@ -63,7 +64,7 @@ void parlerCompagnon(const QString& texte)
         return;
     // Après un démarrage manqué, il n'y a personne pour parler.
     if (TAgentCharacter* p = personnageValide())
-        p->Speak(texte, QString());
+        p->Speak(normaliserAnsi(texte), QString());
 }
 
 void animerCompagnon(const QString& animation)
@@ -72,7 +73,7 @@ void animerCompagnon(const QString& animation)
         return;
     try {
         if (TAgentCharacter* p = personnageValide())
-            p->Play(animation);
+            p->Play(normaliserAnsi(animation));
     } catch (...) {
         // Une animation refusée ne doit jamais interrompre la commande.
     }
@@ -90,7 +91,9 @@ void demarrerCompagnon(const QString& nom, const ObjetFenetre& controle)
     TAgentCharacters* personnages = agent.GetCharacters();
     if (!personnages)
         return;
-    personnages->Load(nom, nom + QStringLiteral(".acs"));
+    // Les noms passaient en texte 8 bits : ce qui n'a pas de place en Windows-1252 devient '?'.
+    const QString nomAnsi = normaliserAnsi(nom);
+    personnages->Load(nomAnsi, nomAnsi + QStringLiteral(".acs"));
     e.personnage = personnages->CharacterByIndex(0);
     if (!e.personnage)
         return;
@@ -112,7 +115,7 @@ void arreterCompagnon(const QString& nom)
     TMSAgent& agent = fabriqueAgent();
     if (agent.GetConnected())
         if (TAgentCharacters* personnages = agent.GetCharacters())
-            personnages->Unload(nom);
+            personnages->Unload(normaliserAnsi(nom));
     e.personnage = nullptr;
     e.montre = false;
     agent.SetConnected(false);

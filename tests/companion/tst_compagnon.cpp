@@ -35,6 +35,7 @@ private Q_SLOTS:
     void demarrageManque_operationsSansEffet();
     void serveurAbsent_demarrerPuisArreter_silencieux();
     void animer_animationInconnue_ignoree();
+    void parler_texteRameneAuJeuAnsi();
     void redemarrer_autrePersonnage();
     void listerCompagnons_fichiersDuDossier();
     void listerCompagnons_dossierAbsent_listeVidee();
@@ -208,6 +209,15 @@ void TestCompagnon::animer_animationInconnue_ignoree()
     // La suite de la séquence part quand même.
     parlerCompagnon(QStringLiteral("Options"));
     QCOMPARE((*m_serveur)->nombre(QStringLiteral("Speak")), 1);
+}
+
+void TestCompagnon::parler_texteRameneAuJeuAnsi()
+{
+    compagnonAffiche = true;
+    demarrerCompagnon(QStringLiteral("Sam"), panneau);
+    parlerCompagnon(QStringLiteral("Total : 12,50 € Ω"));
+    QCOMPARE((*m_serveur)->appelsDe(QStringLiteral("Speak")).at(0).arguments.at(0).toString(),
+             QStringLiteral("Total : 12,50 € ?"));
 }
 
 void TestCompagnon::redemarrer_autrePersonnage()

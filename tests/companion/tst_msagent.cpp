@@ -63,6 +63,11 @@ private Q_SLOTS:
     void glisser_indicateurAutourDesEvenements();
     void canalErreur_appelleOnError();
     void personnagesInstalles_filtresEtGardes();
+    void creerServeur_identifiants_data();
+    void creerServeur_identifiants();
+    void recepteur_interfacesReconnues_data();
+    void recepteur_interfacesReconnues();
+    void decharger_depuisOnUnload_uneSeuleFois();
 
 private:
     std::unique_ptr<EnvironnementTest> m_env;
@@ -697,6 +702,79 @@ void TestMSAgent::personnagesInstalles_filtresEtGardes()
     // Relue une seule fois.
     creerFichier(chars + QStringLiteral("Robby.acs"));
     QCOMPARE(personnages->GetInstalledChars().size(), 3);
+}
+
+void TestMSAgent::creerServeur_identifiants_data()
+{
+    QTest::addColumn<bool>("enregistre");
+    QTest::addColumn<QUuid>("clsid");
+    QTest::addColumn<QUuid>("iid");
+    QTest::addColumn<int>("contexte");
+    QTest::addColumn<CodeResultat>("attendu");
+    QTest::newRow("serveur, IAgentEx") << true << CLSID_AgentServer << IID_IAgentEx << 0x15 << S_OK_AGENT;
+    QTest::newRow("serveur, IUnknown") << true << CLSID_AgentServer << IID_IUnknown << 0x15 << S_OK_AGENT;
+    QTest::newRow("aucun serveur") << false << CLSID_AgentServer << IID_IAgentEx << 0x15 << REGDB_E_CLASSNOTREG_AGENT;
+    QTest::newRow("autre classe") << true << QUuid::createUuid() << IID_IAgentEx << 0x15 << REGDB_E_CLASSNOTREG_AGENT;
+    QTest::newRow("autre interface") << true << CLSID_AgentServer << IID_IAgentNotifySink << 0x15 << E_NOINTERFACE_AGENT;
+    QTest::newRow("contexte vide") << true << CLSID_AgentServer << IID_IAgentEx << 0 << REGDB_E_CLASSNOTREG_AGENT;
+}
+
+void TestMSAgent::creerServeur_identifiants()
+{
+    QFETCH(bool, enregistre);
+    QFETCH(QUuid, clsid);
+    QFETCH(QUuid, iid);
+    QFETCH(int, contexte);
+    QFETCH(CodeResultat, attendu);
+    if (!enregistre)
+        m_serveur.reset();
+    QCOMPARE(CLSID_AgentServer, QUuid(QStringLiteral("{D45FD2FC-5C6E-11D1-9EC1-00C04FD7081F}")));
+    QCOMPARE(IID_IAgentEx, QUuid(QStringLiteral("{48D12BA0-5B77-11D1-9EC1-00C04FD7081F}")));
+    std::shared_ptr<IServeurAgent> serveur;
+    QCOMPARE(creerServeurAgent(clsid, iid, contexte, serveur), attendu);
+    QCOMPARE(static_cast<bool>(serveur), attendu == S_OK_AGENT);
+}
+
+void TestMSAgent::recepteur_interfacesReconnues_data()
+{
+    QTest::addColumn<QUuid>("iid");
+    QTest::addColumn<CodeResultat>("attendu");
+    QTest::newRow("IAgentNotifySink") << QUuid(QStringLiteral("{00D18159-8466-11D0-AC63-00C04FD97575}")) << S_OK_AGENT;
+    QTest::newRow("IAgentNotifySinkEx") << QUuid(QStringLiteral("{08C75162-3C9C-11D1-91FE-00C04FD701A5}")) << S_OK_AGENT;
+    QTest::newRow("IUnknown") << IID_IUnknown << S_OK_AGENT;
+    QTest::newRow("IAgentEx") << IID_IAgentEx << E_NOINTERFACE_AGENT;
+}
+
+void TestMSAgent::recepteur_interfacesReconnues()
+{
+    QFETCH(QUuid, iid);
+    QFETCH(CodeResultat, attendu);
+    m_agent->SetConnected(true);
+    IRecepteurAgent* recepteur = (*m_serveur)->recepteur();
+    QVERIFY(recepteur);
+    QCOMPARE(recepteur->QueryInterface(iid), attendu);
+    // Redémarrage et arrêt du serveur : acquittés sans effet.
+    QCOMPARE(recepteur->Restart(), S_OK_AGENT);
+    QCOMPARE(recepteur->Shutdown(), S_OK_AGENT);
+    QVERIFY(m_agent->GetConnected());
+}
+
+void TestMSAgent::decharger_depuisOnUnload_uneSeuleFois()
+{
+    m_agent->SetConnected(true);
+    QVERIFY(charger(QStringLiteral("Sam")));
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    int evenements = 0;
+    CodeResultat interieur = S_OK_AGENT;
+    m_agent->OnUnload = [&](TMSAgent*, TAgentCharacter* c) {
+        ++evenements;
+        interieur = personnages->Unload(c);
+    };
+    QCOMPARE(personnages->Unload(QStringLiteral("Sam")), S_OK_AGENT);
+    QCOMPARE(evenements, 1);
+    QCOMPARE(interieur, codeResultat(0x80042069));
+    QCOMPARE(personnages->GetCount(), 0);
+    QCOMPARE((*m_serveur)->nombre(QStringLiteral("Unload")), 1);
 }
 
 QTEST_MAIN(TestMSAgent)
