@@ -1,4 +1,6 @@
 #include "Agentcharacters.h"
+#include "Agentcommands.h"
+#include "Agentuserinput.h"
 #include "EnvironnementTest.h"
 #include "MSAgent.h"
 #include "ServeurAgentDouble.h"
@@ -68,6 +70,7 @@ private Q_SLOTS:
     void recepteur_interfacesReconnues_data();
     void recepteur_interfacesReconnues();
     void decharger_depuisOnUnload_uneSeuleFois();
+    void commande_personnageCommandeEtChoix();
 
 private:
     std::unique_ptr<EnvironnementTest> m_env;
@@ -775,6 +778,45 @@ void TestMSAgent::decharger_depuisOnUnload_uneSeuleFois()
     QCOMPARE(interieur, codeResultat(0x80042069));
     QCOMPARE(personnages->GetCount(), 0);
     QCOMPARE((*m_serveur)->nombre(QStringLiteral("Unload")), 1);
+}
+
+void TestMSAgent::commande_personnageCommandeEtChoix()
+{
+    m_agent->SetConnected(true);
+    QVERIFY(charger(QStringLiteral("Sam")));
+    TAgentCharacter* merlin = charger(QStringLiteral("Merlin"));
+    QVERIFY(merlin);
+    TAgentCommands* commandes = merlin->GetCommands();
+    QVERIFY(commandes);
+    TAgentCommand* ouvrir = commandes->Add(QStringLiteral("Ouvrir"), QStringLiteral("ouvrir"));
+    QVERIFY(ouvrir);
+    QCOMPARE(commandes->GetCount(), 1);
+
+    struct Recu { TAgentCharacter* personnage; TAgentCommand* commande; int nombre; QString texte; };
+    QList<Recu> recus;
+    m_agent->OnCommand = [&](TMSAgent*, TAgentCharacter* c, TAgentCommand* cmd, TAgentUserInput* choix) {
+        recus.append({c, cmd, choix->GetCount(), choix->ItemText(0)});
+    };
+    auto entree = std::make_shared<EntreeUtilisateurDouble>();
+    entree->choix = {{ouvrir->ID(), 80, QStringLiteral("ouvrir")}};
+    const qint32 numero = ouvrir->ID();
+    (*m_serveur)->envoyer([=](IRecepteurAgent& r) { r.Command(numero, entree.get()); });
+    QTRY_COMPARE(recus.size(), 1);
+    QCOMPARE(recus[0].personnage, merlin);
+    QCOMPARE(recus[0].commande, ouvrir);
+    QCOMPARE(recus[0].nombre, 1);
+    QCOMPARE(recus[0].texte, QStringLiteral("ouvrir"));
+
+    // Sans objet de choix : l'échec est enregistré et rien n'est déclenché.
+    bool envoye = false;
+    (*m_serveur)->envoyer([&, numero](IRecepteurAgent& r) {
+        r.Command(numero, nullptr);
+        envoye = true;
+    });
+    QTRY_VERIFY(envoye);
+    QCOMPARE(recus.size(), 1);
+    QCOMPARE(m_agent->LastErrorMessage(), texte("Could not query for user input information"));
+    QCOMPARE(m_agent->LastError(), codeResultat(0x8004206B));
 }
 
 QTEST_MAIN(TestMSAgent)

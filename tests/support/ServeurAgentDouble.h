@@ -38,6 +38,77 @@ struct JournalAgent
     }
 };
 
+// Commandes d'un personnage : numéros distribués à partir de 100.
+class CommandesAgentDouble : public ICommandesAgent
+{
+public:
+    explicit CommandesAgentDouble(std::shared_ptr<JournalAgent> journal) : m_journal(std::move(journal)) {}
+
+    CodeResultat Add(const QString& legende, const QString& voix, bool actif, bool visible, qint32& numero) override
+    {
+        const CodeResultat code = m_journal->noter(QStringLiteral("Commands.Add"), 0, {legende, voix, actif, visible});
+        if (!echec(code)) {
+            numero = m_prochaine++;
+            m_commandes[numero] = std::make_shared<ICommandeAgent>();
+        }
+        return code;
+    }
+    CodeResultat Remove(qint32 numero) override
+    {
+        m_commandes.erase(numero);
+        return m_journal->noter(QStringLiteral("Commands.Remove"), 0, {numero});
+    }
+    CodeResultat GetCommand(qint32 numero, std::shared_ptr<ICommandeAgent>& commande) override
+    {
+        const auto it = m_commandes.find(numero);
+        if (it == m_commandes.end())
+            return E_INVALIDARG_AGENT;
+        commande = it->second;
+        return S_OK_AGENT;
+    }
+
+private:
+    std::shared_ptr<JournalAgent> m_journal;
+    std::map<qint32, std::shared_ptr<ICommandeAgent>> m_commandes;
+    qint32 m_prochaine = 100;
+};
+
+// Choix reconnus d'une commande, pour la notification Command.
+class EntreeUtilisateurDouble : public IEntreeUtilisateurAgent
+{
+public:
+    struct Choix { qint32 numero; int confiance; QString texte; };
+    QList<Choix> choix;
+
+    CodeResultat GetCount(int& nombre) override
+    {
+        nombre = static_cast<int>(choix.size());
+        return S_OK_AGENT;
+    }
+    CodeResultat GetItemID(int i, qint32& numero) override
+    {
+        return lire(i, [&](const Choix& c) { numero = c.numero; });
+    }
+    CodeResultat GetItemConfidence(int i, int& confiance) override
+    {
+        return lire(i, [&](const Choix& c) { confiance = c.confiance; });
+    }
+    CodeResultat GetItemText(int i, QString& texte) override
+    {
+        return lire(i, [&](const Choix& c) { texte = c.texte; });
+    }
+
+private:
+    template <class F>
+    CodeResultat lire(int i, F&& f)
+    {
+        if (i < 0 || i >= choix.size())
+            return E_INVALIDARG_AGENT;
+        f(choix.at(i));
+        return S_OK_AGENT;
+    }
+};
+
 class PersonnageAgentDouble : public IPersonnageAgent
 {
 public:
@@ -95,6 +166,13 @@ public:
         noms = m_journal->animations;
         return m_journal->noter(QStringLiteral("GetAnimationNames"), m_numero);
     }
+    CodeResultat GetCommands(std::shared_ptr<ICommandesAgent>& commandes) override
+    {
+        if (!m_commandes)
+            m_commandes = std::make_shared<CommandesAgentDouble>(m_journal);
+        commandes = m_commandes;
+        return m_journal->noter(QStringLiteral("GetCommands"), m_numero);
+    }
     CodeResultat Lire(int propriete, QVariant& valeur) override
     {
         switch (static_cast<ProprietePersonnage>(propriete)) {
@@ -120,6 +198,7 @@ private:
     std::shared_ptr<JournalAgent> m_journal;
     qint32 m_numero;
     QString m_nom;
+    std::shared_ptr<CommandesAgentDouble> m_commandes;
 };
 
 class ServeurAgentDouble : public IServeurAgent, public std::enable_shared_from_this<ServeurAgentDouble>
