@@ -17,6 +17,7 @@ namespace {
 const QString kPolice = QStringLiteral("Times New Roman");
 // Texte servant à mesurer la hauteur d'une ligne du corps.
 const QString kEchantillon = QStringLiteral("Hg");
+constexpr int kResolutionPdf = 600;
 
 // Prend le texte jusqu'au prochain "|" ; sans "|", tout le reste, et le reste devient vide.
 QString prendreCellule(QString& reste)
@@ -243,6 +244,10 @@ void imprimerLC(CanevasImpression& canevas, const QStringList& lignes, const QSt
 void imprimerSurImprimante(QPrinter& imprimante, const QStringList& lignes, const QString& fichierLC,
                            double totalLC)
 {
+    // Sortie PDF : 600 points par pouce. À 1200, la bande fixe de 250 unités sous le
+    // tableau ne tient plus les deux lignes du pied, rejetées au bord de la feuille.
+    if (imprimante.outputFormat() == QPrinter::PdfFormat && imprimante.resolution() != kResolutionPdf)
+        imprimante.setResolution(kResolutionPdf);
     CanevasQPainter canevas(imprimante);
     imprimerLC(canevas, lignes, fichierLC, totalLC);
 }
@@ -251,8 +256,7 @@ void reglerSortiePdf(QPrinter& imprimante, const QString& fichierPdf)
 {
     imprimante.setOutputFormat(QPrinter::PdfFormat);
     imprimante.setOutputFileName(fichierPdf);
-    // 600 points par pouce : les marges fixes du tableau gardent une taille raisonnable.
-    imprimante.setResolution(600);
+    imprimante.setResolution(kResolutionPdf);
     imprimante.setPageSize(QPageSize(QPageSize::A4));
     imprimante.setPageOrientation(QPageLayout::Portrait);
     imprimante.setFullPage(false);

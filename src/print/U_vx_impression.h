@@ -73,8 +73,8 @@ void imprimerPied(CanevasImpression& canevas, const MiseEnPage& page, const QStr
 // Pied de la page, nouvelle page, en-tête de la nouvelle ; pageCourante avance de 1.
 void sautDePage(CanevasImpression& canevas, MiseEnPage& page, const QString& fichierLC);
 
-// Imprime sur l'imprimante réglée par le dialogue d'impression (ou sa sortie PDF).
-// Lève EImpressionErreur quand le service d'impression refuse.
+// Imprime sur l'imprimante réglée par le dialogue d'impression (ou sa sortie PDF,
+// toujours à 600 points par pouce). Lève EImpressionErreur quand le service d'impression refuse.
 void imprimerSurImprimante(QPrinter& imprimante, const QStringList& lignes, const QString& fichierLC,
                            double totalLC);
 // Règle l'imprimante pour un fichier PDF A4 à 600 points par pouce, sans écran ni imprimante.

@@ -12,6 +12,7 @@
 #include <QMap>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -51,6 +52,16 @@ QMap<int, QString> rangee(const CanevasEnregistreur& c, int page, int y)
         if (t.y == y && t.taille == 10 && !t.style.testFlag(StylePolice::Italique))
             cellules.insert(t.x, t.texte);
     return cellules;
+}
+
+// Texte d'un PDF relu par pdftotext avec les options données.
+QString relirePdf(const QString& pdf, const QStringList& options)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), options + QStringList{pdf, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
 
 // Horloge qui avance d'une seconde à chaque lecture.
@@ -418,11 +429,8 @@ private Q_SLOTS:
         lignes[0] = QStringLiteral("7|Café moulu|arabica|Épicerie|4,15 €|29,05 €");
         imprimerSurImprimante(imprimante, lignes, QStringLiteral("C:\\Listes\\courses.lvtx"), 1234.5);
 
-        QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        QVERIFY(pdftotext.waitForFinished(30000));
-        QCOMPARE(pdftotext.exitCode(), 0);
-        const QString texte = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        const QString texte = relirePdf(pdf, {QStringLiteral("-layout")});
+        QVERIFY(!texte.isEmpty());
         QStringList pages = texte.split(u'\f');
         if (pages.last().trimmed().isEmpty())
             pages.removeLast();
@@ -440,6 +448,42 @@ private Q_SLOTS:
         QVERIFY(!pages[1].contains(QStringLiteral("Total :")));
         QVERIFY(pages[2].contains(QStringLiteral("Total :")));
         QVERIFY(pages[2].contains(QStringLiteral("1\u00A0234,50 €")) || pages[2].contains(QStringLiteral("1 234,50 €")));
+    }
+
+    void sortiePdfHauteResolution_piedLoinDuBord()
+    {
+        // Imprimante PDF réglée à 1200 points par pouce, comme la laisse le dialogue.
+        QPrinter imprimante(QPrinter::HighResolution);
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        imprimante.setPageSize(QPageSize(QPageSize::A4));
+        const QString pdf = m_env->chemin(QStringLiteral("haute.pdf"));
+        imprimante.setOutputFileName(pdf);
+        imprimerSurImprimante(imprimante, lignesNumerotees(3), QString(), 3.0);
+
+        const QString boites = relirePdf(pdf, {QStringLiteral("-bbox")});
+        static const QRegularExpression mot(
+            QStringLiteral("yMax=\"([0-9.]+)\">(Page|Imprimé)</word>"));
+        int trouves = 0;
+        for (auto it = mot.globalMatch(boites); it.hasNext(); ++trouves) {
+            // A4 : 842 points de haut ; le pied reste à plus d'un centimètre du bord.
+            const double bas = it.next().captured(1).toDouble();
+            QVERIFY2(bas < 842 - 12, qPrintable(QString::number(bas)));
+        }
+        QCOMPARE(trouves, 2);
+    }
+
+    void policeTimesDemandee_serifEmployee()
+    {
+        QPrinter imprimante(QPrinter::HighResolution);
+        reglerSortiePdf(imprimante, m_env->chemin(QStringLiteral("police.pdf")));
+        CanevasQPainter canevas(imprimante);
+        canevas.definirPolice(QStringLiteral("Times New Roman"));
+        const QStringList serifs{"Times New Roman", "Liberation Serif", "DejaVu Serif"};
+        QVERIFY2(serifs.contains(canevas.familleEmployee()), qPrintable(canevas.familleEmployee()));
+        // Mesures à la résolution de l'imprimante : 10 pt font une centaine d'unités à 600 points par pouce.
+        canevas.definirTaille(10);
+        QVERIFY(canevas.hauteurTexte(QStringLiteral("Hg")) > 70);
+        QVERIFY(canevas.hauteurTexte(QStringLiteral("Hg")) < 150);
     }
 
     void sortieImpossible_leveUneErreur()
