@@ -44,7 +44,8 @@ public:
     // Copie les fils puis les articles de source dans copie, encore vide.
     void copierContenuRayon(const TRayon* source, TRayon* copie);
 
-    // Détruit les éléments détachés ; à n'appeler que quand aucune vue ne les montre plus.
+    // Détruit les éléments détachés (les rebuts sont communs au processus) ; à n'appeler
+    // que quand aucune vue ne les montre plus.
     void viderRebuts();
 
     // Base d'articles "baseVatrelix.xml" du dossier de l'exécutable.

@@ -4,11 +4,16 @@
 #include "Rebuts.h"
 #include "U_Article.h"
 
+namespace {
+
+// Un indice hors de 0 .. nombre - 1 est une erreur de l'appelant.
 void verifierIndice(qsizetype i, qsizetype nombre)
 {
     if (i < 0 || i >= nombre)
         throw EListError(QStringLiteral("Indice de liste hors limites (%1)").arg(i));
 }
+
+} // namespace
 
 TRayon::TRayon(const QString& nom) : TRayon(nom, clWhite, nullptr) {}
 

@@ -55,6 +55,3 @@ private:
     QList<TArticle*> articles;
     TRayon* pere;
 };
-
-// Lève EListError quand i n'est pas dans 0 .. nombre - 1.
-void verifierIndice(qsizetype i, qsizetype nombre);
