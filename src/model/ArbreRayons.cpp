@@ -76,13 +76,20 @@ void trierNiveau(QStandardItem& parent, const QCollator& collation)
         return;
     QList<QStandardItem*> fils;
     fils.reserve(n);
-    // takeRow détache sans détruire : les nœuds sont réinsérés dans leur nouvel ordre.
-    for (int i = n - 1; i >= 0; --i)
-        fils.prepend(parent.takeRow(i).constFirst());
-    trierNoeuds(fils, collation);
-    for (QStandardItem* f : fils)
+    for (int i = 0; i < n; ++i)
+        fils.append(parent.child(i));
+    QList<QStandardItem*> tries = fils;
+    trierNoeuds(tries, collation);
+    if (tries != fils) {
+        // takeChild laisse la rangée en place : seuls les éléments changent de case,
+        // sans retrait ni insertion de rangée ou de colonne.
+        for (int i = 0; i < n; ++i)
+            parent.takeChild(i);
+        for (int i = 0; i < n; ++i)
+            parent.setChild(i, tries[i]);
+    }
+    for (QStandardItem* f : tries)
         trierNiveau(*f, collation);
-    parent.appendRows(fils);
 }
 
 } // namespace
@@ -91,6 +98,9 @@ void construireArbre(QStandardItemModel& arbre, const QList<TRayon*>& rayons, Or
                      const FournisseurIcones& icones)
 {
     arbre.removeRows(0, arbre.rowCount());
+    // Une colonne d'abord : l'ajout des rangées n'insère pas de colonne en même temps.
+    if (arbre.columnCount() != 1)
+        arbre.setColumnCount(1);
     const QCollator collation = collationLocale();
     const QCollator* tri = ordre == OrdreArbre::Trie ? &collation : nullptr;
     QList<QStandardItem*> racines;
