@@ -1,13 +1,49 @@
+// Point d'entrée : fenêtre principale (qui lit la configuration), module de données,
+// dialogues, puis la boucle d'événements.
+#include "Erreurs.h"
+#include "InteractionsQt.h"
+#include "ParametresRegionaux.h"
+#include "Traductions.h"
+#include "U_VX_DataModule.h"
+#include "U_VX_FormArticle.h"
+#include "U_VX_FormLC.h"
+#include "U_VX_FormPrincipale.h"
+#include "U_VX_FormRayon.h"
+#include "U_VX_Options.h"
+#include "U_vx_compagnon.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Tavelquirn - Vatrelix 2006"));
-    QMainWindow fenetre;
-    fenetre.setWindowTitle(QStringLiteral("Tavelquirn - Vatrelix 2006"));
-    fenetre.resize(690, 474);
-    fenetre.show();
-    return application.exec();
+    application.setApplicationDisplayName(QStringLiteral("Tavelquirn - Vatrelix 2006"));
+    installerTraductionsFrancaises(application);
+    ParametresRegionaux::definir(ParametresRegionaux::depuisEnvironnement());
+    InteractionsQt interactions;
+    Interactions::definir(&interactions);
+
+    int code = 0;
+    try {
+        TFormPrincipale fenetre;
+        interactions.definirParent(&fenetre);
+        TdmVatrelix dmVatrelix;
+        initialiserCompagnon();
+        fenetre.attacherModuleDonnees(&dmVatrelix);
+        // Les dialogues vivent jusqu'à la fin, enfants de la fenêtre principale.
+        fenetre.attacherDialogues(new TFormArticle(&fenetre), new TformRayon(dmVatrelix, &fenetre),
+                                  new TformLC(&fenetre), new TformOptions(&fenetre));
+        fenetre.show();
+        code = application.exec();
+        terminerCompagnon();
+    } catch (const EVatrelix& e) {
+        interactions.definirParent(nullptr);
+        interactions.erreurStandard(e.message());
+    } catch (const std::exception& e) {
+        interactions.definirParent(nullptr);
+        interactions.erreurStandard(QString::fromLocal8Bit(e.what()));
+    }
+    Interactions::definir(nullptr);
+    return code;
 }

@@ -1,0 +1,264 @@
+#pragma once
+// La fenêtre principale : arbre des rayons, articles du rayon choisi et liste de courses
+// côte à côte, barres peintes, table des commandes et cycle de vie de l'application.
+// Une seule classe, répartie en fichiers par préoccupation (U_VX_FormPrincipale_*.cpp).
+#include "Couleurs.h"
+
+#include <QHash>
+#include <QKeySequence>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QSplitter;
+class QStandardItemModel;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QTreeView;
+class QTreeWidget;
+class TPaintBox;
+class TdmVatrelix;
+class TFormArticle;
+class TformRayon;
+class TformLC;
+class TformOptions;
+class ProgressionFenetre;
+class TFormPrincipale;
+
+using GestionnaireCommande = void (TFormPrincipale::*)();
+using GestionnaireHint = void (TFormPrincipale::*)(const QString&);
+
+// Une ligne de la table des commandes.
+struct DefinitionCommande
+{
+    QString nom;
+    QString categorie;   // vide : sans catégorie
+    QString libelle;
+    QString hint;        // vide : sans bulle ni parole
+    QKeySequence raccourci;
+    int icone;
+    GestionnaireCommande executer;
+    GestionnaireHint indice; // nul quand la commande n'a pas de hint
+};
+
+// Élément d'une barre d'outils : une commande ou un bouton déroulant nommé, ou bien
+// un séparateur de la largeur donnée (commande vide).
+struct ElementBarre
+{
+    QString commande;
+    int separateur = 0;
+};
+
+// Un menu : son libellé, son icône (-1 : aucune) et ses éléments, dans l'ordre. Un élément
+// est un nom de commande, "-" pour un séparateur, ou ">" suivi du libellé d'un sous-menu.
+struct DefinitionMenu
+{
+    QString libelle;
+    int icone;
+    QStringList elements;
+};
+
+// Colonnes des vues en liste.
+enum ColonneArticles : int { ColArticleNom, ColArticlePrix, ColArticleRemarque };
+enum ColonneLC : int { ColLCNb, ColLCArticle, ColLCRemarque, ColLCRayon, ColLCPU, ColLCTotal };
+
+class TFormPrincipale : public QWidget
+{
+public:
+    explicit TFormPrincipale(QWidget* parent = nullptr);
+    ~TFormPrincipale() override;
+
+    // Le module de données, créé après la fenêtre (ordre du point d'entrée).
+    void attacherModuleDonnees(TdmVatrelix* module);
+    TdmVatrelix* dmVatrelix() const { return dm; }
+    // Les quatre dialogues, créés après le module de données.
+    void attacherDialogues(TFormArticle* article, TformRayon* rayon, TformLC* quantite, TformOptions* options);
+    TFormArticle* FormArticle = nullptr;
+    TformRayon* formRayon = nullptr;
+    TformLC* formLC = nullptr;
+    TformOptions* formOptions = nullptr;
+
+    // --- Table des commandes ---
+    static const QList<DefinitionCommande>& tableCommandes();
+    // Menus principaux dans l'ordre de barreOutilsMenu, puis les sous-menus.
+    static const QList<DefinitionMenu>& menusPrincipaux();
+    static const QList<DefinitionMenu>& sousMenus();
+    static const QList<ElementBarre>& elementsBarre(const QString& barre);
+    static const DefinitionCommande* commande(const QString& nom);
+    QAction* action(const QString& nom) const { return listeActions.value(nom); }
+    // Entrée unique de toute commande : l'erreur levée s'affiche dans la boîte standard.
+    void executer(GestionnaireCommande gestionnaire);
+    void executerHint(GestionnaireHint gestionnaire, const QString& hint);
+
+    // --- Réglages (fichier de configuration) ---
+    TColor couleurHaut = 0;
+    TColor couleurBas = 0;
+    TColor couleurTexte = 0;
+    bool toucheSpeciale = false;
+    QStringList lignesConfig;
+    QString fichierLC;
+    bool afficherCompagnon = false;
+    QString nomCompagnon;
+    double totalLC = 0;
+
+    // --- Commandes : base et cycle de vie ---
+    void rechargerBDExecute();
+    void enregistrerBDExecute();
+    void quitterExecute();
+    void enregistrerConfigAppliExecute();
+    void timerDemarrageTimer();
+    // --- Commandes : peinture et configuration ---
+    void choisirCouleurHautExecute();
+    void choisirCouleurBasExecute();
+    void repeindreTousDegradesExecute();
+    void aProposExecute();
+    void configurerOptionsExecute();
+    // --- Commandes : rayons ---
+    void ajouterRayonExecute();
+    void ajouterRayonRacineExecute();
+    void modifierRayonExecute();
+    void supprimerRayonExecute();
+    void majArbreRayonsExecute();
+    // --- Commandes : articles ---
+    void ajouterArticleExecute();
+    void modifierArticleExecute();
+    void supprimerArticleExecute();
+    void majListeArticlesExecute();
+    void importerBDExecute();
+    // --- Commandes : liste de courses ---
+    void ajouterDansLCExecute();
+    void modifierNbLCExecute();
+    void supprimerDeLCExecute();
+    void majLCExecute();
+    void nouvelleListeExecute();
+    void ouvrirListeExecute();
+    void enregistrerLCExecute();
+    void enregistrerLCSousExecute();
+    void importerLCExecute();
+    void fusionnerLignesLCExecute();
+    void trierLCExecute();
+    void imprimerExecute();
+    void chargerLC(const QString& chemin);
+
+    // --- Gestionnaires de hint : passent le hint au compagnon ---
+    void ajouterRayonHint(const QString& hint);
+    void ajouterRayonRacineHint(const QString& hint);
+    void quitterHint(const QString& hint);
+    void imprimerHint(const QString& hint);
+    void ouvrirListeHint(const QString& hint);
+    void nouvelleListeHint(const QString& hint);
+    void ajouterDansLCHint(const QString& hint);
+    void modifierNbLCHint(const QString& hint);
+    void supprimerDeLCHint(const QString& hint);
+    void fusionnerLignesLCHint(const QString& hint);
+    void importerLCHint(const QString& hint);
+    void modifierRayonHint(const QString& hint);
+    void supprimerRayonHint(const QString& hint);
+    void ajouterArticleHint(const QString& hint);
+    void modifierArticleHint(const QString& hint);
+    void supprimerArticleHint(const QString& hint);
+    void configurerOptionsHint(const QString& hint);
+    void enregistrerBDHint(const QString& hint);
+    void enregistrerLCHint(const QString& hint);
+    void enregistrerLCSousHint(const QString& hint);
+    void importerBDHint(const QString& hint);
+    void rechargerBDHint(const QString& hint);
+    void aProposHint(const QString& hint);
+    void trierLCHint(const QString& hint);
+
+    // --- Ligne d'état ---
+    // Texte de l'opération (barreStatusP1), redessiné aussitôt.
+    void ecrireStatut(const QString& texte);
+    // Texte de la touche (barreStatusP0), redessiné aussitôt.
+    void ecrireTouche(const QString& texte);
+    // Pourcentage de barreProgression ("0" à "100"), redessiné aussitôt.
+    void ecrireProgression(const QString& pourcentage);
+    void montrerProgression(const QString& pourcentage);
+    void cacherProgression();
+    QString texteStatut() const;
+    QString texteTouche() const;
+    QString texteProgression() const;
+    // " [date heure]" : l'horodatage des lignes d'état.
+    static QString horodatage();
+    // Largeur remplie de la jauge : (largeur div 100) × pourcentage.
+    static int largeurJauge(int largeur, int pourcentage);
+    // Vrai quand quitterExecute a demandé la fin de la boucle d'événements.
+    bool terminaisonDemandee() const { return m_terminaisonDemandee; }
+    // Vrai quand la base n'a pas pu être lue : son enregistrement demande confirmation.
+    bool baseNonChargee() const { return m_baseNonChargee; }
+
+    // --- Contrôles (noms de la fiche) ---
+    QToolBar* barreOutilsMenu = nullptr;
+    QToolBar* barreOutilsPrincipale = nullptr;
+    QList<QMenu*> MainMenu1;
+    QMenu* menuAjouterRayon = nullptr;
+    QMenu* menuCouleurs = nullptr;
+    QToolButton* btlAjouterRayon = nullptr;
+    QToolButton* btAffichageGeneral = nullptr;
+    QWidget* barreStatus2 = nullptr;
+    TPaintBox* barreStatusP0 = nullptr;
+    QSplitter* Splitter3 = nullptr;
+    TPaintBox* barreStatusP1 = nullptr;
+    TPaintBox* barreProgression = nullptr;
+    QWidget* panelRayons = nullptr;
+    TPaintBox* titreRayons = nullptr;
+    QSplitter* Splitter2 = nullptr;
+    QTreeView* arbreRayon = nullptr;
+    QStandardItemModel* modeleArbreRayon = nullptr;
+    QWidget* panelListeArticles = nullptr;
+    QLabel* lbListeArticles = nullptr;
+    QTreeWidget* listeArticles = nullptr;
+    QWidget* panelOutilsArticles = nullptr;
+    QToolBar* barreOutilsRayons = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* panelListeCourses = nullptr;
+    TPaintBox* titreListeCourses = nullptr;
+    QTreeWidget* lvListeCourses = nullptr;
+    TPaintBox* barreFactureLC = nullptr;
+    QWidget* panelCommandesListeCourses = nullptr;
+    QScrollArea* pscrollerListeCourses = nullptr;
+    QToolBar* barreOutilsLC = nullptr;
+    QTimer* timerDemarrage = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    // Construction (U_VX_FormPrincipale.cpp).
+    void construireFiche();
+    QWidget* construirePanelRayons();
+    QWidget* construirePanelListeCourses();
+    QWidget* construireBarreStatut();
+    // Commandes (U_VX_FormPrincipale_Commandes.cpp).
+    void construireActions();
+    void construireMenus();
+    void construireBarres();
+    void remplirBarre(QToolBar* barre, const QString& nom);
+    void surveillerBulles(QToolBar* barre);
+    // Peinture (U_VX_FormPrincipale_Peinture.cpp).
+    void brancherPeintures();
+    void peindreBarresOutils();
+    void appliquerCouleurTexte(QToolBar* barre);
+    // Configuration (U_VX_FormPrincipale_Demarrage.cpp).
+    void lireConfigAppli();
+    bool confirmerEcrasementBase();
+    // Compagnon.
+    void direHint(const QString& hint);
+
+    TdmVatrelix* dm = nullptr;
+    QHash<QString, QAction*> listeActions;
+    ProgressionFenetre* m_progression = nullptr;
+    bool m_quitterEnCours = false;
+    bool m_terminaisonDemandee = false;
+    bool m_baseNonChargee = false;
+};
+
+// L'unique fenêtre principale du programme (nulle avant sa création).
+extern TFormPrincipale* FormPrincipale;

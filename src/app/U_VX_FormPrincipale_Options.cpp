@@ -1,0 +1,5 @@
+// Dialogue des options.
+#include "U_VX_FormPrincipale.h"
+
+// À venir.
+void TFormPrincipale::configurerOptionsExecute() {}

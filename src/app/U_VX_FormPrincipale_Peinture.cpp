@@ -1,0 +1,106 @@
+// Fonds dégradés des barres d'outils, commandes de couleur et « A propos ».
+#include "U_VX_FormPrincipale.h"
+
+#include "ControlesPeints.h"
+#include "Conversions.h"
+#include "Interactions.h"
+#include "TPaintBox.h"
+#include "U_graphic.h"
+#include "U_vx_compagnon.h"
+
+#include <QPainter>
+#include <QToolButton>
+
+void TFormPrincipale::appliquerCouleurTexte(QToolBar* barre)
+{
+    const QColor couleur = QColor::fromRgb(versQRgb(ColorToRGB(couleurTexte)));
+    const auto boutons = barre->findChildren<QToolButton*>();
+    for (QToolButton* bouton : boutons) {
+        if (bouton->palette().color(QPalette::ButtonText) == couleur)
+            continue;
+        QPalette palette = bouton->palette();
+        palette.setColor(QPalette::ButtonText, couleur);
+        palette.setColor(QPalette::WindowText, couleur);
+        bouton->setPalette(palette);
+    }
+}
+
+void TFormPrincipale::peindreBarresOutils()
+{
+    // barreOutilsMenuAdvancedCustomDraw : le seul dégradé inversé de la fenêtre.
+    static_cast<TBarreDegradee*>(barreOutilsMenu)->surDessinFond([this](TBarreDegradee& barre, QPainter& canevas) {
+        dessinerDegrade(canevas, couleurBas, couleurHaut, barre.height(), barre.width());
+        appliquerCouleurTexte(&barre);
+    });
+    // barreOutilsPrincipaleAdvancedCustomDraw
+    static_cast<TBarreDegradee*>(barreOutilsPrincipale)
+        ->surDessinFond([this](TBarreDegradee& barre, QPainter& canevas) {
+            dessinerDegrade(canevas, couleurHaut, couleurBas, barre.height(), barre.width());
+            appliquerCouleurTexte(&barre);
+        });
+    // barreOutilsRayonsAdvancedCustomDraw, barreOutilsLCAdvancedCustomDraw : couleurs fixes.
+    const auto fondFixe = [](TBarreDegradee& barre, QPainter& canevas) {
+        dessinerDegrade(canevas, clWhite, clGradientActiveCaption, barre.height(), barre.width());
+    };
+    static_cast<TBarreDegradee*>(barreOutilsRayons)->surDessinFond(fondFixe);
+    static_cast<TBarreDegradee*>(barreOutilsLC)->surDessinFond(fondFixe);
+}
+
+void TFormPrincipale::choisirCouleurHautExecute()
+{
+    TColor couleur = couleurHaut;
+    if (Interactions::courantes().choisirCouleur(couleur)) {
+        couleurHaut = couleur;
+        // Le fond de la fenêtre aussi, visible là où aucun contrôle ne le couvre.
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, QColor::fromRgb(versQRgb(ColorToRGB(couleur))));
+        setPalette(palette);
+    }
+    repeindreTousDegradesExecute();
+}
+
+void TFormPrincipale::choisirCouleurBasExecute()
+{
+    TColor couleur = couleurBas;
+    if (Interactions::courantes().choisirCouleur(couleur))
+        couleurBas = couleur;
+    repeindreTousDegradesExecute();
+}
+
+void TFormPrincipale::repeindreTousDegradesExecute()
+{
+    // Les barres des articles et de la liste ont des couleurs fixes : pas besoin de les repeindre.
+    titreRayons->repaint();
+    titreListeCourses->repaint();
+    barreOutilsMenu->repaint();
+    barreOutilsPrincipale->repaint();
+    barreStatus2->repaint();
+    barreFactureLC->repaint();
+}
+
+namespace {
+
+const QString texteAPropos = QStringLiteral(
+    "Tavelquirn - Vatrelix\n"
+    "Conçu et écrit par l'équipe Tavelquirn.\n"
+    "Merci de composer vos listes de courses avec ce logiciel.\n"
+    "Remarques et idées sont toujours les bienvenues.");
+
+// Moitié parlée : le nom du produit écrit comme il se prononce.
+const QString texteAProposParle = QStringLiteral(
+    "Tavelquirn, Vatrélix. "
+    "Conçu et écrit par l'équipe Tavelquirn. "
+    "Merci de composer vos listes de courses avec ce logiciel. "
+    "Remarques et idées sont toujours les bienvenues.");
+
+} // namespace
+
+void TFormPrincipale::aProposExecute()
+{
+    animerCompagnon(QStringLiteral("Read"));
+    // Balise \Map : le premier texte est dit, le second montré dans la bulle.
+    parlerCompagnon(QStringLiteral("\\Map=\"") + texteAProposParle + QStringLiteral("\"=\"") + texteAPropos + QStringLiteral("\"\\"));
+    animerCompagnon(QStringLiteral("ReadReturn"));
+    // Les requêtes du compagnon sont asynchrones : la boîte paraît pendant qu'il lit.
+    Interactions::courantes().message(texteAPropos, TypeMessage::Simple, BoutonsMessage::Ok);
+}
