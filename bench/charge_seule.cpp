@@ -9,6 +9,8 @@
 
 #include <QDir>
 
+#include <functional>
+
 #include <cstdio>
 #include <cstring>
 #include <sys/resource.h>
@@ -32,8 +34,19 @@ int main(int argc, char** argv)
         dm.chargerBase(muette);
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
-        std::printf("racines %lld\npointe_ko %ld\n", static_cast<long long>(dm.listeRayons.size()), usage.ru_maxrss);
-        return dm.listeRayons.isEmpty() ? 1 : 0;
+        // Contrôle que la base lue est bien complète.
+        std::function<long(const TRayon*)> compter = [&](const TRayon* r) {
+            long n = r->getNbArticles();
+            for (int i = 0; i < r->getNbRayonsFils(); ++i)
+                n += compter(r->getRayonFils(i));
+            return n;
+        };
+        long articles = 0;
+        for (const TRayon* r : dm.listeRayons)
+            articles += compter(r);
+        std::printf("racines %lld\narticles %ld\npointe_ko %ld\n", static_cast<long long>(dm.listeRayons.size()),
+                    articles, usage.ru_maxrss);
+        return articles > 0 ? 0 : 1;
     }
     std::fprintf(stderr, "usage : %s generer DOSSIER N | charger DOSSIER\n", argv[0]);
     return 2;
