@@ -145,4 +145,7 @@ void TFormPrincipale::closeEvent(QCloseEvent* evenement)
     if (m_quitterEnCours || QApplication::activeModalWidget())
         return;
     executer(&TFormPrincipale::quitterExecute);
+    // Fermeture acceptée seulement quand la sortie est allée à son terme.
+    if (m_terminaisonDemandee)
+        evenement->accept();
 }

@@ -1,0 +1,936 @@
+// La vraie fenêtre principale, hors écran, avec les interactions scriptées, un dossier
+// d'exécutable temporaire, les réglages français et le double du serveur de personnages.
+#include "Codec1252.h"
+#include "Conversions.h"
+#include "EnvironnementTest.h"
+#include "HorlogeVirtuelle.h"
+#include "InteractionsScriptees.h"
+#include "ServeurAgentDouble.h"
+#include "TPaintBox.h"
+#include "U_VX_DataModule.h"
+#include "U_VX_FormPrincipale.h"
+#include "U_rayon.h"
+#include "U_vx_compagnon.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QStandardItemModel>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QWidgetAction>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString horodatageTest = QStringLiteral("14/03/2006 10:30:00");
+const QStringList lignesListe{QStringLiteral("2|Lait|demi-écrémé|Crèmerie|0,89 €|1,78 €"),
+                              QStringLiteral("1|Baguette|-|Boulangerie|0,95 €|0,95 €")};
+
+void ecrireOctets(const QString& chemin, const QByteArray& octets)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(octets);
+}
+
+QByteArray lireTout(const QString& chemin)
+{
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+QByteArray lignesCRLF(const QStringList& lignes)
+{
+    QByteArray octets;
+    for (const QString& l : lignes)
+        octets += versAnsi(l) + "\r\n";
+    return octets;
+}
+
+QRgb rgb(int r, int g, int b)
+{
+    return qRgb(r, g, b);
+}
+
+// Décrit une barre d'outils : nom de commande ou de bouton, ou "|largeur" pour un séparateur.
+QStringList decrireBarre(QToolBar* barre)
+{
+    QStringList d;
+    for (QAction* a : barre->actions()) {
+        if (auto* wa = qobject_cast<QWidgetAction*>(a)) {
+            QWidget* w = wa->defaultWidget();
+            d << (qobject_cast<QToolButton*>(w) ? w->objectName() : u'|' + QString::number(w->width()));
+        } else if (QWidget* w = barre->widgetForAction(a); w && !qobject_cast<QToolButton*>(w)) {
+            d << u'|' + QString::number(w->width());
+        } else {
+            d << a->objectName();
+        }
+    }
+    return d;
+}
+
+QStringList decrireMenu(const QMenu* menu)
+{
+    QStringList d;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator())
+            d << QStringLiteral("-");
+        else if (a->menu())
+            d << u'>' + a->menu()->title();
+        else
+            d << a->objectName();
+    }
+    return d;
+}
+
+// Répond Non à la première question, après avoir demandé la fermeture de la fenêtre
+// pendant que la question est ouverte.
+class InteractionsFermantLaFenetre : public InteractionsScriptees
+{
+public:
+    TFormPrincipale* fenetre = nullptr;
+    int fermeturesRefusees = 0;
+    ReponseMessage message(const QString& texte, TypeMessage type, BoutonsMessage boutons) override
+    {
+        if (fenetre && questions.isEmpty()) {
+            // Demande de fermeture du gestionnaire de fenêtres pendant que la question est ouverte.
+            QCloseEvent fermeture;
+            QApplication::sendEvent(fenetre, &fermeture);
+            fermeturesRefusees += fermeture.isAccepted() ? 0 : 1;
+        }
+        return InteractionsScriptees::message(texte, type, boutons);
+    }
+};
+
+} // namespace
+
+class TestFormPrincipale : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void table_commandes_data();
+    void table_commandes();
+    void table_ordreEtNombre();
+    void menus_etBarres_dansLOrdre();
+    void commandesSansMenuNiBouton();
+    void raccourcis_seulsCeuxDeLaTable();
+    void raccourci_sansMenu_agit();
+    void disposition_tagsEtColonnes();
+
+    void demarrage_baseListePuisCompagnon();
+    void demarrage_compagnonEteint_aucuneRequete();
+    void demarrage_derniereListeDisparue_signaleeUneFoisEtOubliee();
+
+    void sortie_data();
+    void sortie();
+    void sortie_fermeturePendantLaQuestion_uneSeuleSequence();
+
+    void recharger_abandonneLesModificationsSansQuestion();
+    void recharger_baseIllisible_statutEtJaugeRestent();
+    void enregistrer_statutGardeLHeure();
+    void baseNonChargee_enregistrer_demandeConfirmation_data();
+    void baseNonChargee_enregistrer_demandeConfirmation();
+    void baseNonChargee_sortie_oui_nEcrasePasSansConfirmation();
+
+    void configuration_apresExecution_data();
+    void configuration_apresExecution();
+
+    void degrade_titreEtMenu_rangeesAttendues();
+    void jauge_largeurRemplie_data();
+    void jauge_largeurRemplie();
+    void jauge_pixelsPeints();
+
+    void hint_boutons_data();
+    void hint_boutons();
+    void aPropos_lectureEtBoite();
+    void couleurs_choixEtAnnulation_data();
+    void couleurs_choixEtAnnulation();
+    void majLC_ligneIllisible_rangeesGardeesPiedInchange();
+
+private:
+    void copierBase();
+    void ecrireConfig(const QStringList& lignes);
+    TFormPrincipale& creer();
+    TFormPrincipale& demarrer();
+    void detruire();
+
+    std::unique_ptr<EnvironnementTest> m_env;
+    std::unique_ptr<HorlogeVirtuelle> m_horloge;
+    std::unique_ptr<InteractionsScriptees> m_interactions;
+    std::unique_ptr<ServeurAgentDoubleInstalle> m_serveur;
+    std::unique_ptr<TFormPrincipale> m_fenetre;
+    std::unique_ptr<TdmVatrelix> m_dm;
+};
+
+void TestFormPrincipale::init()
+{
+    m_env = std::make_unique<EnvironnementTest>();
+    m_horloge = std::make_unique<HorlogeVirtuelle>();
+    m_horloge->installer();
+    m_interactions = std::make_unique<InteractionsScriptees>();
+    m_interactions->installer();
+    m_serveur = std::make_unique<ServeurAgentDoubleInstalle>();
+    compagnonAffiche = false;
+    initialiserCompagnon();
+    QVERIFY(QFile::copy(EnvironnementTest::source(QStringLiteral("resources/baseVatrelixModèle.xml")),
+                        m_env->chemin(QStringLiteral("baseVatrelixModèle.xml"))));
+}
+
+void TestFormPrincipale::cleanup()
+{
+    detruire();
+    terminerCompagnon();
+    compagnonAffiche = false;
+    m_serveur.reset();
+    m_interactions.reset();
+    m_horloge.reset();
+    m_env.reset();
+}
+
+void TestFormPrincipale::detruire()
+{
+    m_fenetre.reset();
+    m_dm.reset();
+}
+
+void TestFormPrincipale::copierBase()
+{
+    QVERIFY(QFile::copy(EnvironnementTest::source(QStringLiteral("resources/baseVatrelix-exemple.xml")),
+                        m_env->chemin(QStringLiteral("baseVatrelix.xml"))));
+}
+
+void TestFormPrincipale::ecrireConfig(const QStringList& lignes)
+{
+    ecrireOctets(m_env->chemin(QStringLiteral("Vatrelix.conf")), lignesCRLF(lignes));
+}
+
+TFormPrincipale& TestFormPrincipale::creer()
+{
+    m_fenetre = std::make_unique<TFormPrincipale>();
+    m_dm = std::make_unique<TdmVatrelix>();
+    m_fenetre->attacherModuleDonnees(m_dm.get());
+    return *m_fenetre;
+}
+
+TFormPrincipale& TestFormPrincipale::demarrer()
+{
+    TFormPrincipale& f = creer();
+    f.show();
+    // Le minuteur de démarrage bat une fois, la boucle d'événements lancée.
+    [&] { QTRY_VERIFY(!f.timerDemarrage->isActive()); }();
+    return f;
+}
+
+// ---------------------------------------------------------------- table des commandes
+
+void TestFormPrincipale::table_commandes_data()
+{
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("categorie");
+    QTest::addColumn<QString>("libelle");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("raccourci");
+    QTest::addColumn<int>("icone");
+
+    const auto ligne = [](const char* nom, const char* cat, const QString& lib, const QString& hint,
+                          const char* racc, int icone) {
+        QTest::newRow(nom) << QString::fromLatin1(nom) << QString::fromLatin1(cat) << lib << hint
+                           << QString::fromLatin1(racc) << icone;
+    };
+    ligne("ajouterRayon", "Rayons", u"&Ajouter un rayon..."_s, u"Ajouter un rayon"_s, "", 18);
+    ligne("choisirCouleurHaut", "Configuration", u"Couleur &Haut"_s, {}, "", 7);
+    ligne("ajouterRayonRacine", "Rayons", u"Ajouter un rayon &racine..."_s, u"Ajouter un rayon racine"_s, "", 29);
+    ligne("choisirCouleurBas", "Configuration", u"Couleur &Bas"_s, {}, "", 7);
+    ligne("enregistrerConfigAppli", "Configuration", u"enregistrerConfigAppli"_s, {}, "", 7);
+    ligne("quitter", "", u"&Quitter"_s, u"Quitter Vatrelix"_s, "", 13);
+    ligne("imprimer", "ListeCourses", u"Im&primer"_s, u"Imprimer la liste courante"_s, "Ctrl+P", 20);
+    ligne("ouvrirListe", "ListeCourses", u"&Ouvrir..."_s, u"Ouvrir une liste de courses"_s, "Ctrl+O", 9);
+    ligne("nouvelleListe", "ListeCourses", u"&Nouvelle Liste"_s, u"Nouvelle Liste"_s, "Ctrl+N", 14);
+    ligne("ajouterDansLC", "ListeCourses", u"&Ajouter..."_s, u"Ajouter un article dans la liste"_s, "", 25);
+    ligne("modifierNbLC", "ListeCourses", u"&Modifier..."_s, u"Modifier le nombre d'articles à acheter"_s, "", 26);
+    ligne("supprimerDeLC", "ListeCourses", u"&Supprimer"_s, u"Supprimer l'article de la liste"_s, "", 27);
+    ligne("fusionnerLignesLC", "ListeCourses", u"&Fusionner lignes"_s, u"Fusionner les lignes de la liste de courses"_s,
+          "", 22);
+    ligne("importerLC", "ListeCourses", u"&Importer Liste"_s, u"Importer une autre liste de courses"_s, "Ctrl+I", 19);
+    ligne("modifierRayon", "Rayons", u"&Modifier le rayon..."_s, u"Modifier le rayon"_s, "", 17);
+    ligne("supprimerRayon", "Rayons", u"&Supprimer le rayon"_s, u"Supprimer le rayon"_s, "", 12);
+    ligne("ajouterArticle", "Acticles", u"&Ajouter un article..."_s, u"Ajouter un nouvel Article"_s, "", 14);
+    ligne("modifierArticle", "Acticles", u"&Modifier l'article..."_s, u"Modifier l'article sélectionné"_s, "", 10);
+    ligne("supprimerArticle", "Acticles", u"&Supprimer l'article"_s, u"Supprimer l'article du rayon"_s, "", 8);
+    ligne("configurerOptions", "Configuration", u"&Options..."_s, u"Modifier les options de l'application"_s, "", 7);
+    ligne("enregistrerBD", "BaseArticles", u"Enregi&strer Base"_s,
+          u"Enregistrer les modifications de la base d'article"_s, "Ctrl+Alt+S", 0);
+    ligne("enregistrerLC", "ListeCourses", u"Enregi&strer Liste"_s, u"Enregistrer la liste de courses"_s, "Ctrl+S", 0);
+    ligne("enregistrerLCSous", "ListeCourses", u"En&register Liste sous..."_s,
+          u"Enregistrer la liste de courses sous..."_s, "Ctrl+R", 24);
+    ligne("importerBD", "BaseArticles", u"&Importer Base..."_s, u"Importer des articles d'une ancienne version"_s,
+          "Ctrl+Alt+I", 19);
+    ligne("rechargerBD", "BaseArticles", u"&Recharger Base"_s, u"Recharger la base d'articles"_s, "Ctrl+Alt+O", 28);
+    ligne("repeindreTousDegrades", "Configuration", u"repeindreTousDegrades"_s, {}, "", 7);
+    ligne("majArbreRayons", "Rayons", u"majArbreRayons"_s, {}, "", 28);
+    ligne("majListeArticles", "Acticles", u"majListeArticles"_s, {}, "", 28);
+    ligne("aPropos", "", u"A &propos..."_s, u"A propos de Vatrelix"_s, "", 29);
+    ligne("majLC", "ListeCourses", u"majLC"_s, {}, "", 28);
+    ligne("trierLC", "ListeCourses", u"trierLC"_s, u"Trier la liste par rayon"_s, "Ctrl+T", 31);
+}
+
+void TestFormPrincipale::table_commandes()
+{
+    QFETCH(QString, nom);
+    QFETCH(QString, categorie);
+    QFETCH(QString, libelle);
+    QFETCH(QString, hint);
+    QFETCH(QString, raccourci);
+    QFETCH(int, icone);
+
+    const DefinitionCommande* c = TFormPrincipale::commande(nom);
+    QVERIFY(c);
+    QCOMPARE(c->categorie, categorie);
+    QCOMPARE(c->icone, icone);
+    QVERIFY(c->executer);
+    // Un gestionnaire de hint pour chaque commande qui a un hint, et pour elles seules.
+    QCOMPARE(c->indice != nullptr, !hint.isEmpty());
+
+    TFormPrincipale& f = creer();
+    QAction* a = f.action(nom);
+    QVERIFY(a);
+    QCOMPARE(a->text(), libelle);
+    QCOMPARE(a->shortcut().toString(QKeySequence::PortableText), raccourci);
+    if (!hint.isEmpty())
+        QCOMPARE(a->toolTip(), hint);
+    QVERIFY(!a->icon().isNull());
+}
+
+void TestFormPrincipale::table_ordreEtNombre()
+{
+    QStringList noms;
+    for (const DefinitionCommande& c : TFormPrincipale::tableCommandes())
+        noms << c.nom;
+    const QStringList attendus{
+        u"ajouterRayon"_s, u"choisirCouleurHaut"_s, u"ajouterRayonRacine"_s, u"choisirCouleurBas"_s,
+        u"enregistrerConfigAppli"_s, u"quitter"_s, u"imprimer"_s, u"ouvrirListe"_s, u"nouvelleListe"_s,
+        u"ajouterDansLC"_s, u"modifierNbLC"_s, u"supprimerDeLC"_s, u"fusionnerLignesLC"_s, u"importerLC"_s,
+        u"modifierRayon"_s, u"supprimerRayon"_s, u"ajouterArticle"_s, u"modifierArticle"_s,
+        u"supprimerArticle"_s, u"configurerOptions"_s, u"enregistrerBD"_s, u"enregistrerLC"_s,
+        u"enregistrerLCSous"_s, u"importerBD"_s, u"rechargerBD"_s, u"repeindreTousDegrades"_s,
+        u"majArbreRayons"_s, u"majListeArticles"_s, u"aPropos"_s, u"majLC"_s, u"trierLC"_s};
+    QCOMPARE(noms, attendus);
+    int hints = 0;
+    for (const DefinitionCommande& c : TFormPrincipale::tableCommandes())
+        hints += c.hint.isEmpty() ? 0 : 1;
+    QCOMPARE(hints, 24);
+}
+
+void TestFormPrincipale::menus_etBarres_dansLOrdre()
+{
+    TFormPrincipale& f = creer();
+    QStringList titres;
+    for (const QMenu* m : f.MainMenu1)
+        titres << m->title();
+    QCOMPARE(titres, (QStringList{u"&Fichier"_s, u"&Edition"_s, u"&Affichage"_s, u"&Outils"_s, u"&?"_s}));
+    QCOMPARE(decrireMenu(f.MainMenu1[0]),
+             (QStringList{u"enregistrerBD"_s, u"importerBD"_s, u"rechargerBD"_s, u"-"_s, u"nouvelleListe"_s,
+                          u"ouvrirListe"_s, u"enregistrerLC"_s, u"enregistrerLCSous"_s, u"importerLC"_s, u"-"_s,
+                          u"quitter"_s}));
+    QCOMPARE(decrireMenu(f.MainMenu1[1]),
+             (QStringList{u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s,
+                          u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s}));
+    QCOMPARE(decrireMenu(f.MainMenu1[2]), QStringList{u">&Couleurs"_s});
+    QCOMPARE(decrireMenu(f.MainMenu1[3]), QStringList{u"configurerOptions"_s});
+    QCOMPARE(decrireMenu(f.MainMenu1[4]), QStringList{u"aPropos"_s});
+    QCOMPARE(decrireMenu(f.menuAjouterRayon), (QStringList{u"ajouterRayon"_s, u"ajouterRayonRacine"_s}));
+    QCOMPARE(decrireMenu(f.menuCouleurs), (QStringList{u"choisirCouleurHaut"_s, u"choisirCouleurBas"_s}));
+
+    // Le menu n'existe que par barreOutilsMenu : des boutons qui déroulent leur sous-menu.
+    QStringList boutons;
+    for (QAction* a : f.barreOutilsMenu->actions()) {
+        auto* b = qobject_cast<QToolButton*>(f.barreOutilsMenu->widgetForAction(a));
+        QVERIFY(b);
+        QCOMPARE(b->popupMode(), QToolButton::InstantPopup);
+        QCOMPARE(b->size(), QSize(69, 21));
+        boutons << a->text();
+    }
+    QCOMPARE(boutons, titres);
+
+    QCOMPARE(decrireBarre(f.barreOutilsPrincipale),
+             (QStringList{u"enregistrerBD"_s, u"importerBD"_s, u"rechargerBD"_s, u"|8"_s, u"btlAjouterRayon"_s,
+                          u"modifierRayon"_s, u"supprimerRayon"_s, u"|9"_s, u"ajouterArticle"_s,
+                          u"modifierArticle"_s, u"supprimerArticle"_s, u"|11"_s, u"btAffichageGeneral"_s,
+                          u"configurerOptions"_s}));
+    QCOMPARE(decrireBarre(f.barreOutilsRayons),
+             (QStringList{u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s, u"|22"_s,
+                          u"ajouterDansLC"_s}));
+    QCOMPARE(decrireBarre(f.barreOutilsLC),
+             (QStringList{u"ajouterDansLC"_s, u"modifierNbLC"_s, u"supprimerDeLC"_s, u"|8"_s,
+                          u"fusionnerLignesLC"_s, u"trierLC"_s, u"importerLC"_s, u"|22"_s, u"nouvelleListe"_s,
+                          u"ouvrirListe"_s, u"enregistrerLC"_s, u"enregistrerLCSous"_s, u"|8"_s,
+                          u"imprimer"_s}));
+
+    // Les deux boutons déroulants : le sous-menu, l'icône, aucune commande liée.
+    QCOMPARE(f.btlAjouterRayon->menu(), f.menuAjouterRayon);
+    QCOMPARE(f.btAffichageGeneral->menu(), f.menuCouleurs);
+    QCOMPARE(f.btlAjouterRayon->text(), u"&Ajouter Rayon"_s);
+    QCOMPARE(f.btAffichageGeneral->text(), u"&Couleurs"_s);
+    QVERIFY(!f.btlAjouterRayon->defaultAction());
+    QVERIFY(!f.btAffichageGeneral->defaultAction());
+}
+
+void TestFormPrincipale::commandesSansMenuNiBouton()
+{
+    TFormPrincipale& f = creer();
+    QSet<QString> dansMenus, dansBarres;
+    QList<const QMenu*> menus(f.MainMenu1.cbegin(), f.MainMenu1.cend());
+    menus << f.menuAjouterRayon << f.menuCouleurs;
+    for (const QMenu* m : menus)
+        for (const QString& e : decrireMenu(m))
+            dansMenus.insert(e);
+    for (QToolBar* b : {f.barreOutilsPrincipale, f.barreOutilsRayons, f.barreOutilsLC})
+        for (const QString& e : decrireBarre(b))
+            dansBarres.insert(e);
+
+    QStringList sansMenu, sansRien;
+    for (const DefinitionCommande& c : TFormPrincipale::tableCommandes()) {
+        if (!dansMenus.contains(c.nom))
+            sansMenu << c.nom;
+        if (!dansMenus.contains(c.nom) && !dansBarres.contains(c.nom))
+            sansRien << c.nom;
+    }
+    QCOMPARE(sansRien, (QStringList{u"enregistrerConfigAppli"_s, u"repeindreTousDegrades"_s, u"majArbreRayons"_s,
+                                    u"majListeArticles"_s, u"majLC"_s}));
+    QCOMPARE(sansMenu, (QStringList{u"enregistrerConfigAppli"_s, u"imprimer"_s, u"ajouterDansLC"_s,
+                                    u"modifierNbLC"_s, u"supprimerDeLC"_s, u"fusionnerLignesLC"_s,
+                                    u"repeindreTousDegrades"_s, u"majArbreRayons"_s, u"majListeArticles"_s,
+                                    u"majLC"_s, u"trierLC"_s}));
+}
+
+void TestFormPrincipale::raccourcis_seulsCeuxDeLaTable()
+{
+    TFormPrincipale& f = creer();
+    QStringList raccourcis;
+    for (QAction* a : f.actions()) {
+        if (a->shortcut().isEmpty())
+            continue;
+        raccourcis << a->shortcut().toString(QKeySequence::PortableText);
+        // Présente sur la fenêtre : le raccourci vaut sans élément de menu.
+        QCOMPARE(a->shortcutContext(), Qt::WindowShortcut);
+    }
+    raccourcis.sort();
+    QCOMPARE(raccourcis, (QStringList{u"Ctrl+Alt+I"_s, u"Ctrl+Alt+O"_s, u"Ctrl+Alt+S"_s, u"Ctrl+I"_s,
+                                      u"Ctrl+N"_s, u"Ctrl+O"_s, u"Ctrl+P"_s, u"Ctrl+R"_s, u"Ctrl+S"_s,
+                                      u"Ctrl+T"_s}));
+}
+
+void TestFormPrincipale::raccourci_sansMenu_agit()
+{
+    copierBase();
+    TFormPrincipale& f = demarrer();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.ecrireStatut(QString());
+    m_horloge->fixer(QDateTime(QDate(2006, 3, 15), QTime(9, 0, 0)));
+    // Ctrl+Alt+O : rechargerBD, qui n'a pas d'élément de menu ouvert à l'écran.
+    QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(f.texteStatut(), u"Chargement de la base... Terminé ! [15/03/2006 09:00:00]"_s);
+}
+
+void TestFormPrincipale::disposition_tagsEtColonnes()
+{
+    TFormPrincipale& f = creer();
+    QCOMPARE(f.windowTitle(), u"Tavelquirn - Vatrelix 2006"_s);
+    QCOMPARE(f.size(), QSize(690, 474));
+    QCOMPARE(f.arbreRayon->property("tag").toInt(), 1);
+    QCOMPARE(f.listeArticles->property("tag").toInt(), 2);
+    QCOMPARE(f.lvListeCourses->property("tag").toInt(), 3);
+    QCOMPARE(f.arbreRayon->indentation(), 19);
+    QCOMPARE(f.arbreRayon->palette().color(QPalette::Base), QColor(0xFF, 0xFB, 0xF0));
+    QCOMPARE(f.lvListeCourses->columnWidth(ColLCRayon), 2);
+    QCOMPARE(f.lvListeCourses->headerItem()->text(ColLCTotal), u"Total"_s);
+    QCOMPARE(f.titreRayons->height(), 20);
+    QCOMPARE(f.barreFactureLC->height(), 17);
+    QCOMPARE(f.barreProgression->width(), 200);
+    QVERIFY(f.barreProgression->isHidden());
+    QCOMPARE(f.texteProgression(), u"0"_s);
+    QCOMPARE(f.font().pointSize(), 8);
+    QVERIFY(f.barreStatusP1->font().bold());
+}
+
+// ---------------------------------------------------------------- démarrage
+
+void TestFormPrincipale::demarrage_baseListePuisCompagnon()
+{
+    copierBase();
+    const QString liste = m_env->chemin(QStringLiteral("semaine.lvtx"));
+    ecrireOctets(liste, lignesCRLF(lignesListe));
+    ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, liste, u"-1"_s, u"Sam"_s});
+
+    TFormPrincipale& f = creer();
+    // Nombre de requêtes du compagnon au moment où l'arbre, puis la liste, se remplissent.
+    int appelsArbre = -1, appelsListe = -1;
+    connect(f.modeleArbreRayon, &QStandardItemModel::rowsInserted, this,
+            [&] { if (appelsArbre < 0) appelsArbre = int((*m_serveur)->appels().size()); });
+    connect(f.lvListeCourses->model(), &QAbstractItemModel::rowsInserted, this,
+            [&] { if (appelsListe < 0) appelsListe = int((*m_serveur)->appels().size()); });
+    f.show();
+    QTRY_VERIFY(!f.timerDemarrage->isActive());
+
+    QCOMPARE(appelsArbre, 0);
+    QCOMPARE(appelsListe, 0);
+    QCOMPARE(f.modeleArbreRayon->rowCount(), 15);
+    QCOMPARE(f.modeleArbreRayon->item(0)->text(), u"Animaux"_s);
+    QCOMPARE(m_dm->listeCourses, lignesListe);
+    QCOMPARE(f.lvListeCourses->topLevelItemCount(), 2);
+    QCOMPARE(f.barreFactureLC->hint(), u"3 articles - Total : 2,73 €"_s);
+    QCOMPARE(f.texteStatut(), u"Chargement de la base... Terminé ! ["_s + horodatageTest + u']');
+    QVERIFY(f.barreProgression->isHidden());
+    QVERIFY(m_interactions->questions.isEmpty());
+
+    // Puis le compagnon : chargé, montré, salué, dans cet ordre.
+    QVERIFY(compagnonAffiche);
+    const QStringList seq = (*m_serveur)->sequence();
+    const qsizetype load = seq.indexOf(u"Load"_s);
+    const qsizetype show = seq.indexOf(u"Show"_s);
+    const qsizetype wave = seq.indexOf(u"Play"_s);
+    const qsizetype speak = seq.indexOf(u"Speak"_s);
+    QVERIFY(load >= 0);
+    QVERIFY(load < show && show < wave && wave < speak);
+    QCOMPARE((*m_serveur)->appelsDe(u"Play"_s).first().arguments.first().toString(), u"Wave"_s);
+    QVERIFY((*m_serveur)->appelsDe(u"Speak"_s).first().arguments.first().toString().contains(
+        u"Bonjour et bienvenue dans Vatrelix 2006."_s));
+}
+
+void TestFormPrincipale::demarrage_compagnonEteint_aucuneRequete()
+{
+    copierBase();
+    ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"0"_s, u"Sam"_s});
+    TFormPrincipale& f = demarrer();
+    QVERIFY(!compagnonAffiche);
+    QVERIFY((*m_serveur)->appels().isEmpty());
+    // Liste vide : seul le rafraîchissement a lieu.
+    QCOMPARE(f.barreFactureLC->hint(), u"0 articles - Total : 0,00 €"_s);
+    QCOMPARE(f.totalLC, 0.0);
+}
+
+void TestFormPrincipale::demarrage_derniereListeDisparue_signaleeUneFoisEtOubliee()
+{
+    copierBase();
+    ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, m_env->chemin(u"partie.lvtx"_s), u"-1"_s,
+                  u"Sam"_s});
+    TFormPrincipale& f = demarrer();
+    QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
+    QVERIFY(f.fichierLC.isEmpty());
+    QVERIFY(m_dm->listeCourses.isEmpty());
+    // Le démarrage est allé jusqu'au salut.
+    QVERIFY((*m_serveur)->nombre(u"Show"_s) == 1);
+    QVERIFY((*m_serveur)->nombre(u"Speak"_s) >= 1);
+    detruire();
+    const QList<QByteArray> lignes = lireTout(m_env->chemin(u"Vatrelix.conf"_s)).split('\n');
+    QCOMPARE(lignes.value(3), QByteArray("\r"));
+}
+
+// ---------------------------------------------------------------- sortie
+
+void TestFormPrincipale::sortie_data()
+{
+    QTest::addColumn<QList<ReponseMessage>>("reponses");
+    QTest::addColumn<bool>("parFermeture");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("baseEnregistree");
+    QTest::addColumn<bool>("terminee");
+
+    using R = ReponseMessage;
+    for (bool fermeture : {false, true}) {
+        const QByteArray par = fermeture ? " (fermeture)" : " (commande)";
+        QTest::newRow("annuler" + par) << QList<R>{R::Annuler} << fermeture << 1 << false << false;
+        QTest::newRow("non annuler" + par) << QList<R>{R::Non, R::Annuler} << fermeture << 2 << false << false;
+        QTest::newRow("oui annuler" + par) << QList<R>{R::Oui, R::Annuler} << fermeture << 2 << true << false;
+        QTest::newRow("non non" + par) << QList<R>{R::Non, R::Non} << fermeture << 2 << false << true;
+        QTest::newRow("oui non" + par) << QList<R>{R::Oui, R::Non} << fermeture << 2 << true << true;
+    }
+}
+
+void TestFormPrincipale::sortie()
+{
+    QFETCH(QList<ReponseMessage>, reponses);
+    QFETCH(bool, parFermeture);
+    QFETCH(int, questions);
+    QFETCH(bool, baseEnregistree);
+    QFETCH(bool, terminee);
+
+    copierBase();
+    ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"-1"_s, u"Sam"_s});
+    TFormPrincipale& f = demarrer();
+    m_dm->ajouterRayonRacine(u"Nouveau rayon"_s);
+    (*m_serveur)->oublierAppels();
+    for (ReponseMessage r : reponses)
+        m_interactions->repondre(r);
+
+    if (parFermeture)
+        QCOMPARE(f.close(), terminee);
+    else
+        f.action(u"quitter"_s)->trigger();
+
+    QCOMPARE(m_interactions->messages().size(), questions);
+    QCOMPARE(m_interactions->messages().value(0),
+             u"Voulez-vous enregistrer les modifications apportées à la base d'articles ?"_s);
+    if (questions > 1)
+        QCOMPARE(m_interactions->messages().value(1),
+                 u"Voulez-vous enregistrer les modifications apportées à la liste de courses ?"_s);
+    QCOMPARE(m_interactions->questions.first().boutons, BoutonsMessage::OuiNonAnnuler);
+    QCOMPARE(lireTout(m_env->chemin(u"baseVatrelix.xml"_s)).contains("Nouveau rayon"), baseEnregistree);
+    QCOMPARE(f.terminaisonDemandee(), terminee);
+    // Le compagnon salue de la main d'abord, dans tous les cas.
+    QCOMPARE((*m_serveur)->appelsDe(u"Play"_s).value(0).arguments.value(0).toString(), u"Wave"_s);
+    QCOMPARE((*m_serveur)->nombre(u"Hide"_s), terminee ? 1 : 0);
+    QCOMPARE(m_horloge->totalAttendu(), terminee ? 3000 : 0);
+    if (terminee) {
+        QCOMPARE(f.texteStatut(), u"Fermeture du compagnon... Veuillez patienter"_s);
+        QCOMPARE(f.texteProgression(), u"100"_s);
+        QVERIFY(f.barreProgression->isHidden());
+    } else {
+        QVERIFY(f.isVisible());
+    }
+}
+
+void TestFormPrincipale::sortie_fermeturePendantLaQuestion_uneSeuleSequence()
+{
+    copierBase();
+    TFormPrincipale& f = demarrer();
+    m_interactions.reset();
+    auto* interactions = new InteractionsFermantLaFenetre;
+    m_interactions.reset(interactions);
+    interactions->installer();
+    interactions->fenetre = &f;
+    interactions->repondre(ReponseMessage::Non);
+    interactions->repondre(ReponseMessage::Non);
+
+    QVERIFY(f.close());
+    QCOMPARE(interactions->fermeturesRefusees, 1);
+    QCOMPARE(interactions->messages().size(), 2);
+    QCOMPARE(interactions->inattendues, 0);
+    QVERIFY(f.terminaisonDemandee());
+    QCOMPARE((*m_serveur)->nombre(u"Hide"_s), 1);
+}
+
+// ---------------------------------------------------------------- base
+
+void TestFormPrincipale::recharger_abandonneLesModificationsSansQuestion()
+{
+    copierBase();
+    TFormPrincipale& f = demarrer();
+    m_dm->ajouterRayonRacine(u"Temporaire"_s);
+    f.majArbreRayonsExecute();
+    QCOMPARE(f.modeleArbreRayon->rowCount(), 16);
+    m_horloge->fixer(QDateTime(QDate(2006, 3, 14), QTime(11, 0, 5)));
+    f.action(u"rechargerBD"_s)->trigger();
+    QCOMPARE(m_dm->listeRayons.size(), 15);
+    QCOMPARE(f.modeleArbreRayon->rowCount(), 15);
+    QVERIFY(m_interactions->questions.isEmpty());
+    QCOMPARE(f.texteStatut(), u"Chargement de la base... Terminé ! [14/03/2006 11:00:05]"_s);
+    QVERIFY(f.barreProgression->isHidden());
+    QCOMPARE(f.listeArticles->topLevelItemCount(), 0);
+}
+
+void TestFormPrincipale::recharger_baseIllisible_statutEtJaugeRestent()
+{
+    ecrireOctets(m_env->chemin(u"baseVatrelix.xml"_s), "<Vatrelix_BASE><RACINE><listeRayons>");
+    const QString liste = m_env->chemin(QStringLiteral("semaine.lvtx"));
+    ecrireOctets(liste, lignesCRLF(lignesListe));
+    ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, liste, u"-1"_s, u"Sam"_s});
+    TFormPrincipale& f = demarrer();
+    QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
+    // Deux espaces avant le crochet ; la jauge reste visible à son dernier pourcentage.
+    QCOMPARE(f.texteStatut(), u"Chargement de la base...  ["_s + horodatageTest + u']');
+    QVERIFY(!f.barreProgression->isHidden());
+    QVERIFY(f.baseNonChargee());
+    // L'échec arrête le démarrage : ni liste rouverte, ni compagnon.
+    QVERIFY(m_dm->listeCourses.isEmpty());
+    QVERIFY((*m_serveur)->appels().isEmpty());
+}
+
+void TestFormPrincipale::enregistrer_statutGardeLHeure()
+{
+    copierBase();
+    TFormPrincipale& f = demarrer();
+    m_horloge->fixer(QDateTime(QDate(2006, 3, 14), QTime(12, 34, 56)));
+    f.action(u"enregistrerBD"_s)->trigger();
+    QCOMPARE(f.texteStatut(), u"Enregistrement de la base... [14/03/2006 12:34:56]"_s);
+    QVERIFY(f.barreProgression->isHidden());
+    QVERIFY(m_interactions->questions.isEmpty());
+}
+
+void TestFormPrincipale::baseNonChargee_enregistrer_demandeConfirmation_data()
+{
+    QTest::addColumn<ReponseMessage>("reponse");
+    QTest::addColumn<bool>("ecrasee");
+    QTest::newRow("non : fichier intact") << ReponseMessage::Non << false;
+    QTest::newRow("oui : fichier remplace") << ReponseMessage::Oui << true;
+}
+
+void TestFormPrincipale::baseNonChargee_enregistrer_demandeConfirmation()
+{
+    QFETCH(ReponseMessage, reponse);
+    QFETCH(bool, ecrasee);
+    const QByteArray illisible = "<Vatrelix_BASE><RACINE><listeRayons>";
+    ecrireOctets(m_env->chemin(u"baseVatrelix.xml"_s), illisible);
+    TFormPrincipale& f = demarrer();
+    m_interactions->repondre(reponse);
+    f.action(u"enregistrerBD"_s)->trigger();
+    QCOMPARE(m_interactions->messages().size(), 1);
+    QVERIFY(m_interactions->messages().first().contains(u"n'a pas pu être chargée"_s));
+    QCOMPARE(lireTout(m_env->chemin(u"baseVatrelix.xml"_s)) != illisible, ecrasee);
+    QCOMPARE(f.baseNonChargee(), !ecrasee);
+}
+
+void TestFormPrincipale::baseNonChargee_sortie_oui_nEcrasePasSansConfirmation()
+{
+    const QByteArray illisible = "<Vatrelix_BASE><RACINE><listeRayons>";
+    ecrireOctets(m_env->chemin(u"baseVatrelix.xml"_s), illisible);
+    TFormPrincipale& f = demarrer();
+    // Oui à « enregistrer la base ? », Non à « écraser ? », Non pour la liste.
+    m_interactions->repondre(ReponseMessage::Oui);
+    m_interactions->repondre(ReponseMessage::Non);
+    m_interactions->repondre(ReponseMessage::Non);
+    f.action(u"quitter"_s)->trigger();
+    QCOMPARE(m_interactions->messages().size(), 3);
+    QCOMPARE(lireTout(m_env->chemin(u"baseVatrelix.xml"_s)), illisible);
+    QVERIFY(f.terminaisonDemandee());
+}
+
+// ---------------------------------------------------------------- configuration
+
+void TestFormPrincipale::configuration_apresExecution_data()
+{
+    QTest::addColumn<QByteArray>("avant"); // vide : pas de fichier
+    QTest::addColumn<bool>("choisirHaut");
+    QTest::addColumn<QByteArray>("apres");
+
+    QTest::newRow("sans fichier : les six valeurs par défaut")
+        << QByteArray() << false << QByteArray("$008080FF\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nSam\r\n");
+    QTest::newRow("septième ligne gardée, booléen réécrit")
+        << QByteArray("$008080FF\n$0000009B\nclWhite\n\ntrue\nMerlin\n\xE0 garder\n") << false
+        << QByteArray("$008080FF\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nMerlin\r\n\xE0 garder\r\n");
+    QTest::newRow("couleur choisie écrite en hexadécimal")
+        << QByteArray() << true << QByteArray("$00FF8000\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nSam\r\n");
+}
+
+void TestFormPrincipale::configuration_apresExecution()
+{
+    QFETCH(QByteArray, avant);
+    QFETCH(bool, choisirHaut);
+    QFETCH(QByteArray, apres);
+    const QString chemin = m_env->chemin(u"Vatrelix.conf"_s);
+    if (!avant.isEmpty())
+        ecrireOctets(chemin, avant);
+    TFormPrincipale& f = creer();
+    // Rien n'est écrit avant la destruction de la fenêtre.
+    QCOMPARE(lireTout(chemin), avant);
+    if (choisirHaut) {
+        m_interactions->repondreCouleur(RGBCouleur(0, 128, 255));
+        f.action(u"choisirCouleurHaut"_s)->trigger();
+    }
+    detruire();
+    QCOMPARE(lireTout(chemin), apres);
+}
+
+// ---------------------------------------------------------------- peinture
+
+void TestFormPrincipale::degrade_titreEtMenu_rangeesAttendues()
+{
+    TFormPrincipale& f = creer();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const QImage titre = f.titreRayons->grab().toImage();
+    QCOMPARE(titre.height(), 20);
+    QCOMPARE(titre.pixel(1, 19), rgb(155, 0, 0));
+    QCOMPARE(titre.pixel(1, 10), rgb(200, 54, 54));
+    QCOMPARE(titre.pixel(1, 0), rgb(250, 114, 114));
+    // La barre de menus va du rouge sombre en haut au saumon en bas : le seul dégradé inversé.
+    const QImage menu = f.barreOutilsMenu->grab().toImage();
+    const int x = menu.width() - 2;
+    QCOMPARE(menu.pixel(x, 23), rgb(255, 128, 128));
+    QCOMPARE(menu.pixel(x, 0), rgb(255 - 23 * 4, 128 - 23 * 5, 128 - 23 * 5));
+    const QImage principale = f.barreOutilsPrincipale->grab().toImage();
+    QCOMPARE(principale.pixel(principale.width() - 2, 23), rgb(155, 0, 0));
+    // Barres des articles et de la liste : blanc vers la couleur système 27, sans les couleurs choisies.
+    const QImage lc = f.barreOutilsLC->grab().toImage();
+    QCOMPARE(lc.pixel(lc.width() - 1, lc.height() - 1), versQRgb(ColorToRGB(clGradientActiveCaption)) | 0xFF000000u);
+}
+
+void TestFormPrincipale::jauge_largeurRemplie_data()
+{
+    QTest::addColumn<int>("largeur");
+    QTest::addColumn<int>("pourcentage");
+    QTest::addColumn<int>("remplie");
+    QTest::newRow("200 à 50") << 200 << 50 << 100;
+    QTest::newRow("250 à 100 : bande jamais remplie") << 250 << 100 << 200;
+    QTest::newRow("90 à 100 : rien") << 90 << 100 << 0;
+    QTest::newRow("199 à 100") << 199 << 100 << 100;
+    QTest::newRow("200 à 0") << 200 << 0 << 0;
+}
+
+void TestFormPrincipale::jauge_largeurRemplie()
+{
+    QFETCH(int, largeur);
+    QFETCH(int, pourcentage);
+    QFETCH(int, remplie);
+    QCOMPARE(TFormPrincipale::largeurJauge(largeur, pourcentage), remplie);
+}
+
+void TestFormPrincipale::jauge_pixelsPeints()
+{
+    TFormPrincipale& f = creer();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.montrerProgression(u"50"_s);
+    const QImage image = f.barreProgression->grab().toImage();
+    const int bas = image.height() - 1;
+    QCOMPARE(image.width(), 200);
+    // 2 pixels par pour cent : colonnes 0 à 99 blanc -> bureau, la suite dans le dégradé des barres.
+    QCOMPARE(image.pixel(0, bas), versQRgb(ColorToRGB(clDesktop)) | 0xFF000000u);
+    QCOMPARE(image.pixel(99, bas), versQRgb(ColorToRGB(clDesktop)) | 0xFF000000u);
+    QCOMPARE(image.pixel(100, bas), rgb(155, 0, 0));
+    QCOMPARE(image.pixel(199, bas), rgb(155, 0, 0));
+}
+
+// ---------------------------------------------------------------- hints et commandes simples
+
+void TestFormPrincipale::hint_boutons_data()
+{
+    QTest::addColumn<QString>("barre");
+    QTest::addColumn<QString>("bouton"); // commande ou nom du bouton déroulant
+    QTest::addColumn<QString>("parole");
+
+    for (const char* barre : {"barreOutilsPrincipale", "barreOutilsRayons", "barreOutilsLC"})
+        for (const ElementBarre& e : TFormPrincipale::elementsBarre(QString::fromLatin1(barre))) {
+            if (e.commande.isEmpty())
+                continue;
+            const DefinitionCommande* c = TFormPrincipale::commande(e.commande);
+            QTest::addRow("%s %s", barre, qPrintable(e.commande))
+                << QString::fromLatin1(barre) << e.commande << (c ? c->hint : QString());
+        }
+}
+
+void TestFormPrincipale::hint_boutons()
+{
+    QFETCH(QString, barre);
+    QFETCH(QString, bouton);
+    QFETCH(QString, parole);
+    copierBase();
+    TFormPrincipale& f = demarrer();
+    QVERIFY(compagnonAffiche);
+    (*m_serveur)->oublierAppels();
+
+    auto* b = f.findChild<QToolBar*>(barre);
+    QVERIFY(b);
+    QToolButton* cible = nullptr;
+    for (QToolButton* t : b->findChildren<QToolButton*>())
+        if (t->objectName() == bouton || (t->defaultAction() && t->defaultAction()->objectName() == bouton))
+            cible = t;
+    QVERIFY(cible);
+    QHelpEvent bulle(QEvent::ToolTip, QPoint(2, 2), cible->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(cible, &bulle);
+    QToolTip::hideText();
+
+    const QList<AppelAgent> dits = (*m_serveur)->appelsDe(u"Speak"_s);
+    if (parole.isEmpty()) {
+        QVERIFY(dits.isEmpty());
+        // Le filtre a consommé l'événement : pas de bulle.
+        QVERIFY(bulle.isAccepted());
+    } else {
+        QCOMPARE(dits.size(), 1);
+        QCOMPARE(dits.first().arguments.value(0).toString(), parole);
+    }
+}
+
+void TestFormPrincipale::aPropos_lectureEtBoite()
+{
+    copierBase();
+    TFormPrincipale& f = demarrer();
+    (*m_serveur)->oublierAppels();
+    m_interactions->repondre(ReponseMessage::Ok);
+    f.action(u"aPropos"_s)->trigger();
+
+    const QList<QuestionPosee> boites = m_interactions->questionsDe(GenreQuestion::Message);
+    QCOMPARE(boites.size(), 1);
+    QCOMPARE(boites.first().type, TypeMessage::Simple);
+    QCOMPARE(boites.first().boutons, BoutonsMessage::Ok);
+    const QStringList lignes = boites.first().texte.split(u'\n');
+    QCOMPARE(lignes.size(), 4);
+    QCOMPARE(lignes.first(), u"Tavelquirn - Vatrelix"_s);
+
+    const QList<AppelAgent> jeux = (*m_serveur)->appelsDe(u"Play"_s);
+    QCOMPARE(jeux.size(), 2);
+    QCOMPARE(jeux[0].arguments.value(0).toString(), u"Read"_s);
+    QCOMPARE(jeux[1].arguments.value(0).toString(), u"ReadReturn"_s);
+    const QString dit = (*m_serveur)->appelsDe(u"Speak"_s).value(0).arguments.value(0).toString();
+    QVERIFY(dit.startsWith(u"\\Map=\""_s));
+    QVERIFY(dit.endsWith(u"\\"_s));
+    QVERIFY(dit.contains(u"=\"Tavelquirn - Vatrelix\n"_s));
+}
+
+void TestFormPrincipale::couleurs_choixEtAnnulation_data()
+{
+    QTest::addColumn<QString>("commande");
+    QTest::addColumn<bool>("confirme");
+    QTest::addColumn<int>("haut");
+    QTest::addColumn<int>("bas");
+    QTest::newRow("haut choisi") << u"choisirCouleurHaut"_s << true << RGBCouleur(1, 2, 3) << 0x0000009B;
+    QTest::newRow("haut annulé") << u"choisirCouleurHaut"_s << false << 0x008080FF << 0x0000009B;
+    QTest::newRow("bas choisi") << u"choisirCouleurBas"_s << true << 0x008080FF << RGBCouleur(1, 2, 3);
+    QTest::newRow("bas annulé") << u"choisirCouleurBas"_s << false << 0x008080FF << 0x0000009B;
+}
+
+void TestFormPrincipale::couleurs_choixEtAnnulation()
+{
+    QFETCH(QString, commande);
+    QFETCH(bool, confirme);
+    QFETCH(int, haut);
+    QFETCH(int, bas);
+    TFormPrincipale& f = creer();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    if (confirme)
+        m_interactions->repondreCouleur(RGBCouleur(1, 2, 3));
+    else
+        m_interactions->annulerCouleur();
+    f.action(commande)->trigger();
+    const QList<QuestionPosee> q = m_interactions->questionsDe(GenreQuestion::Couleur);
+    QCOMPARE(q.size(), 1);
+    QCOMPARE(q.first().couleur, commande.endsWith(u"Haut") ? TColor(0x008080FF) : TColor(0x0000009B));
+    QCOMPARE(f.couleurHaut, haut);
+    QCOMPARE(f.couleurBas, bas);
+    // Le titre repeint porte déjà la nouvelle couleur du bas.
+    QCOMPARE(f.titreRayons->grab().toImage().pixel(1, 19), versQRgb(bas) | 0xFF000000u);
+}
+
+void TestFormPrincipale::majLC_ligneIllisible_rangeesGardeesPiedInchange()
+{
+    TFormPrincipale& f = demarrer();
+    const QString pied = f.barreFactureLC->hint();
+    m_dm->listeCourses = QStringList{lignesListe[0], u"3|Pain|-|Boulangerie|1.00 €|3.00 €"_s, lignesListe[1]};
+    f.action(u"majLC"_s)->trigger();
+    QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
+    QCOMPARE(f.lvListeCourses->topLevelItemCount(), 2);
+    QCOMPARE(f.barreFactureLC->hint(), pied);
+    QCOMPARE(f.totalLC, 0.0);
+    QCOMPARE(f.lvListeCourses->topLevelItem(0)->textAlignment(ColLCTotal) & Qt::AlignRight, Qt::AlignRight);
+}
+
+QTEST_MAIN(TestFormPrincipale)
+#include "tst_formPrincipale.moc"
