@@ -1,0 +1,628 @@
+#include "PersonnageServi.h"
+
+#include "Agentbase.h"
+#include "ServeurPersonnages.h"
+#include "TexteParole.h"
+
+#include <QBitmap>
+#include <QGuiApplication>
+#include <QScreen>
+
+// Objet bulle rendu au composant ; il survit au personnage sans rien pouvoir faire.
+class BulleServie : public IBulleAgent
+{
+public:
+    explicit BulleServie(PersonnageServi* personnage) : m_personnage(personnage) {}
+    void detacher() { m_personnage = nullptr; }
+    CodeResultat Lire(int propriete, QVariant& valeur) override
+    {
+        return m_personnage ? m_personnage->lireBulle(propriete, valeur) : AGENT_E_PERSONNAGE_DECHARGE;
+    }
+    CodeResultat Ecrire(int propriete, const QVariant& valeur) override
+    {
+        return m_personnage ? m_personnage->ecrireBulle(propriete, valeur) : AGENT_E_PERSONNAGE_DECHARGE;
+    }
+
+private:
+    PersonnageServi* m_personnage;
+};
+
+namespace {
+QColor couleurAcs(QRgb rgb) { return QColor::fromRgb(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+
+// Type d'arrêt (StopAll) d'une requête.
+qint32 typeArret(TypeRequete type)
+{
+    switch (type) {
+    case TypeRequete::Deplacer: return astMove;
+    case TypeRequete::Parler: return astSpeak;
+    case TypeRequete::Montrer:
+    case TypeRequete::Cacher: return astVisible;
+    case TypeRequete::Chargement: return 0;
+    default: return astPlay;
+    }
+}
+} // namespace
+
+PersonnageServi::PersonnageServi(ServeurPersonnages& serveur, qint32 numero,
+                                 std::shared_ptr<const PersonnageAcs> modele, QString nomFichier)
+    : m_serveur(&serveur), m_numero(numero), m_modele(std::move(modele)), m_nomFichier(std::move(nomFichier)),
+      m_fenetre(std::make_unique<FenetrePersonnage>()), m_bulle(std::make_unique<FenetreBulle>()),
+      m_cache(24 * 1024) // coût en Kio
+{
+    m_objetBulle = std::make_shared<BulleServie>(this);
+    if (const LocaleAcs* locale = m_modele->info.localePreferee()) {
+        m_nom = locale->nom;
+        m_description = locale->description;
+    }
+    if (m_nom.isEmpty())
+        m_nom = m_nomFichier;
+
+    const BulleAcs bulle = m_modele->info.bulle.value_or(BulleAcs{});
+    m_bulleActive = m_modele->info.bulle.has_value();
+    m_style.texte = couleurAcs(bulle.couleurTexte);
+    m_style.fond = couleurAcs(bulle.couleurFond);
+    m_style.bordure = couleurAcs(bulle.couleurBordure);
+    m_style.police = QFont(bulle.police.isEmpty() ? QStringLiteral("Sans Serif") : bulle.police);
+    // Hauteur négative : hauteur des caractères en pixels ; positive : hauteur de cellule.
+    const int hauteur = std::clamp(std::abs(bulle.hauteurPolice), 6, 72);
+    m_style.police.setPixelSize(bulle.hauteurPolice < 0 ? hauteur : std::max(6, hauteur * 4 / 5));
+    m_style.police.setWeight(QFont::Weight(std::clamp<int>(bulle.graisse ? bulle.graisse : 400, 100, 900)));
+    m_style.lignes = bulle.lignes;
+    m_style.caracteresParLigne = bulle.caracteresParLigne;
+    m_bulle->definirStyle(m_style);
+    m_styleBulle = (m_bulleActive ? 0x1 : 0)
+        | ((m_modele->info.drapeaux & DrapeauxAcs::BulleAjusteeAuTexte) ? 0x2 : 0)
+        | ((m_modele->info.drapeaux & DrapeauxAcs::SansMasquageAuto) ? 0 : 0x4)
+        | ((m_modele->info.drapeaux & DrapeauxAcs::SansRythmeAuto) ? 0 : 0x8);
+
+    Temporisation& temps = serveur.temps();
+    m_reveilTrame = temps.creerReveil([this] { surReveilTrame(); });
+    m_reveilParole = temps.creerReveil([this] { surPasParole(); });
+    m_reveilDeplacement = temps.creerReveil([this] { surPasDeplacement(); });
+    m_reveilRepos = temps.creerReveil([this] { surReveilRepos(); });
+    m_reveilBulle = temps.creerReveil([this] { cacherBulle(); });
+
+    // Position de départ : en bas à droite de l'écran principal.
+    const QSize taille(std::max<int>(1, m_modele->info.largeur), std::max<int>(1, m_modele->info.hauteur));
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    const QRect zone = ecran ? ecran->availableGeometry() : QRect(0, 0, 1024, 768);
+    m_fenetre->setGeometry(QRect(zone.bottomRight() - QPoint(taille.width() + 40, taille.height() + 40), taille));
+    m_fenetre->setTitle(m_nom);
+
+    FenetrePersonnage::Rappels rappels;
+    rappels.clic = [this](int touches, QPoint p) {
+        if (m_serveur)
+            m_serveur->notifier(m_numero, [n = m_numero, touches, p](IRecepteurAgent& r) { r.Click(n, touches, p.x(), p.y()); });
+    };
+    rappels.doubleClic = [this](int touches, QPoint p) {
+        if (m_serveur)
+            m_serveur->notifier(m_numero, [n = m_numero, touches, p](IRecepteurAgent& r) { r.DblClick(n, touches, p.x(), p.y()); });
+    };
+    rappels.debutGlisser = [this](int touches, QPoint p) {
+        if (m_serveur)
+            m_serveur->notifier(m_numero, [n = m_numero, touches, p](IRecepteurAgent& r) { r.DragStart(n, touches, p.x(), p.y()); });
+    };
+    rappels.finGlisser = [this](int touches, QPoint p) {
+        if (!m_serveur)
+            return;
+        m_causeDeplacement = amcUserMoved;
+        const QPoint position = m_fenetre->position();
+        m_serveur->notifier(m_numero, [n = m_numero, touches, p](IRecepteurAgent& r) { r.DragComplete(n, touches, p.x(), p.y()); });
+        m_serveur->notifier(m_numero, [n = m_numero, position](IRecepteurAgent& r) {
+            r.Move(n, position.x(), position.y(), amcUserMoved);
+        });
+        if (m_bulle->isVisible())
+            montrerBulle(m_bulle->lignesAffichees().join(QLatin1Char(' ')));
+    };
+    m_fenetre->definirRappels(std::move(rappels));
+    montrerPose();
+}
+
+PersonnageServi::~PersonnageServi()
+{
+    detacher();
+}
+
+void PersonnageServi::detacher()
+{
+    if (m_objetBulle)
+        m_objetBulle->detacher();
+    for (Reveil* r : {m_reveilTrame.get(), m_reveilParole.get(), m_reveilDeplacement.get(), m_reveilRepos.get(),
+                      m_reveilBulle.get()})
+        if (r)
+            r->desarmer();
+    m_file.clear();
+    m_courante.reset();
+    m_finLecture = nullptr;
+    m_suite.clear();
+    m_lecture = Etape{};
+    if (m_fenetre)
+        m_fenetre->hide();
+    if (m_bulle)
+        m_bulle->hide();
+    m_serveur = nullptr;
+}
+
+bool PersonnageServi::visible() const { return m_fenetre && m_fenetre->isVisible(); }
+
+QString PersonnageServi::animationCourante() const
+{
+    return m_lecture.animation ? m_lecture.animation->nom : QString();
+}
+
+// ---- File des requêtes ----
+
+CodeResultat PersonnageServi::enfiler(RequetePersonnage requete, qint32& numero)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    requete.numero = m_serveur->nouvelleRequete();
+    numero = requete.numero;
+    m_file.push_back(requete);
+    quitterRepos();
+    demarrerSuivante();
+    return S_OK_AGENT;
+}
+
+void PersonnageServi::enfilerChargement(qint32 requete)
+{
+    RequetePersonnage r;
+    r.numero = requete;
+    r.type = TypeRequete::Chargement;
+    m_file.push_back(r);
+    demarrerSuivante();
+}
+
+void PersonnageServi::demarrerSuivante()
+{
+    if (!m_serveur || m_suspendu || m_courante || m_phase == Phase::Sortie || m_phase == Phase::Inactif)
+        return;
+    if (m_file.empty()) {
+        m_phase = Phase::Repos;
+        programmerRepos();
+        return;
+    }
+    m_courante = m_file.front();
+    m_file.pop_front();
+    m_phase = Phase::Requete;
+    const qint32 numero = m_courante->numero;
+    m_serveur->notifier(m_numero, [numero](IRecepteurAgent& r) { r.RequestStart(numero); });
+    executer(*m_courante);
+}
+
+void PersonnageServi::notifierFin(qint32 requete, qint32 statut)
+{
+    if (!m_serveur)
+        return;
+    m_serveur->notifier(m_numero, [requete, statut](IRecepteurAgent& r) { r.RequestComplete(requete, statut); });
+    m_serveur->requeteTerminee(requete);
+}
+
+void PersonnageServi::terminerCourante(qint32 statut)
+{
+    if (!m_courante)
+        return;
+    const qint32 numero = m_courante->numero;
+    m_courante.reset();
+    m_reveilParole->desarmer();
+    m_reveilDeplacement->desarmer();
+    if (m_boucheCourante >= 0 && m_affichee.animation)
+        montrerImage(*m_affichee.animation, m_affichee.trame, -1);
+    m_boucheCourante = -1;
+    notifierFin(numero, statut);
+    if (!m_serveur)
+        return;
+    if (lectureActive()) {
+        // Un geste arrêté en cours finit par ses branches de sortie ou son animation de retour.
+        m_phase = Phase::Sortie;
+        arreterLecture([this] {
+            m_phase = Phase::Repos;
+            demarrerSuivante();
+        });
+        return;
+    }
+    m_phase = Phase::Repos;
+    demarrerSuivante();
+}
+
+void PersonnageServi::executer(const RequetePersonnage& requete)
+{
+    auto reussie = [this] { terminerCourante(StatutRequete::Reussie); };
+    switch (requete.type) {
+    case TypeRequete::Chargement:
+        reussie();
+        return;
+    case TypeRequete::Montrer: {
+        if (visible()) {
+            reussie();
+            return;
+        }
+        const AnimationAcs* animation = requete.rapide ? nullptr : animationEtat(QStringLiteral("Showing"));
+        if (!animation) {
+            montrerPose();
+            montrerFenetre();
+            reussie();
+            return;
+        }
+        QList<Etape> etapes = transitionAvant(animation);
+        etapes.append(Etape{animation, 0, false});
+        // La première trame est posée avant que la fenêtre paraisse.
+        montrerImage(*animation, 0, -1);
+        montrerFenetre();
+        lancer(etapes, reussie);
+        return;
+    }
+    case TypeRequete::Cacher: {
+        if (!visible()) {
+            reussie();
+            return;
+        }
+        cacherBulle();
+        const AnimationAcs* animation = requete.rapide ? nullptr : animationEtat(QStringLiteral("Hiding"));
+        auto fin = [this] {
+            cacherFenetre();
+            terminerCourante(StatutRequete::Reussie);
+        };
+        if (!animation) {
+            fin();
+            return;
+        }
+        QList<Etape> etapes = transitionAvant(animation);
+        etapes.append(Etape{animation, 0, false});
+        lancer(etapes, fin);
+        return;
+    }
+    case TypeRequete::Jouer: {
+        if (!visible()) {
+            reussie();
+            return;
+        }
+        QList<Etape> etapes = transitionAvant(requete.animation);
+        etapes.append(Etape{requete.animation, 0, false});
+        lancer(etapes, reussie);
+        return;
+    }
+    case TypeRequete::Parler:
+        commencerParole(requete);
+        return;
+    case TypeRequete::Deplacer:
+        commencerDeplacement(requete);
+        return;
+    case TypeRequete::Attendre:
+        if (!m_serveur->requeteVivante(requete.autre))
+            reussie();
+        return;
+    case TypeRequete::Interrompre:
+        m_serveur->interrompreRequete(requete.autre);
+        // L'interruption peut avoir terminé la requête courante de ce personnage.
+        if (m_courante && m_courante->numero == requete.numero)
+            reussie();
+        return;
+    }
+}
+
+// ---- Requêtes de l'interface ----
+
+CodeResultat PersonnageServi::Show(bool rapide, qint32& requete)
+{
+    RequetePersonnage r;
+    r.type = TypeRequete::Montrer;
+    r.rapide = rapide;
+    return enfiler(r, requete);
+}
+
+CodeResultat PersonnageServi::Hide(bool rapide, qint32& requete)
+{
+    RequetePersonnage r;
+    r.type = TypeRequete::Cacher;
+    r.rapide = rapide;
+    return enfiler(r, requete);
+}
+
+CodeResultat PersonnageServi::Speak(const QString& texte, const QString& lien, qint32& requete)
+{
+    if (texte.isEmpty() && lien.isEmpty())
+        return E_INVALIDARG_AGENT;
+    RequetePersonnage r;
+    r.type = TypeRequete::Parler;
+    r.texte = texte;
+    return enfiler(r, requete);
+}
+
+CodeResultat PersonnageServi::Think(const QString& texte, qint32& requete)
+{
+    return Speak(texte, QString(), requete);
+}
+
+CodeResultat PersonnageServi::Play(const QString& animation, qint32& requete)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    const AnimationAcs* trouvee = m_modele->animation(animation);
+    // Animation absente : échec immédiat, aucune requête n'est créée.
+    if (!trouvee)
+        return AGENT_E_ANIMATION_INTROUVABLE;
+    RequetePersonnage r;
+    r.type = TypeRequete::Jouer;
+    r.animation = trouvee;
+    r.texte = trouvee->nom;
+    return enfiler(r, requete);
+}
+
+CodeResultat PersonnageServi::MoveTo(int x, int y, int vitesse, qint32& requete)
+{
+    RequetePersonnage r;
+    r.type = TypeRequete::Deplacer;
+    r.cible = QPoint(x, y);
+    r.vitesse = vitesse;
+    return enfiler(r, requete);
+}
+
+CodeResultat PersonnageServi::Wait(qint32 requeteAttendue, qint32& requete)
+{
+    RequetePersonnage r;
+    r.type = TypeRequete::Attendre;
+    r.autre = requeteAttendue;
+    return enfiler(r, requete);
+}
+
+CodeResultat PersonnageServi::Interrupt(qint32 requeteInterrompue, qint32& requete)
+{
+    RequetePersonnage r;
+    r.type = TypeRequete::Interrompre;
+    r.autre = requeteInterrompue;
+    return enfiler(r, requete);
+}
+
+bool PersonnageServi::possedeRequete(qint32 requete) const
+{
+    if (m_courante && m_courante->numero == requete)
+        return true;
+    return std::any_of(m_file.begin(), m_file.end(), [&](const RequetePersonnage& r) { return r.numero == requete; });
+}
+
+void PersonnageServi::surRequeteTerminee(qint32 requete)
+{
+    if (m_courante && m_courante->type == TypeRequete::Attendre && m_courante->autre == requete)
+        terminerCourante(StatutRequete::Reussie);
+}
+
+CodeResultat PersonnageServi::Stop(qint32 requete)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    if (m_courante && m_courante->numero == requete) {
+        terminerCourante(StatutRequete::Interrompue);
+        return S_OK_AGENT;
+    }
+    const auto it = std::find_if(m_file.begin(), m_file.end(), [&](const RequetePersonnage& r) { return r.numero == requete; });
+    if (it == m_file.end())
+        return AGENT_E_REQUETE_INCONNUE;
+    m_file.erase(it);
+    notifierFin(requete, StatutRequete::Interrompue);
+    return S_OK_AGENT;
+}
+
+CodeResultat PersonnageServi::StopAll(qint32 types)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    QList<qint32> arretees;
+    for (auto it = m_file.begin(); it != m_file.end();) {
+        if (typeArret(it->type) & types) {
+            arretees.append(it->numero);
+            it = m_file.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    // La courante d'abord, puis la file dans l'ordre ; rien ne démarre entre-temps.
+    m_suspendu = true;
+    if (m_courante && (typeArret(m_courante->type) & types))
+        terminerCourante(StatutRequete::Interrompue);
+    for (qint32 numero : std::as_const(arretees))
+        notifierFin(numero, StatutRequete::Interrompue);
+    m_suspendu = false;
+    demarrerSuivante();
+    return S_OK_AGENT;
+}
+
+CodeResultat PersonnageServi::GetSize(int& largeur, int& hauteur)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    largeur = m_fenetre->width();
+    hauteur = m_fenetre->height();
+    return S_OK_AGENT;
+}
+
+CodeResultat PersonnageServi::GetPosition(int& x, int& y)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    x = m_fenetre->x();
+    y = m_fenetre->y();
+    return S_OK_AGENT;
+}
+
+CodeResultat PersonnageServi::SetPosition(int x, int y)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    m_fenetre->setPosition(x, y);
+    m_causeDeplacement = amcProgramMoved;
+    m_serveur->notifier(m_numero, [n = m_numero, x, y](IRecepteurAgent& r) { r.Move(n, x, y, amcProgramMoved); });
+    return S_OK_AGENT;
+}
+
+CodeResultat PersonnageServi::SetSize(int largeur, int hauteur)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    if (largeur <= 0 || hauteur <= 0 || largeur > 4 * TailleMaximalePersonnage || hauteur > 4 * TailleMaximalePersonnage)
+        return E_INVALIDARG_AGENT;
+    m_fenetre->resize(largeur, hauteur);
+    m_serveur->notifier(m_numero, [n = m_numero, largeur, hauteur](IRecepteurAgent& r) { r.Size(n, largeur, hauteur); });
+    return S_OK_AGENT;
+}
+
+CodeResultat PersonnageServi::GetAnimationNames(QStringList& noms)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    noms.clear();
+    for (const AnimationAcs& a : m_modele->animations)
+        noms.append(a.nom);
+    return S_OK_AGENT;
+}
+
+CodeResultat PersonnageServi::GetBalloon(std::shared_ptr<IBulleAgent>& bulle)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    bulle = m_objetBulle;
+    return S_OK_AGENT;
+}
+
+CodeResultat PersonnageServi::Lire(int propriete, QVariant& valeur)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    const InfoAcs& info = m_modele->info;
+    const LocaleAcs* locale = info.localePreferee();
+    using P = ProprietePersonnage;
+    switch (static_cast<P>(propriete)) {
+    case P::Name: valeur = m_nom; break;
+    case P::Description: valeur = m_description; break;
+    case P::ExtraData: valeur = locale ? locale->extra : QString(); break;
+    case P::Guid: valeur = info.guid.toString(QUuid::WithBraces).toUpper(); break;
+    case P::Version: valeur = QStringLiteral("%1.%2").arg(info.versionMajeure).arg(info.versionMineure); break;
+    case P::LanguageID: valeur = qint32(locale ? locale->langue : 0); break;
+    case P::Visible: valeur = visible(); break;
+    case P::ActiveState: valeur = qint32(aasActive); break;
+    case P::IdleOn: valeur = m_reposActif; break;
+    case P::SoundEffectsOn: valeur = m_effetsSonores; break;
+    case P::AutoPopup: valeur = m_autoPopup; break;
+    case P::HelpFile: valeur = QString(); break;
+    case P::HelpContextID: valeur = qint32(0); break;
+    case P::HelpModeOn: valeur = false; break;
+    case P::MoveCause: valeur = m_causeDeplacement; break;
+    case P::VisibilityCause: valeur = m_causeVisibilite; break;
+    case P::OtherClients: valeur = qint32(0); break;
+    case P::SRModeID:
+    case P::TTSModeID: valeur = QString(); break;
+    case P::SRStatus: valeur = qint32(0); break;
+    case P::TTSPitch: valeur = qint32(info.voix && info.voix->hauteur != 0xFFFF ? info.voix->hauteur : 0); break;
+    case P::TTSSpeed:
+        valeur = qint32(info.voix && info.voix->vitesse != 0xFFFFFFFF ? qint32(info.voix->vitesse) : 0);
+        break;
+    case P::OriginalSize: valeur = QSize(info.largeur, info.hauteur); break;
+    default: return E_INVALIDARG_AGENT;
+    }
+    return S_OK_AGENT;
+}
+
+CodeResultat PersonnageServi::Ecrire(int propriete, const QVariant& valeur)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    using P = ProprietePersonnage;
+    switch (static_cast<P>(propriete)) {
+    case P::Name: m_nom = valeur.toString(); break;
+    case P::Description: m_description = valeur.toString(); break;
+    case P::IdleOn:
+        m_reposActif = valeur.toBool();
+        if (m_reposActif)
+            programmerRepos();
+        else
+            m_reveilRepos->desarmer();
+        break;
+    case P::SoundEffectsOn: m_effetsSonores = valeur.toBool(); break;
+    case P::AutoPopup: m_autoPopup = valeur.toBool(); break;
+    case P::ActiveState:
+    case P::HelpFile:
+    case P::HelpContextID:
+    case P::HelpModeOn:
+    case P::LanguageID: break;
+    default: return E_NOTIMPL_AGENT;
+    }
+    return S_OK_AGENT;
+}
+
+CodeResultat PersonnageServi::lireBulle(int propriete, QVariant& valeur) const
+{
+    using P = ProprieteBulle;
+    switch (static_cast<P>(propriete)) {
+    case P::BackColor: valeur = m_style.fond; break;
+    case P::BorderColor: valeur = m_style.bordure; break;
+    case P::ForeColor: valeur = m_style.texte; break;
+    case P::Enabled: valeur = m_bulleActive; break;
+    case P::FontCharSet: valeur = 1; break; // jeu par défaut
+    case P::FontName: valeur = m_style.police.family(); break;
+    // Taille en points, à 96 pixels par pouce.
+    case P::FontSize: valeur = (m_style.police.pixelSize() * 72 + 48) / 96; break;
+    case P::FontStyle: valeur = (m_style.police.bold() ? 1 : 0) | (m_style.police.italic() ? 2 : 0); break;
+    case P::NumberOfLines: valeur = m_style.lignes; break;
+    case P::CharsPerLine: valeur = m_style.caracteresParLigne; break;
+    case P::Style: valeur = m_styleBulle; break;
+    case P::Visible: valeur = m_bulle && m_bulle->isVisible(); break;
+    default: return E_INVALIDARG_AGENT;
+    }
+    return S_OK_AGENT;
+}
+
+CodeResultat PersonnageServi::ecrireBulle(int propriete, const QVariant& valeur)
+{
+    using P = ProprieteBulle;
+    switch (static_cast<P>(propriete)) {
+    case P::BackColor: m_style.fond = valeur.value<QColor>(); break;
+    case P::BorderColor: m_style.bordure = valeur.value<QColor>(); break;
+    case P::ForeColor: m_style.texte = valeur.value<QColor>(); break;
+    case P::Enabled:
+        m_bulleActive = valeur.toBool();
+        if (!m_bulleActive)
+            cacherBulle();
+        break;
+    case P::FontName: m_style.police.setFamily(valeur.toString()); break;
+    case P::FontSize: {
+        const int points = valeur.toInt();
+        if (points <= 0 || points > 72)
+            return E_INVALIDARG_AGENT;
+        m_style.police.setPixelSize((points * 96 + 36) / 72);
+        break;
+    }
+    case P::FontStyle:
+        m_style.police.setBold(valeur.toInt() & 1);
+        m_style.police.setItalic(valeur.toInt() & 2);
+        break;
+    case P::FontCharSet: break;
+    case P::NumberOfLines: {
+        const int n = valeur.toInt();
+        if (n < 1 || n > 128)
+            return E_INVALIDARG_AGENT;
+        m_style.lignes = n;
+        break;
+    }
+    case P::CharsPerLine: {
+        const int n = valeur.toInt();
+        if (n < 8 || n > 255)
+            return E_INVALIDARG_AGENT;
+        m_style.caracteresParLigne = n;
+        break;
+    }
+    case P::Style: m_styleBulle = valeur.toInt(); break;
+    case P::Visible:
+        if (valeur.toBool()) {
+            if (!m_bulleActive || !visible())
+                return E_FAIL_AGENT;
+            montrerBulle(m_texteAffiche);
+        } else {
+            cacherBulle();
+        }
+        return S_OK_AGENT;
+    default: return E_NOTIMPL_AGENT;
+    }
+    m_bulle->definirStyle(m_style);
+    return S_OK_AGENT;
+}

@@ -1,0 +1,194 @@
+#pragma once
+// Un personnage chargé par le service : sa file de requêtes, le lecteur d'animations,
+// sa fenêtre et sa bulle.
+#include "FenetreBulle.h"
+#include "FenetrePersonnage.h"
+#include "PersonnageAcs.h"
+#include "ServeurAgent.h"
+#include "Temporisation.h"
+
+#include <QCache>
+#include <deque>
+#include <memory>
+#include <optional>
+
+class ServeurPersonnages;
+class BulleServie;
+
+enum class TypeRequete { Chargement, Montrer, Cacher, Jouer, Parler, Deplacer, Attendre, Interrompre };
+
+struct RequetePersonnage
+{
+    qint32 numero = 0;
+    TypeRequete type = TypeRequete::Jouer;
+    bool rapide = false;
+    QString texte;
+    const AnimationAcs* animation = nullptr;
+    QPoint cible;
+    int vitesse = 0;
+    qint32 autre = 0; // requête attendue ou interrompue
+};
+
+// Pas de déplacement animé, en ms.
+constexpr int PasDeplacement = 20;
+// Pas de la parole (bouche et texte de la bulle), en ms.
+constexpr int PasParole = 100;
+// La bulle reste affichée ce temps après la fin de la parole.
+constexpr int AttenteMasquageBulle = 1500;
+// Trames jouées au plus par une animation qui boucle quand une requête attend.
+constexpr int TramesMaximalesAnimation = 2000;
+
+class PersonnageServi : public IPersonnageAgent
+{
+public:
+    PersonnageServi(ServeurPersonnages& serveur, qint32 numero, std::shared_ptr<const PersonnageAcs> modele,
+                    QString nomFichier);
+    ~PersonnageServi() override;
+    PersonnageServi(const PersonnageServi&) = delete;
+    PersonnageServi& operator=(const PersonnageServi&) = delete;
+
+    qint32 numero() const { return m_numero; }
+    const PersonnageAcs& modele() const { return *m_modele; }
+    // Détache du serveur : arrêt des minuteries, fermeture des fenêtres, requêtes oubliées.
+    void detacher();
+    bool attache() const { return m_serveur != nullptr; }
+    void enfilerChargement(qint32 requete);
+
+    CodeResultat Show(bool rapide, qint32& requete) override;
+    CodeResultat Hide(bool rapide, qint32& requete) override;
+    CodeResultat Speak(const QString& texte, const QString& lien, qint32& requete) override;
+    CodeResultat Think(const QString& texte, qint32& requete) override;
+    CodeResultat Play(const QString& animation, qint32& requete) override;
+    CodeResultat MoveTo(int x, int y, int vitesse, qint32& requete) override;
+    CodeResultat GetSize(int& largeur, int& hauteur) override;
+    CodeResultat GetPosition(int& x, int& y) override;
+    CodeResultat SetPosition(int x, int y) override;
+    CodeResultat SetSize(int largeur, int hauteur) override;
+    CodeResultat Stop(qint32 requete) override;
+    CodeResultat StopAll(qint32 types) override;
+    CodeResultat Wait(qint32 requeteAttendue, qint32& requete) override;
+    CodeResultat Interrupt(qint32 requeteInterrompue, qint32& requete) override;
+    CodeResultat GetAnimationNames(QStringList& noms) override;
+    CodeResultat GetBalloon(std::shared_ptr<IBulleAgent>& bulle) override;
+    CodeResultat Lire(int propriete, QVariant& valeur) override;
+    CodeResultat Ecrire(int propriete, const QVariant& valeur) override;
+
+    // Pour le serveur : requêtes d'autres personnages.
+    bool possedeRequete(qint32 requete) const;
+    void surRequeteTerminee(qint32 requete);
+
+    // Bulle (objet IBulleAgent).
+    CodeResultat lireBulle(int propriete, QVariant& valeur) const;
+    CodeResultat ecrireBulle(int propriete, const QVariant& valeur);
+
+    // Pour les tests et la mesure.
+    FenetrePersonnage* fenetre() const { return m_fenetre.get(); }
+    FenetreBulle* fenetreBulle() const { return m_bulle.get(); }
+    bool visible() const;
+    bool auRepos() const { return m_phase == Phase::Repos && !m_courante && m_file.empty(); }
+    QString animationCourante() const;
+    QStringList journalAnimations() const { return m_journal; }
+    void viderJournal() { m_journal.clear(); }
+
+private:
+    enum class Phase { Repos, Requete, Sortie, Inactif };
+    struct Etape
+    {
+        const AnimationAcs* animation = nullptr;
+        int trame = 0;
+        bool sortie = false; // suit les branches de sortie depuis cette trame
+    };
+    struct TrameComposee
+    {
+        QImage image;
+        QRegion masque;
+    };
+
+    CodeResultat enfiler(RequetePersonnage requete, qint32& numero);
+    void demarrerSuivante();
+    void executer(const RequetePersonnage& requete);
+    void terminerCourante(qint32 statut);
+    void notifierFin(qint32 requete, qint32 statut);
+
+    // Lecteur d'animations.
+    QList<Etape> transitionAvant(const AnimationAcs* prochaine);
+    void lancer(QList<Etape> etapes, std::function<void()> fin);
+    void etapeSuivante();
+    void afficherTrame();
+    void surReveilTrame();
+    void finAnimation();
+    void arreterLecture(std::function<void()> ensuite);
+    bool lectureActive() const { return m_lecture.animation != nullptr; }
+    const AnimationAcs* animationEtat(const QString& etat);
+    void montrerImage(const AnimationAcs& animation, int trame, int bouche);
+    const TrameComposee* composer(const AnimationAcs& animation, int trame, int bouche);
+    void montrerPose();
+
+    // Parole, déplacement, repos.
+    void commencerParole(const RequetePersonnage& requete);
+    void surPasParole();
+    void commencerDeplacement(const RequetePersonnage& requete);
+    void surPasDeplacement();
+    void programmerRepos();
+    void surReveilRepos();
+    void quitterRepos();
+    void montrerBulle(const QString& texte);
+    void cacherBulle();
+    void montrerFenetre();
+    void cacherFenetre();
+
+    ServeurPersonnages* m_serveur;
+    qint32 m_numero;
+    std::shared_ptr<const PersonnageAcs> m_modele;
+    QString m_nomFichier;
+    QString m_nom;
+    QString m_description;
+
+    std::unique_ptr<FenetrePersonnage> m_fenetre;
+    std::unique_ptr<FenetreBulle> m_bulle;
+    std::shared_ptr<BulleServie> m_objetBulle;
+    QCache<quint64, TrameComposee> m_cache;
+
+    std::deque<RequetePersonnage> m_file;
+    std::optional<RequetePersonnage> m_courante;
+    Phase m_phase = Phase::Repos;
+    bool m_suspendu = false;
+
+    // Lecture en cours.
+    Etape m_lecture;
+    int m_tramesJouees = 0;
+    QList<Etape> m_suite;
+    std::function<void()> m_finLecture;
+    // Transition due avant la prochaine animation : animation de retour ou branches de sortie.
+    const AnimationAcs* m_retourEnAttente = nullptr;
+    Etape m_sortieEnAttente;
+    int m_boucheCourante = -1;
+    Etape m_affichee; // dernière trame montrée
+
+    std::unique_ptr<Reveil> m_reveilTrame;
+    std::unique_ptr<Reveil> m_reveilParole;
+    std::unique_ptr<Reveil> m_reveilDeplacement;
+    std::unique_ptr<Reveil> m_reveilRepos;
+    std::unique_ptr<Reveil> m_reveilBulle;
+
+    // Parole en cours.
+    QString m_texteAffiche;
+    int m_dureeParole = 0;
+    int m_ecoulementParole = 0;
+    // Déplacement en cours.
+    QPoint m_departDeplacement;
+    QPoint m_cibleDeplacement;
+    int m_dureeDeplacement = 0;
+    int m_ecoulementDeplacement = 0;
+
+    bool m_reposActif = true;
+    bool m_reposNotifie = false;
+    bool m_bulleActive = true;
+    bool m_effetsSonores = true;
+    bool m_autoPopup = false;
+    qint32 m_styleBulle = 0;
+    StyleBulle m_style;
+    qint32 m_causeDeplacement = 0;
+    qint32 m_causeVisibilite = 0;
+    QStringList m_journal; // animations jouées, dans l'ordre
+};
