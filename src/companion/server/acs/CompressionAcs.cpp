@@ -73,6 +73,9 @@ public:
         if (m_nbBits)
             uns(8 - m_nbBits);
         m_sortie.append(OctetsFinaux, char(0xFF));
+        // Un flux vide ferait 7 octets, refusés à la lecture : un 0xFF de plus.
+        if (m_sortie.size() < 8)
+            m_sortie.append(char(0xFF));
         return std::move(m_sortie);
     }
 
