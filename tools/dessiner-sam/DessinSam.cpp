@@ -181,7 +181,7 @@ void dessinerBouche(QPainter& p, BoucheSam bouche)
     case BoucheSam::Fermee:
         polyligne(p, QPolygon({{58, 64}, {60, 65}, {68, 65}, {70, 64}}), BoucheFond, 1);
         break;
-    case BoucheSam::Large1: ellipse(p, QRect(58, 63, 12, 3), BoucheFond); break;
+    case BoucheSam::Large1: ellipse(p, QRect(58, 64, 12, 2), BoucheFond); break;
     case BoucheSam::Large2:
         ellipse(p, QRect(57, 63, 14, 4), BoucheFond);
         break;

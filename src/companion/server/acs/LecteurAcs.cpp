@@ -259,6 +259,8 @@ private:
             return ImageAcs();
         const quint16 largeur = c.u16();
         const quint16 hauteur = c.u16();
+        if (largeur > DimensionMax || hauteur > DimensionMax)
+            echouer(ErreurAcs::Corrompu, QStringLiteral("image trop grande"));
         const bool compressee = c.u8() != 0;
         const quint32 taille = c.u32();
         QByteArray donnees = c.octets(taille);
