@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QTimer>
@@ -263,14 +265,40 @@ QWidget* TFormPrincipale::construirePanelListeCourses()
     pscrollerListeCourses = new QScrollArea(panelCommandesListeCourses);
     pscrollerListeCourses->setObjectName(QStringLiteral("pscrollerListeCourses"));
     pscrollerListeCourses->setFrameShape(QFrame::NoFrame);
+    // Défilement par flèches, comme un défileur de page : pas de barre qui mangerait la hauteur.
     pscrollerListeCourses->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    pscrollerListeCourses->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // La barre garde sa largeur naturelle : on la fait défiler quand le panneau est plus étroit.
+    pscrollerListeCourses->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pscrollerListeCourses->setWidgetResizable(false);
     barreOutilsLC = new TBarreDegradee(QStringLiteral("barreOutilsLC"));
     barreOutilsLC->setIconSize(QSize(16, 16));
     pscrollerListeCourses->setWidget(barreOutilsLC);
-    ligne->addWidget(pscrollerListeCourses);
+    const auto fleche = [this](Qt::ArrowType sens, int pas) {
+        auto* b = new QToolButton(panelCommandesListeCourses);
+        b->setArrowType(sens);
+        b->setAutoRaise(true);
+        b->setAutoRepeat(true);
+        b->setFixedWidth(12);
+        connect(b, &QToolButton::clicked, this, [this, pas] {
+            QScrollBar* barre = pscrollerListeCourses->horizontalScrollBar();
+            barre->setValue(barre->value() + pas);
+        });
+        return b;
+    };
+    QToolButton* gauche = fleche(Qt::LeftArrow, -24);
+    QToolButton* droite = fleche(Qt::RightArrow, 24);
+    QScrollBar* defilement = pscrollerListeCourses->horizontalScrollBar();
+    const auto majFleches = [gauche, droite, defilement] {
+        gauche->setVisible(defilement->maximum() > 0);
+        droite->setVisible(defilement->maximum() > 0);
+        gauche->setEnabled(defilement->value() > defilement->minimum());
+        droite->setEnabled(defilement->value() < defilement->maximum());
+    };
+    connect(defilement, &QScrollBar::rangeChanged, this, majFleches);
+    connect(defilement, &QScrollBar::valueChanged, this, majFleches);
+    majFleches();
+    ligne->addWidget(gauche);
+    ligne->addWidget(pscrollerListeCourses, 1);
+    ligne->addWidget(droite);
     disposition->addWidget(panelCommandesListeCourses);
     return panel;
 }

@@ -219,6 +219,7 @@ void TFormPrincipale::construireMenus()
         auto* bouton = qobject_cast<QToolButton*>(barreOutilsMenu->widgetForAction(m->menuAction()));
         bouton->setPopupMode(QToolButton::InstantPopup);
         bouton->setFixedSize(69, 21);
+        bouton->setFont(barreOutilsMenu->font());
         bouton->setAutoRaise(true);
         bouton->installEventFilter(this);
     }
