@@ -13,7 +13,7 @@
 PlacementBulle placerBulle(const QRect& personnage, const QSize& taille, const QRect& ecran)
 {
     PlacementBulle p;
-    const int centre = personnage.center().x();
+    const int centre = personnage.x() + personnage.width() / 2;
     int x = centre - taille.width() / 2;
     x = std::clamp(x, ecran.left(), std::max(ecran.left(), ecran.right() + 1 - taille.width()));
     int y = personnage.top() - taille.height();
@@ -63,7 +63,8 @@ void FenetreBulle::montrerTexte(const QString& texte, const QRect& personnage)
     m_rendu = QImage(taille, QImage::Format_ARGB32_Premultiplied);
     composer(placement);
     setGeometry(QRect(placement.position, taille));
-    setMask(QRegion(QBitmap::fromImage(m_rendu.createAlphaMask())));
+    if (masquesPossibles())
+        setMask(QRegion(QBitmap::fromImage(m_rendu.createAlphaMask())));
     if (!isVisible())
         show();
     update();

@@ -8,6 +8,13 @@
 #include <QStyleHints>
 #include <QSurfaceFormat>
 
+bool masquesPossibles()
+{
+    static const bool possibles = QGuiApplication::platformName() != QLatin1String("offscreen")
+        && QGuiApplication::platformName() != QLatin1String("minimal");
+    return possibles;
+}
+
 void preparerFenetreFlottante(QWindow& fenetre)
 {
     fenetre.setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
@@ -38,17 +45,26 @@ void FenetrePersonnage::afficherTrame(const QImage& image, const QRegion& masque
     update();
 }
 
+void FenetrePersonnage::redimensionner(const QSize& taille)
+{
+    resize(taille);
+    appliquerMasque();
+    update();
+}
+
 void FenetrePersonnage::appliquerMasque()
 {
     if (m_image.isNull())
         return;
     if (size() == m_image.size() || size().isEmpty()) {
-        setMask(m_masque);
-        return;
+        m_masqueApplique = m_masque;
+    } else {
+        const QTransform echelle = QTransform::fromScale(double(width()) / m_image.width(),
+                                                         double(height()) / m_image.height());
+        m_masqueApplique = echelle.map(m_masque);
     }
-    const QTransform echelle = QTransform::fromScale(double(width()) / m_image.width(),
-                                                     double(height()) / m_image.height());
-    setMask(echelle.map(m_masque));
+    if (masquesPossibles())
+        setMask(m_masqueApplique);
 }
 
 void FenetrePersonnage::peindre(QPainter& peintre) const

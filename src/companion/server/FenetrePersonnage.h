@@ -18,6 +18,9 @@ constexpr int BoutonX = 0x20;
 constexpr int Alt = 0x1000;
 }
 
+// Faux sur les plates-formes sans forme de fenêtre (offscreen, minimal).
+bool masquesPossibles();
+
 // Pose les drapeaux communs aux fenêtres du service (personnage et bulle).
 void preparerFenetreFlottante(QWindow& fenetre);
 
@@ -39,6 +42,10 @@ public:
     // Image (ARGB prémultipliée, à la taille d'origine) et masque de ses pixels opaques.
     void afficherTrame(const QImage& image, const QRegion& masque);
     const QImage& trame() const { return m_image; }
+    // Taille d'affichage : la trame et son masque sont mis à l'échelle.
+    void redimensionner(const QSize& taille);
+    // Masque à la taille de la fenêtre (posé sur la fenêtre quand la plate-forme le permet).
+    const QRegion& masqueApplique() const { return m_masqueApplique; }
     // La fenêtre telle qu'elle se peint, dans une image transparente.
     QImage rendu() const;
     bool enGlissement() const { return m_glisse; }
@@ -61,6 +68,7 @@ private:
     Rappels m_rappels;
     QImage m_image;
     QRegion m_masque;
+    QRegion m_masqueApplique;
     bool m_appuye = false;
     bool m_glisse = false;
     bool m_doubleClic = false;

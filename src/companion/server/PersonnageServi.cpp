@@ -462,7 +462,7 @@ CodeResultat PersonnageServi::SetSize(int largeur, int hauteur)
         return AGENT_E_PERSONNAGE_DECHARGE;
     if (largeur <= 0 || hauteur <= 0 || largeur > 4 * TailleMaximalePersonnage || hauteur > 4 * TailleMaximalePersonnage)
         return E_INVALIDARG_AGENT;
-    m_fenetre->resize(largeur, hauteur);
+    m_fenetre->redimensionner(QSize(largeur, hauteur));
     m_serveur->notifier(m_numero, [n = m_numero, largeur, hauteur](IRecepteurAgent& r) { r.Size(n, largeur, hauteur); });
     return S_OK_AGENT;
 }

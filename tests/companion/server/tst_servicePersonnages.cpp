@@ -1,0 +1,697 @@
+#include "EcrivainAcs.h"
+#include "EnvironnementTest.h"
+#include "MSAgent.h"
+#include "PersonnageDeTest.h"
+#include "PersonnageServi.h"
+#include "ServeurPersonnages.h"
+#include "TemporisationManuelle.h"
+#include "Agentballoon.h"
+#include "Agentcharacters.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+// Un événement reçu par le composant, en texte : "start 3", "complete 3 0", "visible 1"…
+using Journal = QStringList;
+
+QString dossierPersonnages(const EnvironnementTest& env) { return env.dossier() + QStringLiteral("MSAgent/Chars/"); }
+
+void ecrireFichier(const QString& chemin, const QByteArray& octets)
+{
+    QDir().mkpath(QFileInfo(chemin).absolutePath());
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(octets), octets.size());
+}
+
+// Livre les notifications en file, sans attente réelle.
+void livrer()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::sendPostedEvents();
+}
+
+QRgb couleurDominante(const QImage& image)
+{
+    QHash<QRgb, int> compte;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) == 255)
+                ++compte[image.pixel(x, y) & 0xFFFFFF];
+    QRgb meilleure = 0;
+    int n = -1;
+    for (auto it = compte.cbegin(); it != compte.cend(); ++it)
+        if (it.value() > n) {
+            n = it.value();
+            meilleure = it.key();
+        }
+    return meilleure;
+}
+} // namespace
+
+class TestServicePersonnages : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void charger_fenetreTrouveeParSaClasse();
+    void charger_fichierRefuse_code_data();
+    void charger_fichierRefuse_code();
+    void charger_nomSansCasseOuCheminAbsolu_data();
+    void charger_nomSansCasseOuCheminAbsolu();
+    void sequence_montrerJouerParlerCacher_dansLOrdre();
+    void notifications_jamaisDansLAppel();
+    void jouer_animationInconnue_echecSansRequete();
+    void stop_courante_ou_enFile_interrompue_data();
+    void stop_courante_ou_enFile_interrompue();
+    void stopAll_parType();
+    void interrupt_requeteDUnAutrePersonnage();
+    void wait_attendLaFinDUneAutreRequete();
+    void retour_joueAvantLaSuivante_data();
+    void retour_joueAvantLaSuivante();
+    void boucleArretee_sortParSesBranches();
+    void parler_bulleTexteMontreEtMasquage();
+    void deplacer_animeOuSaute_data();
+    void deplacer_animeOuSaute();
+    void repos_notifieEtJoueIdlingLevel1();
+    void glisser_debutDeplacementFin();
+    void dechargement_arreteMinuterieEtOublieNotifications();
+    void rendu_pixelsOpaquesEtMasque();
+    void proprietes_bulleDuFichier();
+    void sam_chargeEtJoueToutesLesAnimationsDuProgramme();
+
+private:
+    TAgentCharacter* charger(const QString& fournisseur = QStringLiteral("Testeur.acs"));
+    PersonnageServi* servi(TAgentCharacter* personnage) const;
+    void brancherJournal();
+    // Avance le temps par pas de 10 ms en livrant les notifications à chaque pas.
+    void avancer(qint64 ms);
+
+    std::unique_ptr<EnvironnementTest> m_env;
+    std::unique_ptr<TemporisationManuelle> m_temps;
+    std::weak_ptr<ServeurPersonnages> m_serveur;
+    std::unique_ptr<TMSAgent> m_agent;
+    Journal m_journal;
+    bool m_dansAppel = false;
+    int m_notificationsDansAppel = 0;
+};
+
+void TestServicePersonnages::init()
+{
+    m_env = std::make_unique<EnvironnementTest>();
+    m_temps = std::make_unique<TemporisationManuelle>();
+    m_journal.clear();
+    m_notificationsDansAppel = 0;
+    ecrireFichier(dossierPersonnages(*m_env) + QStringLiteral("Testeur.acs"), ecrirePersonnageAcs(construirePersonnageTest()));
+    enregistrerServeurAgent([this] {
+        ServeurPersonnages::Options options;
+        options.temps = m_temps.get();
+        options.graine = 42;
+        options.delaiRepos = 5000;
+        auto serveur = std::make_shared<ServeurPersonnages>(options);
+        m_serveur = serveur;
+        return std::static_pointer_cast<IServeurAgent>(serveur);
+    });
+    m_agent = std::make_unique<TMSAgent>();
+    brancherJournal();
+    m_agent->SetConnected(true);
+    QVERIFY(m_agent->GetConnected());
+}
+
+void TestServicePersonnages::cleanup()
+{
+    m_agent.reset();
+    livrer();
+    enregistrerServeurAgent(nullptr);
+    QVERIFY(m_serveur.expired());
+    m_temps.reset();
+    m_env.reset();
+}
+
+void TestServicePersonnages::brancherJournal()
+{
+    auto noter = [this](const QString& texte) {
+        if (m_dansAppel)
+            ++m_notificationsDansAppel;
+        m_journal.append(texte);
+    };
+    m_agent->OnRequestStart = [noter](TMSAgent*, TAgentCharacter*, qint32 r) { noter(QStringLiteral("start %1").arg(r)); };
+    m_agent->OnRequestComplete = [noter](TMSAgent*, TAgentCharacter*, qint32 r, int s) {
+        noter(QStringLiteral("complete %1 %2").arg(r).arg(s));
+    };
+    m_agent->OnVisibleState = [noter](TMSAgent*, TAgentCharacter*, bool v, TAgentVisibleState) {
+        noter(QStringLiteral("visible %1").arg(int(v)));
+    };
+    m_agent->OnBalloonVisibleState = [noter](TMSAgent*, TAgentCharacter*, TAgentBalloonState e) {
+        noter(QStringLiteral("bulle %1").arg(int(e)));
+    };
+    m_agent->OnMove = [noter](TMSAgent*, TAgentCharacter*, QPoint p, TAgentMoveCause c) {
+        noter(QStringLiteral("move %1,%2 %3").arg(p.x()).arg(p.y()).arg(int(c)));
+    };
+    m_agent->OnSize = [noter](TMSAgent*, TAgentCharacter*, int l, int h) { noter(QStringLiteral("size %1x%2").arg(l).arg(h)); };
+    m_agent->OnIdle = [noter](TMSAgent*, TAgentCharacter*, TAgentIdleState e) { noter(QStringLiteral("idle %1").arg(int(e))); };
+    m_agent->OnDragStart = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dragstart")); };
+    m_agent->OnDragComplete = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dragcomplete")); };
+    m_agent->OnClick = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys k, QPoint) {
+        noter(QStringLiteral("click %1").arg(k.testFlag(akRightButton) ? QStringLiteral("droit") : QStringLiteral("gauche")));
+    };
+}
+
+TAgentCharacter* TestServicePersonnages::charger(const QString& fournisseur)
+{
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    if (!personnages || echec(personnages->Load(QStringLiteral("Testeur"), fournisseur)))
+        return nullptr;
+    livrer();
+    return personnages->CharacterByIndex(personnages->GetCount() - 1);
+}
+
+PersonnageServi* TestServicePersonnages::servi(TAgentCharacter* personnage) const
+{
+    const auto serveur = m_serveur.lock();
+    return serveur && personnage ? serveur->personnage(personnage->Numero()) : nullptr;
+}
+
+void TestServicePersonnages::avancer(qint64 ms)
+{
+    for (qint64 t = 0; t < ms; t += 10) {
+        m_temps->avancer(std::min<qint64>(10, ms - t));
+        livrer();
+    }
+}
+
+void TestServicePersonnages::charger_fenetreTrouveeParSaClasse()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    QVERIFY(p->Fenetre());
+    QCOMPARE(p->Fenetre(), static_cast<QWindow*>(servi(p)->fenetre()));
+    QCOMPARE(p->Fenetre()->property(ProprieteClasseFenetre).toString(), QStringLiteral("AgentAnim"));
+    QVERIFY(p->Fenetre()->flags().testFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                                            | Qt::WindowDoesNotAcceptFocus));
+    QCOMPARE(p->GetName(), QStringLiteral("Testeur"));
+    QCOMPARE(p->GetSize(), QSize(32, 32));
+    QVERIFY(!p->GetVisible());
+    // Un second personnage prend une autre fenêtre ; la bulle n'est jamais prise pour un personnage.
+    TAgentCharacter* second = charger();
+    QVERIFY(second);
+    QVERIFY(second->Fenetre());
+    QVERIFY(second->Fenetre() != p->Fenetre());
+    QCOMPARE(second->Fenetre(), static_cast<QWindow*>(servi(second)->fenetre()));
+}
+
+void TestServicePersonnages::charger_fichierRefuse_code_data()
+{
+    QTest::addColumn<QByteArray>("octets");
+    QTest::addColumn<bool>("creer");
+    QTest::addColumn<qint64>("code");
+    const QByteArray acs = ecrirePersonnageAcs(construirePersonnageTest());
+    QTest::newRow("absent") << QByteArray() << false << qint64(E_FICHIER_INTROUVABLE);
+    QTest::newRow("vide") << QByteArray() << true << qint64(AGENT_E_FORMAT_INCONNU);
+    QTest::newRow("génération 1.5") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(600, '\0') << true
+                                    << qint64(AGENT_E_FORMAT_ANCIEN);
+    QTest::newRow("signature inconnue") << QByteArray("RIFF....WAVE") << true << qint64(AGENT_E_FORMAT_INCONNU);
+    QTest::newRow("tronqué") << acs.left(acs.size() / 2) << true << qint64(AGENT_E_FICHIER_CORROMPU);
+    QByteArray geant = ecrirePersonnageAcs([] {
+        PersonnageAcs p = construirePersonnageTest();
+        p.info.largeur = 60000;
+        p.info.hauteur = 60000;
+        return p;
+    }());
+    QTest::newRow("boîte démesurée") << geant << true << qint64(AGENT_E_FICHIER_CORROMPU);
+}
+
+void TestServicePersonnages::charger_fichierRefuse_code()
+{
+    QFETCH(QByteArray, octets);
+    QFETCH(bool, creer);
+    QFETCH(qint64, code);
+    if (creer)
+        ecrireFichier(dossierPersonnages(*m_env) + QStringLiteral("Casse.acs"), octets);
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    QCOMPARE(qint64(personnages->Load(QStringLiteral("Casse"), QStringLiteral("Casse.acs"))), code);
+    QCOMPARE(personnages->GetCount(), 0);
+    livrer();
+    QVERIFY(m_journal.isEmpty());
+}
+
+void TestServicePersonnages::charger_nomSansCasseOuCheminAbsolu_data()
+{
+    QTest::addColumn<QString>("fournisseur");
+    QTest::newRow("nom exact") << QStringLiteral("Testeur.acs");
+    QTest::newRow("autre casse") << QStringLiteral("TESTEUR.acs");
+    QTest::newRow("barres inverses") << QStringLiteral("..\\Chars\\Testeur.acs");
+    QTest::newRow("absolu") << QStringLiteral("<dossier>Testeur.acs");
+}
+
+void TestServicePersonnages::charger_nomSansCasseOuCheminAbsolu()
+{
+    QFETCH(QString, fournisseur);
+    fournisseur.replace(QStringLiteral("<dossier>"), dossierPersonnages(*m_env));
+    QVERIFY(charger(fournisseur));
+}
+
+void TestServicePersonnages::sequence_montrerJouerParlerCacher_dansLOrdre()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    m_journal.clear();
+    QList<qint32> requetes;
+    QCOMPARE(p->Show(false), S_OK_AGENT);
+    requetes << p->LastRequestID();
+    QCOMPARE(p->Play(QStringLiteral("wave")), S_OK_AGENT); // casse ignorée
+    requetes << p->LastRequestID();
+    QCOMPARE(p->Speak(QStringLiteral("Bonjour"), QString()), S_OK_AGENT);
+    requetes << p->LastRequestID();
+    QCOMPARE(p->Hide(false), S_OK_AGENT);
+    requetes << p->LastRequestID();
+    avancer(10000);
+
+    Journal attendu;
+    attendu << QStringLiteral("start %1").arg(requetes[0]) << QStringLiteral("visible 1")
+            << QStringLiteral("complete %1 0").arg(requetes[0]) << QStringLiteral("start %1").arg(requetes[1])
+            << QStringLiteral("complete %1 0").arg(requetes[1]) << QStringLiteral("start %1").arg(requetes[2])
+            << QStringLiteral("bulle 1") << QStringLiteral("complete %1 0").arg(requetes[2])
+            << QStringLiteral("start %1").arg(requetes[3]) << QStringLiteral("bulle 0") << QStringLiteral("visible 0")
+            << QStringLiteral("complete %1 0").arg(requetes[3]);
+    QCOMPARE(m_journal, attendu);
+    QCOMPARE(servi(p)->journalAnimations(),
+             QStringList({QStringLiteral("Show"), QStringLiteral("Wave"), QStringLiteral("Speak"), QStringLiteral("Hide")}));
+    QVERIFY(!p->GetVisible());
+    QVERIFY(servi(p)->auRepos());
+    QCOMPARE(m_temps->reveilsArmes(), 0); // caché et sans requête : aucune minuterie
+}
+
+void TestServicePersonnages::notifications_jamaisDansLAppel()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    m_journal.clear();
+    m_dansAppel = true;
+    p->Show(true);
+    p->Play(QStringLiteral("Vide")); // trame de durée nulle : finit tout de suite
+    p->StopAll();
+    p->SetPosition(QPoint(10, 20));
+    m_dansAppel = false;
+    QCOMPARE(m_notificationsDansAppel, 0);
+    QVERIFY(m_journal.isEmpty());
+    livrer();
+    QVERIFY(m_journal.contains(QStringLiteral("visible 1")));
+    QVERIFY(m_journal.contains(QStringLiteral("move 10,20 2")));
+}
+
+void TestServicePersonnages::jouer_animationInconnue_echecSansRequete()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->Show(true);
+    avancer(100);
+    m_journal.clear();
+    const qint32 avant = p->LastRequestID();
+    QCOMPARE(p->Play(QStringLiteral("Inconnue")), AGENT_E_ANIMATION_INTROUVABLE);
+    QCOMPARE(m_agent->LastError(), AGENT_E_ANIMATION_INTROUVABLE);
+    QCOMPARE(m_agent->LastErrorMessage().left(36), QStringLiteral("Could not play the animation 'Inconn"));
+    QCOMPARE(p->LastRequestID(), avant);
+    avancer(100);
+    QVERIFY(m_journal.isEmpty());
+}
+
+void TestServicePersonnages::stop_courante_ou_enFile_interrompue_data()
+{
+    QTest::addColumn<bool>("enFile");
+    QTest::newRow("courante") << false;
+    QTest::newRow("en file") << true;
+}
+
+void TestServicePersonnages::stop_courante_ou_enFile_interrompue()
+{
+    QFETCH(bool, enFile);
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->Show(true);
+    avancer(50);
+    // La boucle ne finit jamais seule tant que rien n'attend derrière elle.
+    p->Play(enFile ? QStringLiteral("Wave") : QStringLiteral("Boucle"));
+    const qint32 premiere = p->LastRequestID();
+    qint32 arretee = premiere;
+    if (enFile) {
+        p->Play(QStringLiteral("Write"));
+        arretee = p->LastRequestID();
+    }
+    avancer(150);
+    m_journal.clear();
+    QCOMPARE(p->Stop(arretee), S_OK_AGENT);
+    avancer(1000);
+    QVERIFY(m_journal.contains(QStringLiteral("complete %1 3").arg(arretee)));
+    QVERIFY(!m_journal.contains(QStringLiteral("start %1").arg(enFile ? arretee : premiere)));
+    if (enFile)
+        QVERIFY(m_journal.contains(QStringLiteral("complete %1 0").arg(premiere)));
+    QVERIFY(servi(p)->auRepos());
+    QCOMPARE(p->Stop(999), AGENT_E_REQUETE_INCONNUE);
+}
+
+void TestServicePersonnages::stopAll_parType()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->Show(true);
+    const qint32 montrer = p->LastRequestID();
+    p->Play(QStringLiteral("Boucle"));
+    const qint32 boucle = p->LastRequestID();
+    p->Speak(QStringLiteral("Texte"), QString());
+    const qint32 parole = p->LastRequestID();
+    p->Play(QStringLiteral("Wave"));
+    const qint32 wave = p->LastRequestID();
+    avancer(100);
+    m_journal.clear();
+    QCOMPARE(p->StopAll(astPlay), S_OK_AGENT);
+    avancer(4000);
+    // La boucle courante puis Wave en file sont interrompues ; la parole se joue.
+    QCOMPARE(m_journal.indexOf(QStringLiteral("complete %1 3").arg(boucle)), 0);
+    QCOMPARE(m_journal.indexOf(QStringLiteral("complete %1 3").arg(wave)), 1);
+    QVERIFY(m_journal.contains(QStringLiteral("complete %1 0").arg(parole)));
+    Q_UNUSED(montrer);
+}
+
+void TestServicePersonnages::interrupt_requeteDUnAutrePersonnage()
+{
+    TAgentCharacter* a = charger();
+    TAgentCharacter* b = charger();
+    QVERIFY(a && b);
+    a->Show(true);
+    b->Show(true);
+    a->Play(QStringLiteral("Boucle"));
+    const qint32 boucle = a->LastRequestID();
+    avancer(200);
+    m_journal.clear();
+    QCOMPARE(b->Interrupt(boucle), S_OK_AGENT);
+    const qint32 interruption = b->LastRequestID();
+    avancer(500);
+    QVERIFY(m_journal.contains(QStringLiteral("complete %1 3").arg(boucle)));
+    QVERIFY(m_journal.contains(QStringLiteral("complete %1 0").arg(interruption)));
+}
+
+void TestServicePersonnages::wait_attendLaFinDUneAutreRequete()
+{
+    TAgentCharacter* a = charger();
+    TAgentCharacter* b = charger();
+    QVERIFY(a && b);
+    a->Show(true);
+    b->Show(true);
+    a->Play(QStringLiteral("Wave"));
+    const qint32 wave = a->LastRequestID();
+    b->Wait(wave);
+    const qint32 attente = b->LastRequestID();
+    b->Play(QStringLiteral("Write"));
+    const qint32 write = b->LastRequestID();
+    avancer(2000);
+    const qsizetype finWave = m_journal.indexOf(QStringLiteral("complete %1 0").arg(wave));
+    const qsizetype finAttente = m_journal.indexOf(QStringLiteral("complete %1 0").arg(attente));
+    QVERIFY(finWave >= 0);
+    QVERIFY(finAttente > finWave);
+    QVERIFY(m_journal.indexOf(QStringLiteral("start %1").arg(write)) > finAttente);
+}
+
+void TestServicePersonnages::retour_joueAvantLaSuivante_data()
+{
+    QTest::addColumn<QStringList>("jouees");
+    QTest::addColumn<QStringList>("journal");
+    QTest::newRow("retour implicite") << QStringList({QStringLiteral("Write"), QStringLiteral("Wave")})
+                                      << QStringList({QStringLiteral("Write"), QStringLiteral("WriteReturn"), QStringLiteral("Wave")});
+    QTest::newRow("retour demandé une seule fois")
+        << QStringList({QStringLiteral("Write"), QStringLiteral("WriteReturn"), QStringLiteral("Wave")})
+        << QStringList({QStringLiteral("Write"), QStringLiteral("WriteReturn"), QStringLiteral("Wave")});
+    QTest::newRow("sans transition") << QStringList({QStringLiteral("Wave"), QStringLiteral("Wave")})
+                                     << QStringList({QStringLiteral("Wave"), QStringLiteral("Wave")});
+}
+
+void TestServicePersonnages::retour_joueAvantLaSuivante()
+{
+    QFETCH(QStringList, jouees);
+    QFETCH(QStringList, journal);
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->Show(true);
+    avancer(50);
+    servi(p)->viderJournal();
+    for (const QString& nom : jouees)
+        QCOMPARE(p->Play(nom), S_OK_AGENT);
+    avancer(3000);
+    QCOMPARE(servi(p)->journalAnimations(), journal);
+}
+
+void TestServicePersonnages::boucleArretee_sortParSesBranches()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->Show(true);
+    p->Play(QStringLiteral("Boucle"));
+    avancer(1000);
+    // La boucle tourne sur le rouge tant que rien ne l'arrête.
+    QCOMPARE(servi(p)->animationCourante(), QStringLiteral("Boucle"));
+    QCOMPARE(couleurDominante(servi(p)->fenetre()->rendu()), qRgb(255, 0, 0) & 0xFFFFFF);
+    p->Stop(p->LastRequestID());
+    avancer(500);
+    // La trame de sortie (verte) est la dernière montrée.
+    QVERIFY(servi(p)->auRepos());
+    QCOMPARE(couleurDominante(servi(p)->fenetre()->rendu()), qRgb(0, 255, 0) & 0xFFFFFF);
+}
+
+void TestServicePersonnages::parler_bulleTexteMontreEtMasquage()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->Show(true);
+    avancer(50);
+    m_journal.clear();
+    const QString texte = QStringLiteral("\\Map=\"Bonjour, deux mille six\"=\"Bonjour 2006\"\\ \\Pau=300\\et \\Emp\\bienvenue.");
+    QCOMPARE(p->Speak(texte, QString()), S_OK_AGENT);
+    const qint32 requete = p->LastRequestID();
+    const QString montre = QStringLiteral("Bonjour 2006 et bienvenue.");
+    const int duree = std::max(1500, int(montre.size()) * 60);
+    avancer(duree - 200);
+    QVERIFY(!m_journal.contains(QStringLiteral("complete %1 0").arg(requete)));
+    FenetreBulle* bulle = servi(p)->fenetreBulle();
+    QVERIFY(bulle->isVisible());
+    avancer(300);
+    QVERIFY(m_journal.contains(QStringLiteral("complete %1 0").arg(requete)));
+    QCOMPARE(bulle->lignesAffichees(), QStringList({QStringLiteral("Bonjour 2006 et"), QStringLiteral("bienvenue.")}));
+    QVERIFY(bulle->y() + bulle->height() <= p->Fenetre()->y()); // au-dessus du personnage
+    // Couleurs de la bulle du fichier : fond au milieu de la bulle.
+    const QImage rendu = bulle->rendu();
+    QCOMPARE(QColor(rendu.pixel(4 + MargeBulle / 2, rendu.height() / 2 - HauteurQueueBulle / 2)), QColor(200, 220, 240));
+    avancer(AttenteMasquageBulle + 100);
+    QVERIFY(!bulle->isVisible());
+    QCOMPARE(m_journal.count(QStringLiteral("bulle 1")), 1);
+    QCOMPARE(m_journal.count(QStringLiteral("bulle 0")), 1);
+}
+
+void TestServicePersonnages::deplacer_animeOuSaute_data()
+{
+    QTest::addColumn<int>("vitesse");
+    QTest::addColumn<bool>("anime");
+    QTest::newRow("vitesse 1000") << 1000 << true;
+    QTest::newRow("vitesse 0 : saut") << 0 << false;
+}
+
+void TestServicePersonnages::deplacer_animeOuSaute()
+{
+    QFETCH(int, vitesse);
+    QFETCH(bool, anime);
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->SetPosition(QPoint(100, 100));
+    p->Show(true);
+    avancer(50);
+    m_journal.clear();
+    servi(p)->viderJournal();
+    QCOMPARE(p->MoveToXY(300, 100, vitesse), S_OK_AGENT);
+    const qint32 requete = p->LastRequestID();
+    if (anime) {
+        avancer(500);
+        const int x = p->GetPosition().x();
+        QVERIFY2(x > 150 && x < 250, qPrintable(QString::number(x)));
+        QCOMPARE(servi(p)->animationCourante(), QStringLiteral("Move"));
+    }
+    avancer(1000);
+    QCOMPARE(p->GetPosition(), QPoint(300, 100));
+    QVERIFY(m_journal.indexOf(QStringLiteral("move 300,100 2")) < m_journal.indexOf(QStringLiteral("complete %1 0").arg(requete)));
+    QCOMPARE(servi(p)->journalAnimations().contains(QStringLiteral("Move")), anime);
+}
+
+void TestServicePersonnages::repos_notifieEtJoueIdlingLevel1()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->Show(true);
+    avancer(50);
+    m_journal.clear();
+    servi(p)->viderJournal();
+    avancer(4000);
+    QVERIFY(m_journal.isEmpty());
+    avancer(1500);
+    QCOMPARE(m_journal, Journal({QStringLiteral("idle 1")}));
+    QCOMPARE(servi(p)->journalAnimations(), QStringList({QStringLiteral("Idle1")}));
+    // Au repos, un seul réveil est armé (la trame, ou le prochain repos).
+    QCOMPARE(m_temps->reveilsArmes(), 1);
+    const int peintures = servi(p)->fenetre()->nombrePeintures();
+    avancer(500);
+    QCOMPARE(servi(p)->fenetre()->nombrePeintures(), peintures);
+    p->Play(QStringLiteral("Wave"));
+    avancer(1000);
+    QVERIFY(m_journal.indexOf(QStringLiteral("idle 0")) > 0);
+    QVERIFY(m_journal.indexOf(QStringLiteral("idle 0")) < m_journal.indexOf(QStringLiteral("start %1").arg(p->LastRequestID())));
+}
+
+void TestServicePersonnages::glisser_debutDeplacementFin()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->SetPosition(QPoint(200, 200));
+    p->Show(true);
+    avancer(50);
+    m_journal.clear();
+    QWindow* fenetre = p->Fenetre();
+    // Positions du curseur comptées depuis la place de départ de la fenêtre.
+    auto envoyer = [&](QEvent::Type type, QPoint local, Qt::MouseButton bouton, Qt::MouseButtons boutons) {
+        const QPoint global = QPoint(200, 200) + local;
+        QMouseEvent e(type, QPointF(global - fenetre->position()), QPointF(global), bouton, boutons, Qt::NoModifier);
+        QCoreApplication::sendEvent(fenetre, &e);
+    };
+    envoyer(QEvent::MouseButtonPress, QPoint(16, 16), Qt::LeftButton, Qt::LeftButton);
+    envoyer(QEvent::MouseMove, QPoint(46, 26), Qt::NoButton, Qt::LeftButton);
+    envoyer(QEvent::MouseMove, QPoint(66, 36), Qt::NoButton, Qt::LeftButton);
+    envoyer(QEvent::MouseButtonRelease, QPoint(66, 36), Qt::LeftButton, Qt::NoButton);
+    livrer();
+    QCOMPARE(m_journal, Journal({QStringLiteral("dragstart"), QStringLiteral("dragcomplete"), QStringLiteral("move 250,220 1")}));
+    QCOMPARE(p->GetPosition(), QPoint(250, 220));
+    QVERIFY(!m_agent->Dragging());
+
+    m_journal.clear();
+    envoyer(QEvent::MouseButtonPress, QPoint(66, 36), Qt::RightButton, Qt::RightButton);
+    envoyer(QEvent::MouseButtonRelease, QPoint(66, 36), Qt::RightButton, Qt::NoButton);
+    livrer();
+    QCOMPARE(m_journal, Journal({QStringLiteral("click droit")}));
+}
+
+void TestServicePersonnages::dechargement_arreteMinuterieEtOublieNotifications()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    QVERIFY(personnages->TimerActive());
+    QPointer<QWindow> fenetre = p->Fenetre();
+    p->Show(false);
+    p->Play(QStringLiteral("Wave"));
+    m_journal.clear();
+    m_agent->ResetLastError();
+    // Des notifications sont en file : le déchargement les fait oublier.
+    QCOMPARE(personnages->Unload(QStringLiteral("testeur")), S_OK_AGENT);
+    QVERIFY(!personnages->TimerActive());
+    QCOMPARE(personnages->GetCount(), 0);
+    avancer(3000);
+    QVERIFY(m_journal.isEmpty());
+    QCOMPARE(m_agent->LastError(), S_OK_AGENT);
+    QVERIFY(!fenetre || !fenetre->isVisible());
+    QCOMPARE(m_temps->reveilsArmes(), 0);
+}
+
+void TestServicePersonnages::rendu_pixelsOpaquesEtMasque()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->Show(false);
+    avancer(1000);
+    FenetrePersonnage* fenetre = servi(p)->fenetre();
+    QVERIFY(fenetre->isVisible());
+    const QImage rendu = fenetre->rendu();
+    QCOMPARE(rendu.size(), QSize(32, 32));
+    QCOMPARE(qAlpha(rendu.pixel(16, 16)), 255);
+    QCOMPARE(qAlpha(rendu.pixel(1, 1)), 0);
+    // Pose finale de Show : le disque bleu ; le masque suit ses pixels opaques.
+    QCOMPARE(couleurDominante(rendu), qRgb(0, 0, 255) & 0xFFFFFF);
+    QVERIFY(fenetre->masqueApplique().contains(QPoint(16, 16)));
+    QVERIFY(!fenetre->masqueApplique().contains(QPoint(1, 1)));
+    // Taille changée : dessin et masque mis à l'échelle, notification Size.
+    QCOMPARE(p->SetSize(QSize(64, 64)), S_OK_AGENT);
+    livrer();
+    QVERIFY(m_journal.contains(QStringLiteral("size 64x64")));
+    QCOMPARE(fenetre->rendu().size(), QSize(64, 64));
+    QVERIFY(fenetre->masqueApplique().contains(QPoint(60 - 28, 32)));
+    QVERIFY(!fenetre->masqueApplique().contains(QPoint(2, 2)));
+}
+
+void TestServicePersonnages::proprietes_bulleDuFichier()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    TAgentBalloon* bulle = p->GetBalloon();
+    QVERIFY(bulle);
+    QCOMPARE(bulle->GetBackgroundColor(), QColor(200, 220, 240));
+    QCOMPARE(bulle->GetForegroundColor(), QColor(10, 20, 30));
+    QCOMPARE(bulle->GetBorderColor(), QColor(40, 50, 60));
+    QCOMPARE(bulle->GetNumLines(), 3);
+    QCOMPARE(bulle->GetNumCharsPerLine(), 20);
+    QCOMPARE(bulle->GetFontSize(), 10); // 13 pixels à 96 ppp
+    QVERIFY(!bulle->GetVisible());
+    QCOMPARE(bulle->SetNumLines(0), E_INVALIDARG_AGENT);
+}
+
+void TestServicePersonnages::sam_chargeEtJoueToutesLesAnimationsDuProgramme()
+{
+#ifndef SAM_ACS
+    QSKIP("Sam.acs n'est pas produit par ce build");
+#else
+    const QString source = QStringLiteral(SAM_ACS);
+    if (!QFileInfo::exists(source))
+        QSKIP("Sam.acs absent du dossier de build");
+    QVERIFY(QFile::copy(source, dossierPersonnages(*m_env) + QStringLiteral("Sam.acs")));
+    QElapsedTimer chrono;
+    chrono.start();
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    QCOMPARE(personnages->Load(QStringLiteral("Sam"), QStringLiteral("Sam.acs")), S_OK_AGENT);
+    qInfo("Chargement de Sam.acs par le service : %lld ms", qint64(chrono.elapsed()));
+    TAgentCharacter* sam = personnages->CharacterByIndex(0);
+    QVERIFY(sam);
+    const QStringList programme{QStringLiteral("Wave"), QStringLiteral("Sad"), QStringLiteral("Write"),
+                                QStringLiteral("WriteReturn"), QStringLiteral("DoMagic1"), QStringLiteral("DoMagic2"),
+                                QStringLiteral("RestPose"), QStringLiteral("Pleased"), QStringLiteral("Blink"),
+                                QStringLiteral("Process"), QStringLiteral("Congratulate"), QStringLiteral("Surprised"),
+                                QStringLiteral("Read"), QStringLiteral("ReadReturn"), QStringLiteral("Think"),
+                                QStringLiteral("Suggest"), QStringLiteral("Acknowledge")};
+    m_journal.clear();
+    QList<qint32> requetes;
+    QCOMPARE(sam->Show(false), S_OK_AGENT);
+    requetes << sam->LastRequestID();
+    for (const QString& nom : programme) {
+        QCOMPARE(sam->Play(nom), S_OK_AGENT);
+        requetes << sam->LastRequestID();
+    }
+    QCOMPARE(sam->Speak(QStringLiteral("Bonjour et bienvenue."), QString()), S_OK_AGENT);
+    requetes << sam->LastRequestID();
+    QCOMPARE(sam->Hide(false), S_OK_AGENT);
+    requetes << sam->LastRequestID();
+    avancer(120000);
+    Journal attendu;
+    for (qint32 r : requetes)
+        attendu << QStringLiteral("complete %1 0").arg(r);
+    Journal fins;
+    for (const QString& e : std::as_const(m_journal))
+        if (e.startsWith(QLatin1String("complete")))
+            fins << e;
+    QCOMPARE(fins, attendu);
+    QVERIFY(!sam->GetVisible());
+#endif
+}
+
+QTEST_MAIN(TestServicePersonnages)
+#include "tst_servicePersonnages.moc"
