@@ -3,6 +3,7 @@
 #include "Erreurs.h"
 #include "InteractionsQt.h"
 #include "ParametresRegionaux.h"
+#include "ServeurPersonnages.h"
 #include "Traductions.h"
 #include "U_VX_DataModule.h"
 #include "U_VX_FormArticle.h"
@@ -23,6 +24,8 @@ int main(int argc, char* argv[])
     ParametresRegionaux::definir(ParametresRegionaux::depuisEnvironnement());
     InteractionsQt interactions;
     Interactions::definir(&interactions);
+    // Le serveur de personnages du programme tient lieu du service d'agents de la plate-forme.
+    enregistrerServicePersonnages();
 
     int code = 0;
     try {
