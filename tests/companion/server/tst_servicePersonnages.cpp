@@ -88,6 +88,7 @@ private Q_SLOTS:
     void rendu_pixelsOpaquesEtMasque();
     void proprietes_bulleDuFichier();
     void sam_chargeEtJoueToutesLesAnimationsDuProgramme();
+    void enregistrement_laFabriqueTrouveLeService();
 
 private:
     TAgentCharacter* charger(const QString& fournisseur = QStringLiteral("Testeur.acs"));
@@ -691,6 +692,18 @@ void TestServicePersonnages::sam_chargeEtJoueToutesLesAnimationsDuProgramme()
     QCOMPARE(fins, attendu);
     QVERIFY(!sam->GetVisible());
 #endif
+}
+
+void TestServicePersonnages::enregistrement_laFabriqueTrouveLeService()
+{
+    enregistrerServicePersonnages();
+    std::shared_ptr<IServeurAgent> serveur;
+    QCOMPARE(creerServeurAgent(CLSID_AgentServer, IID_IAgentEx, CLSCTX_SERVEUR_AGENT, serveur), S_OK_AGENT);
+    QVERIFY(std::dynamic_pointer_cast<ServeurPersonnages>(serveur));
+    // Un serveur par connexion : deux créations, deux serveurs.
+    std::shared_ptr<IServeurAgent> autre;
+    QCOMPARE(creerServeurAgent(CLSID_AgentServer, IID_IAgentEx, CLSCTX_SERVEUR_AGENT, autre), S_OK_AGENT);
+    QVERIFY(autre != serveur);
 }
 
 QTEST_MAIN(TestServicePersonnages)

@@ -1,0 +1,108 @@
+// Mesures du service de personnages : chargement, peinture d'une trame, charge au repos.
+// Usage : mesure_personnage CHEMIN.acs [secondes de repos]
+#include "MSAgent.h"
+#include "Agentcharacters.h"
+#include "LecteurAcs.h"
+#include "PersonnageServi.h"
+#include "ServeurPersonnages.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QTimer>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+double secondesProcesseur()
+{
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return double(r.ru_utime.tv_sec + r.ru_stime.tv_sec) + double(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QGuiApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage : mesure_personnage CHEMIN.acs [secondes]\n");
+        return 2;
+    }
+    const QString chemin = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    const int secondes = argc > 2 ? std::atoi(argv[2]) : 30;
+
+    // Lecture seule du fichier, sans le service.
+    QElapsedTimer chrono;
+    chrono.start();
+    const ResultatLectureAcs lu = lireFichierPersonnageAcs(chemin);
+    const double lecture = double(chrono.nsecsElapsed()) / 1e6;
+    if (!lu) {
+        std::fprintf(stderr, "lecture impossible\n");
+        return 1;
+    }
+
+    std::shared_ptr<ServeurPersonnages> serveur;
+    enregistrerServeurAgent([&serveur] {
+        serveur = std::make_shared<ServeurPersonnages>();
+        return std::static_pointer_cast<IServeurAgent>(serveur);
+    });
+    TMSAgent agent;
+    agent.SetConnected(true);
+    chrono.restart();
+    const CodeResultat code = agent.GetCharacters()->Load(QStringLiteral("Sam"), chemin);
+    const double chargement = double(chrono.nsecsElapsed()) / 1e6;
+    if (echec(code)) {
+        std::fprintf(stderr, "chargement refusé : %08x\n", unsigned(code));
+        return 1;
+    }
+    TAgentCharacter* personnage = agent.GetCharacters()->CharacterByIndex(0);
+    PersonnageServi* servi = serveur->personnage(personnage->Numero());
+
+    // Composition et peinture de chaque trame de chaque animation, à froid puis en cache.
+    const PersonnageAcs& modele = servi->modele();
+    int trames = 0;
+    qint64 composition = 0;
+    qint64 peinture = 0;
+    qint64 dureeMin = std::numeric_limits<qint64>::max();
+    QImage cible(modele.info.largeur, modele.info.hauteur, QImage::Format_ARGB32_Premultiplied);
+    for (const AnimationAcs& a : modele.animations)
+        for (const TrameAcs& t : a.trames) {
+            chrono.restart();
+            const QImage image = modele.composerTrame(t).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            composition += chrono.nsecsElapsed();
+            chrono.restart();
+            QPainter p(&cible);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(0, 0, image);
+            p.end();
+            peinture += chrono.nsecsElapsed();
+            if (t.duree > 0)
+                dureeMin = std::min<qint64>(dureeMin, t.duree * 10);
+            ++trames;
+        }
+
+    personnage->Show(false);
+    personnage->Play(QStringLiteral("Wave"));
+    personnage->Speak(QStringLiteral("Bonjour et bienvenue."), QString());
+    // Repos : après la fin des requêtes, la charge est mesurée sur la durée demandée.
+    double debutProcesseur = 0;
+    QElapsedTimer mur;
+    QTimer::singleShot(8000, [&] {
+        debutProcesseur = secondesProcesseur();
+        mur.start();
+        QTimer::singleShot(secondes * 1000, [&] {
+            const double processeur = secondesProcesseur() - debutProcesseur;
+            const double ecoule = double(mur.elapsed()) / 1000.0;
+            std::printf("plate-forme : %s\n", qPrintable(QGuiApplication::platformName()));
+            std::printf("lecture du fichier : %.2f ms ; chargement par le service : %.2f ms\n", lecture, chargement);
+            std::printf("trames : %d ; composition moyenne %.3f ms ; peinture moyenne %.3f ms ; plus courte durée de trame %lld ms\n",
+                        trames, double(composition) / trames / 1e6, double(peinture) / trames / 1e6, dureeMin);
+            std::printf("repos visible : %.3f s de processeur en %.1f s, soit %.3f %% d'un cœur ; peintures : %d\n",
+                        processeur, ecoule, 100.0 * processeur / ecoule, servi->fenetre()->nombrePeintures());
+            QGuiApplication::quit();
+        });
+    });
+    return QGuiApplication::exec();
+}
