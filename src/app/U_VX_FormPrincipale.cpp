@@ -197,6 +197,8 @@ QWidget* TFormPrincipale::construirePanelRayons()
     listeArticles->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listeArticles->setSortingEnabled(true);
     listeArticles->sortByColumn(ColArticleNom, Qt::AscendingOrder);
+    // Toujours triée par nom : les en-têtes ne changent pas l'ordre.
+    listeArticles->header()->setSectionsClickable(false);
     listeArticles->setDragEnabled(true);
     listeArticles->setMinimumSize(200, 100);
     listeArticles->setItemDelegate(new TDelegueGrille(listeArticles));

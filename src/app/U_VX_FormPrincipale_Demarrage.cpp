@@ -51,9 +51,6 @@ void TFormPrincipale::timerDemarrageTimer()
         // Dernière liste disparue : dit une fois, chemin oublié, le démarrage continue.
         Interactions::courantes().erreurStandard(e.message());
         fichierLC.clear();
-    } catch (const EVatrelix& e) {
-        // Liste lue mais mal formée : les lignes restent, le démarrage continue.
-        Interactions::courantes().erreurStandard(e.message());
     }
     compagnonAffiche = afficherCompagnon;
     demarrerCompagnon(nomCompagnon, objetFenetre(*panelCommandesListeCourses));

@@ -136,7 +136,8 @@ private Q_SLOTS:
 
     void demarrage_baseListePuisCompagnon();
     void demarrage_compagnonEteint_aucuneRequete();
-    void demarrage_derniereListeDisparue_signaleeUneFoisEtOubliee();
+    void demarrage_derniereListe_data();
+    void demarrage_derniereListe();
 
     void sortie_data();
     void sortie();
@@ -526,21 +527,36 @@ void TestFormPrincipale::demarrage_compagnonEteint_aucuneRequete()
     QCOMPARE(f.totalLC, 0.0);
 }
 
-void TestFormPrincipale::demarrage_derniereListeDisparue_signaleeUneFoisEtOubliee()
+void TestFormPrincipale::demarrage_derniereListe_data()
 {
+    QTest::addColumn<QByteArray>("contenu"); // vide : le fichier n'existe pas
+    QTest::addColumn<bool>("oubliee");
+    QTest::addColumn<bool>("compagnonDemarre");
+    // Fichier disparu : signalé une fois, chemin oublié, le démarrage va jusqu'au salut.
+    QTest::newRow("disparue") << QByteArray() << true << true;
+    // Fichier mal formé : les lignes restent, l'erreur arrête le démarrage.
+    QTest::newRow("mal formee") << QByteArray("sans separateur\r\n") << false << false;
+}
+
+void TestFormPrincipale::demarrage_derniereListe()
+{
+    QFETCH(QByteArray, contenu);
+    QFETCH(bool, oubliee);
+    QFETCH(bool, compagnonDemarre);
     copierBase();
-    ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, m_env->chemin(u"partie.lvtx"_s), u"-1"_s,
-                  u"Sam"_s});
+    const QString liste = m_env->chemin(u"partie.lvtx"_s);
+    if (!contenu.isEmpty())
+        ecrireOctets(liste, contenu);
+    ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, liste, u"-1"_s, u"Sam"_s});
     TFormPrincipale& f = demarrer();
     QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
-    QVERIFY(f.fichierLC.isEmpty());
-    QVERIFY(m_dm->listeCourses.isEmpty());
-    // Le démarrage est allé jusqu'au salut.
-    QVERIFY((*m_serveur)->nombre(u"Show"_s) == 1);
-    QVERIFY((*m_serveur)->nombre(u"Speak"_s) >= 1);
+    QCOMPARE(f.fichierLC.isEmpty(), oubliee);
+    QCOMPARE(m_dm->listeCourses.size(), contenu.isEmpty() ? 0 : 1);
+    QCOMPARE((*m_serveur)->nombre(u"Show"_s), compagnonDemarre ? 1 : 0);
+    QCOMPARE((*m_serveur)->nombre(u"Speak"_s) >= 1, compagnonDemarre);
     detruire();
     const QList<QByteArray> lignes = lireTout(m_env->chemin(u"Vatrelix.conf"_s)).split('\n');
-    QCOMPARE(lignes.value(3), QByteArray("\r"));
+    QCOMPARE(lignes.value(3), oubliee ? QByteArray("\r") : versAnsi(liste) + '\r');
 }
 
 // ---------------------------------------------------------------- sortie
