@@ -154,6 +154,8 @@ private Q_SLOTS:
     void configuration_apresExecution();
 
     void degrade_titreEtMenu_rangeesAttendues();
+    void degrade_titreSaisi_data();
+    void degrade_titreSaisi();
     void jauge_largeurRemplie_data();
     void jauge_largeurRemplie();
     void jauge_pixelsPeints();
@@ -786,6 +788,39 @@ void TestFormPrincipale::degrade_titreEtMenu_rangeesAttendues()
     // Barres des articles et de la liste : blanc vers la couleur système 27, sans les couleurs choisies.
     const QImage lc = f.barreOutilsLC->grab().toImage();
     QCOMPARE(lc.pixel(lc.width() - 1, lc.height() - 1), versQRgb(ColorToRGB(clGradientActiveCaption)) | 0xFF000000u);
+}
+
+void TestFormPrincipale::degrade_titreSaisi_data()
+{
+    QTest::addColumn<int>("haut");
+    QTest::addColumn<int>("bas");
+    QTest::addColumn<int>("hauteur");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<uint>("attendu");
+    QTest::newRow("egales") << 0x00336699 << 0x00336699 << 20 << 0 << uint(rgb(0x99, 0x66, 0x33));
+    // (0 - 155) div 20 = -7 : tronqué vers zéro.
+    QTest::newRow("inverse haut") << 0x00000000 << 0x0000009B << 20 << 0 << uint(rgb(155 - 19 * 7, 0, 0));
+    QTest::newRow("inverse bas") << 0x00000000 << 0x0000009B << 20 << 19 << uint(rgb(155, 0, 0));
+    QTest::newRow("hauteur 1") << 0x008080FF << 0x0000009B << 1 << 0 << uint(rgb(155, 0, 0));
+}
+
+void TestFormPrincipale::degrade_titreSaisi()
+{
+    QFETCH(int, haut);
+    QFETCH(int, bas);
+    QFETCH(int, hauteur);
+    QFETCH(int, y);
+    QFETCH(uint, attendu);
+    TFormPrincipale& f = creer();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.couleurHaut = haut;
+    f.couleurBas = bas;
+    f.titreListeCourses->setFixedHeight(hauteur);
+    f.titreListeCourses->resize(f.titreListeCourses->width(), hauteur);
+    const QImage image = f.titreListeCourses->grab().toImage();
+    QCOMPARE(image.height(), hauteur);
+    QCOMPARE(QString::number(image.pixel(1, y), 16), QString::number(attendu, 16));
 }
 
 void TestFormPrincipale::jauge_largeurRemplie_data()
