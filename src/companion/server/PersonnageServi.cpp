@@ -113,7 +113,7 @@ PersonnageServi::PersonnageServi(ServeurPersonnages& serveur, qint32 numero,
             r.Move(n, position.x(), position.y(), amcUserMoved);
         });
         if (m_bulle->isVisible())
-            montrerBulle(m_bulle->lignesAffichees().join(QLatin1Char(' ')));
+            montrerBulle(m_texteBulle);
     };
     m_fenetre->definirRappels(std::move(rappels));
     montrerPose();
@@ -137,14 +137,16 @@ void PersonnageServi::detacher()
     m_finLecture = nullptr;
     m_suite.clear();
     m_lecture = Etape{};
-    if (m_fenetre)
-        m_fenetre->hide();
-    if (m_bulle)
-        m_bulle->hide();
+    // Les fenêtres partent avec l'attache : une fenêtre « AgentAnim » orpheline serait prise
+    // par le prochain personnage chargé.
+    m_cache.clear();
+    m_fenetre.reset();
+    m_bulle.reset();
     m_serveur = nullptr;
 }
 
 bool PersonnageServi::visible() const { return m_fenetre && m_fenetre->isVisible(); }
+
 
 QString PersonnageServi::animationCourante() const
 {
@@ -176,19 +178,29 @@ void PersonnageServi::enfilerChargement(qint32 requete)
 
 void PersonnageServi::demarrerSuivante()
 {
-    if (!m_serveur || m_suspendu || m_courante || m_phase == Phase::Sortie || m_phase == Phase::Inactif)
-        return;
-    if (m_file.empty()) {
-        m_phase = Phase::Repos;
-        programmerRepos();
+    // Une requête finie aussitôt rappelle cette fonction : la boucle prend la suite.
+    if (m_enDemarrage) {
+        m_relancer = true;
         return;
     }
-    m_courante = m_file.front();
-    m_file.pop_front();
-    m_phase = Phase::Requete;
-    const qint32 numero = m_courante->numero;
-    m_serveur->notifier(m_numero, [numero](IRecepteurAgent& r) { r.RequestStart(numero); });
-    executer(*m_courante);
+    m_enDemarrage = true;
+    do {
+        m_relancer = false;
+        if (!m_serveur || m_suspendu || m_courante || m_phase == Phase::Sortie || m_phase == Phase::Inactif)
+            break;
+        if (m_file.empty()) {
+            m_phase = Phase::Repos;
+            programmerRepos();
+            break;
+        }
+        m_courante = m_file.front();
+        m_file.pop_front();
+        m_phase = Phase::Requete;
+        const qint32 numero = m_courante->numero;
+        m_serveur->notifier(m_numero, [numero](IRecepteurAgent& r) { r.RequestStart(numero); });
+        executer(*m_courante);
+    } while (m_relancer);
+    m_enDemarrage = false;
 }
 
 void PersonnageServi::notifierFin(qint32 requete, qint32 statut)
@@ -226,7 +238,7 @@ void PersonnageServi::terminerCourante(qint32 statut)
     demarrerSuivante();
 }
 
-void PersonnageServi::executer(const RequetePersonnage& requete)
+void PersonnageServi::executer(RequetePersonnage requete)
 {
     auto reussie = [this] { terminerCourante(StatutRequete::Reussie); };
     switch (requete.type) {

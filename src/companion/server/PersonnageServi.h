@@ -106,7 +106,7 @@ private:
 
     CodeResultat enfiler(RequetePersonnage requete, qint32& numero);
     void demarrerSuivante();
-    void executer(const RequetePersonnage& requete);
+    void executer(RequetePersonnage requete);
     void terminerCourante(qint32 statut);
     void notifierFin(qint32 requete, qint32 statut);
 
@@ -153,6 +153,8 @@ private:
     std::optional<RequetePersonnage> m_courante;
     Phase m_phase = Phase::Repos;
     bool m_suspendu = false;
+    bool m_enDemarrage = false; // garde : les fins immédiates s'enchaînent sans récursion
+    bool m_relancer = false;
 
     // Lecture en cours.
     Etape m_lecture;
@@ -173,6 +175,10 @@ private:
 
     // Parole en cours.
     QString m_texteAffiche;
+    QString m_texteBulle; // texte montré par la bulle en ce moment
+    QList<int> m_signets;
+    QList<int> m_positionsSignets;
+    void notifierSignets(qsizetype jusquA);
     int m_dureeParole = 0;
     int m_ecoulementParole = 0;
     // Déplacement en cours.

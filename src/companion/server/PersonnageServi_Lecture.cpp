@@ -223,6 +223,7 @@ void PersonnageServi::montrerBulle(const QString& texte)
     if (!m_bulleActive || !visible() || !m_serveur)
         return;
     const bool etaitVisible = m_bulle->isVisible();
+    m_texteBulle = texte;
     m_bulle->montrerTexte(texte, m_fenetre->geometry());
     if (!etaitVisible)
         m_serveur->notifier(m_numero, [n = m_numero](IRecepteurAgent& r) { r.BalloonVisibleState(n, true); });
@@ -244,6 +245,8 @@ void PersonnageServi::commencerParole(const RequetePersonnage& requete)
 {
     const TexteParole texte = analyserTexteParole(requete.texte);
     m_texteAffiche = texte.affiche;
+    m_signets = texte.signets;
+    m_positionsSignets = texte.positionsSignets;
     m_dureeParole = dureeParole(texte.affiche);
     m_ecoulementParole = 0;
     m_boucheCourante = -1;
@@ -264,6 +267,7 @@ void PersonnageServi::surPasParole()
         return;
     m_ecoulementParole += PasParole;
     if (m_ecoulementParole >= m_dureeParole) {
+        notifierSignets(m_texteAffiche.size());
         montrerBulle(m_texteAffiche);
         if (m_bulle->isVisible() && (m_styleBulle & 0x4))
             m_reveilBulle->armer(AttenteMasquageBulle);
@@ -274,6 +278,7 @@ void PersonnageServi::surPasParole()
     qsizetype n = qsizetype(qint64(m_texteAffiche.size()) * m_ecoulementParole / m_dureeParole);
     while (n < m_texteAffiche.size() && !m_texteAffiche.at(n).isSpace())
         ++n;
+    notifierSignets(n);
     if (visible())
         montrerBulle(m_texteAffiche.left(n));
     // Bouche : une forme tirée à chaque pas, sur les trames qui en ont.
@@ -286,6 +291,16 @@ void PersonnageServi::surPasParole()
         }
     }
     m_reveilParole->armer(PasParole);
+}
+
+// Signets atteints par le texte déjà dit, dans l'ordre.
+void PersonnageServi::notifierSignets(qsizetype jusquA)
+{
+    while (!m_signets.isEmpty() && m_positionsSignets.first() <= jusquA) {
+        const int signet = m_signets.takeFirst();
+        m_positionsSignets.removeFirst();
+        m_serveur->notifier(m_numero, [signet](IRecepteurAgent& r) { r.BookMark(signet); });
+    }
 }
 
 // ---- Déplacement ----

@@ -1,5 +1,5 @@
 // Mesures du service de personnages : chargement, peinture d'une trame, charge au repos.
-// Usage : mesure_personnage CHEMIN.acs [secondes de repos]
+// Usage : mesure_personnage CHEMIN.acs [secondes de repos] [capture.png]
 #include "MSAgent.h"
 #include "Agentcharacters.h"
 #include "LecteurAcs.h"
@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <sys/resource.h>
@@ -83,9 +84,18 @@ int main(int argc, char* argv[])
             ++trames;
         }
 
+    if (argc > 3) {
+        // Capture de l'écran pendant la parole : personnage et bulle.
+        const QString capture = QString::fromLocal8Bit(argv[3]);
+        QTimer::singleShot(4500, [capture, personnage] {
+            const QRect zone(personnage->GetPosition() - QPoint(200, 150), QSize(500, 320));
+            QGuiApplication::primaryScreen()->grabWindow(0, zone.x(), zone.y(), zone.width(), zone.height()).save(capture);
+        });
+    }
+    personnage->SetPosition(QPoint(500, 400));
     personnage->Show(false);
     personnage->Play(QStringLiteral("Wave"));
-    personnage->Speak(QStringLiteral("Bonjour et bienvenue."), QString());
+    personnage->Speak(QStringLiteral("\\Map=\"Bonjour et bienvenue dans Vatrelix deux mille six.\"=\"Bonjour et bienvenue dans Vatrelix 2006.\"\\"), QString());
     // Repos : après la fin des requêtes, la charge est mesurée sur la durée demandée.
     double debutProcesseur = 0;
     QElapsedTimer mur;

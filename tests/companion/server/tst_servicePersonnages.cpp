@@ -89,6 +89,7 @@ private Q_SLOTS:
     void proprietes_bulleDuFichier();
     void sam_chargeEtJoueToutesLesAnimationsDuProgramme();
     void enregistrement_laFabriqueTrouveLeService();
+    void fileLongue_finsImmediatesDansLOrdre();
 
 private:
     TAgentCharacter* charger(const QString& fournisseur = QStringLiteral("Testeur.acs"));
@@ -159,6 +160,7 @@ void TestServicePersonnages::brancherJournal()
         noter(QStringLiteral("move %1,%2 %3").arg(p.x()).arg(p.y()).arg(int(c)));
     };
     m_agent->OnSize = [noter](TMSAgent*, TAgentCharacter*, int l, int h) { noter(QStringLiteral("size %1x%2").arg(l).arg(h)); };
+    m_agent->OnBookmark = [noter](TMSAgent*, int signet) { noter(QStringLiteral("signet %1").arg(signet)); };
     m_agent->OnIdle = [noter](TMSAgent*, TAgentCharacter*, TAgentIdleState e) { noter(QStringLiteral("idle %1").arg(int(e))); };
     m_agent->OnDragStart = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dragstart")); };
     m_agent->OnDragComplete = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dragcomplete")); };
@@ -474,13 +476,15 @@ void TestServicePersonnages::parler_bulleTexteMontreEtMasquage()
     p->Show(true);
     avancer(50);
     m_journal.clear();
-    const QString texte = QStringLiteral("\\Map=\"Bonjour, deux mille six\"=\"Bonjour 2006\"\\ \\Pau=300\\et \\Emp\\bienvenue.");
+    const QString texte = QStringLiteral("\\Map=\"Bonjour, deux mille six\"=\"Bonjour 2006\"\\ \\Pau=300\\et \\Mrk=5\\\\Emp\\bienvenue.");
     QCOMPARE(p->Speak(texte, QString()), S_OK_AGENT);
     const qint32 requete = p->LastRequestID();
     const QString montre = QStringLiteral("Bonjour 2006 et bienvenue.");
     const int duree = std::max(1500, int(montre.size()) * 60);
     avancer(duree - 200);
     QVERIFY(!m_journal.contains(QStringLiteral("complete %1 0").arg(requete)));
+    // Le signet part quand le texte dit l'atteint, avant la fin de la requête.
+    QVERIFY(m_journal.contains(QStringLiteral("signet 5")));
     FenetreBulle* bulle = servi(p)->fenetreBulle();
     QVERIFY(bulle->isVisible());
     avancer(300);
@@ -704,6 +708,30 @@ void TestServicePersonnages::enregistrement_laFabriqueTrouveLeService()
     std::shared_ptr<IServeurAgent> autre;
     QCOMPARE(creerServeurAgent(CLSID_AgentServer, IID_IAgentEx, CLSCTX_SERVEUR_AGENT, autre), S_OK_AGENT);
     QVERIFY(autre != serveur);
+}
+
+void TestServicePersonnages::fileLongue_finsImmediatesDansLOrdre()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->Show(true);
+    avancer(50);
+    // Derrière le départ, des milliers de gestes d'un personnage caché finissent aussitôt.
+    p->Hide(false);
+    const qint32 premier = p->LastRequestID() + 1;
+    constexpr int nombre = 20000;
+    for (int i = 0; i < nombre; ++i)
+        QCOMPARE(p->Play(QStringLiteral("Wave")), S_OK_AGENT);
+    m_journal.clear();
+    avancer(500);
+    Journal fins;
+    for (const QString& e : std::as_const(m_journal))
+        if (e.startsWith(QLatin1String("complete")))
+            fins << e;
+    QCOMPARE(fins.size(), nombre + 1);
+    QCOMPARE(fins.at(1), QStringLiteral("complete %1 0").arg(premier));
+    QCOMPARE(fins.last(), QStringLiteral("complete %1 0").arg(premier + nombre - 1));
+    QVERIFY(servi(p)->auRepos());
 }
 
 QTEST_MAIN(TestServicePersonnages)
