@@ -241,16 +241,14 @@ private:
     void construireMenus();
     void construireBarres();
     void remplirBarre(QToolBar* barre, const QString& nom);
-    void surveillerBulles(QToolBar* barre);
-    // Peinture (U_VX_FormPrincipale_Peinture.cpp).
+    void direHint(const QString& hint);
+    // Peinture (U_VX_FormPrincipale_Statut.cpp, U_VX_FormPrincipale_Peinture.cpp).
     void brancherPeintures();
     void peindreBarresOutils();
     void appliquerCouleurTexte(QToolBar* barre);
-    // Configuration (U_VX_FormPrincipale_Demarrage.cpp).
+    // Réglages (U_VX_FormPrincipale_Configuration.cpp) et base (U_VX_FormPrincipale_Demarrage.cpp).
     void lireConfigAppli();
     bool confirmerEcrasementBase();
-    // Compagnon.
-    void direHint(const QString& hint);
 
     TdmVatrelix* dm = nullptr;
     QHash<QString, QAction*> listeActions;
