@@ -1,6 +1,7 @@
 #include "PersonnageServi.h"
 
 #include "Agentbase.h"
+#include "DepartPersonnage.h"
 #include "ServeurPersonnages.h"
 #include "TexteParole.h"
 
@@ -124,8 +125,10 @@ PersonnageServi::~PersonnageServi()
     detacher();
 }
 
-void PersonnageServi::detacher()
+void PersonnageServi::detacher(bool laisserPartir)
 {
+    if (laisserPartir && m_serveur && visible())
+        confierDepart();
     if (m_objetBulle)
         m_objetBulle->detacher();
     for (Reveil* r : {m_reveilTrame.get(), m_reveilParole.get(), m_reveilDeplacement.get(), m_reveilRepos.get(),
@@ -143,6 +146,29 @@ void PersonnageServi::detacher()
     m_fenetre.reset();
     m_bulle.reset();
     m_serveur = nullptr;
+}
+
+void PersonnageServi::confierDepart()
+{
+    auto departDemande = [](const RequetePersonnage& r) { return r.type == TypeRequete::Cacher && !r.rapide; };
+    const bool courant = m_courante && departDemande(*m_courante);
+    if (!courant && std::none_of(m_file.begin(), m_file.end(), departDemande))
+        return;
+    const AnimationAcs* depart = nullptr;
+    int trame = 0;
+    if (courant && m_lecture.animation && m_modele->animationsEtat(u"Hiding").contains(m_lecture.animation->nom, Qt::CaseInsensitive)) {
+        depart = m_lecture.animation;
+        trame = m_lecture.trame;
+    } else {
+        const QStringList noms = m_modele->animationsEtat(u"Hiding");
+        depart = noms.isEmpty() ? nullptr : m_modele->animation(noms.first());
+    }
+    m_bulle->hide();
+    if (!depart || depart->trames.isEmpty()) {
+        m_fenetre->hide();
+        return;
+    }
+    new DepartPersonnage(std::move(m_fenetre), m_modele, *depart, trame, m_serveur->temps());
 }
 
 bool PersonnageServi::visible() const { return m_fenetre && m_fenetre->isVisible(); }

@@ -50,7 +50,8 @@ public:
     qint32 numero() const { return m_numero; }
     const PersonnageAcs& modele() const { return *m_modele; }
     // Détache du serveur : arrêt des minuteries, fermeture des fenêtres, requêtes oubliées.
-    void detacher();
+    // laisserPartir : un départ (Hide) demandé et pas encore joué se joue après coup.
+    void detacher(bool laisserPartir = false);
     bool attache() const { return m_serveur != nullptr; }
     void enfilerChargement(qint32 requete);
 
@@ -104,6 +105,7 @@ private:
         QRegion masque;
     };
 
+    void confierDepart();
     CodeResultat enfiler(RequetePersonnage requete, qint32& numero);
     void demarrerSuivante();
     void executer(RequetePersonnage requete);

@@ -160,7 +160,7 @@ CodeResultat ServeurPersonnages::Unload(qint32 personnage)
         return AGENT_E_PERSONNAGE_INCONNU;
     const std::shared_ptr<PersonnageServi> servi = it->second;
     m_personnages.erase(it);
-    servi->detacher();
+    servi->detacher(true);
     return S_OK_AGENT;
 }
 

@@ -1,3 +1,4 @@
+#include "DepartPersonnage.h"
 #include "EcrivainAcs.h"
 #include "EnvironnementTest.h"
 #include "MSAgent.h"
@@ -90,6 +91,7 @@ private Q_SLOTS:
     void sam_chargeEtJoueToutesLesAnimationsDuProgramme();
     void enregistrement_laFabriqueTrouveLeService();
     void fileLongue_finsImmediatesDansLOrdre();
+    void dechargementPendantLeDepart_departJoueApresCoup();
 
 private:
     TAgentCharacter* charger(const QString& fournisseur = QStringLiteral("Testeur.acs"));
@@ -732,6 +734,29 @@ void TestServicePersonnages::fileLongue_finsImmediatesDansLOrdre()
     QCOMPARE(fins.at(1), QStringLiteral("complete %1 0").arg(premier));
     QCOMPARE(fins.last(), QStringLiteral("complete %1 0").arg(premier + nombre - 1));
     QVERIFY(servi(p)->auRepos());
+}
+
+void TestServicePersonnages::dechargementPendantLeDepart_departJoueApresCoup()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->Show(true);
+    avancer(50);
+    // Comme à l'arrêt du compagnon : départ demandé, fil bloqué, puis déchargement.
+    p->Hide(false);
+    QPointer<QWindow> fenetre = p->Fenetre();
+    QCOMPARE(m_agent->GetCharacters()->Unload(QStringLiteral("Testeur")), S_OK_AGENT);
+    QCOMPARE(DepartPersonnage::enCours(), 1);
+    QVERIFY(fenetre && fenetre->isVisible());
+    QVERIFY(fenetre->property(ProprieteClasseFenetre).toString().isEmpty());
+    // Un personnage chargé entre-temps ne prend pas la fenêtre qui part.
+    TAgentCharacter* suivant = charger();
+    QVERIFY(suivant);
+    QVERIFY(suivant->Fenetre() != fenetre.data());
+    avancer(500);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(DepartPersonnage::enCours(), 0);
+    QVERIFY(!fenetre);
 }
 
 QTEST_MAIN(TestServicePersonnages)

@@ -1,0 +1,31 @@
+#pragma once
+// Départ d'un personnage déchargé pendant son animation de départ : l'appelant bloque souvent
+// le fil de l'interface avant de décharger, le départ se joue donc après coup, hors de tout
+// serveur, puis la fenêtre disparaît.
+#include "FenetrePersonnage.h"
+#include "PersonnageAcs.h"
+#include "Temporisation.h"
+
+#include <QObject>
+#include <memory>
+
+class DepartPersonnage : public QObject
+{
+    Q_OBJECT
+public:
+    // La fenêtre perd sa classe de personnage : aucun nouveau personnage ne la prendra.
+    DepartPersonnage(std::unique_ptr<FenetrePersonnage> fenetre, std::shared_ptr<const PersonnageAcs> modele,
+                     const AnimationAcs& animation, int trame, Temporisation& temps);
+
+    // Nombre de départs encore en cours dans le processus.
+    static int enCours();
+
+private:
+    void trameSuivante();
+
+    std::unique_ptr<FenetrePersonnage> m_fenetre;
+    std::shared_ptr<const PersonnageAcs> m_modele;
+    const AnimationAcs& m_animation;
+    int m_trame;
+    std::unique_ptr<Reveil> m_reveil;
+};
