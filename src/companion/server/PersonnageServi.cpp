@@ -373,6 +373,42 @@ CodeResultat PersonnageServi::Think(const QString& texte, qint32& requete)
     return Speak(texte, QString(), requete);
 }
 
+CodeResultat PersonnageServi::GestureAt(int x, int y, qint32& requete)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    // Les états se nomment du côté du personnage : un point à droite de l'écran est à sa gauche.
+    const QPoint ecart = QPoint(x, y) - m_fenetre->geometry().center();
+    QString etat;
+    if (std::abs(ecart.x()) >= std::abs(ecart.y()))
+        etat = ecart.x() > 0 ? QStringLiteral("GesturingLeft") : QStringLiteral("GesturingRight");
+    else
+        etat = ecart.y() > 0 ? QStringLiteral("GesturingDown") : QStringLiteral("GesturingUp");
+    RequetePersonnage r;
+    r.type = TypeRequete::Jouer;
+    r.animation = animationEtat(etat);
+    if (!r.animation)
+        r.type = TypeRequete::Chargement; // état absent : la requête finit aussitôt
+    return enfiler(r, requete);
+}
+
+CodeResultat PersonnageServi::Prepare(int type, const QString& nom, bool fileAttente, qint32& requete)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    Q_UNUSED(fileAttente); // tout est déjà en mémoire : rien à précharger
+    const QStringList noms = nom.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& n : noms) {
+        const bool connu = type == aptState ? m_modele->etat(n.trimmed()) != nullptr
+                                            : type == aptAnimation && m_modele->animation(n.trimmed()) != nullptr;
+        if (type != aptWave && !connu)
+            return AGENT_E_ANIMATION_INTROUVABLE;
+    }
+    RequetePersonnage r;
+    r.type = TypeRequete::Chargement;
+    return enfiler(r, requete);
+}
+
 CodeResultat PersonnageServi::Play(const QString& animation, qint32& requete)
 {
     if (!m_serveur)

@@ -59,6 +59,8 @@ public:
     CodeResultat Hide(bool rapide, qint32& requete) override;
     CodeResultat Speak(const QString& texte, const QString& lien, qint32& requete) override;
     CodeResultat Think(const QString& texte, qint32& requete) override;
+    CodeResultat GestureAt(int x, int y, qint32& requete) override;
+    CodeResultat Prepare(int type, const QString& nom, bool fileAttente, qint32& requete) override;
     CodeResultat Play(const QString& animation, qint32& requete) override;
     CodeResultat MoveTo(int x, int y, int vitesse, qint32& requete) override;
     CodeResultat GetSize(int& largeur, int& hauteur) override;

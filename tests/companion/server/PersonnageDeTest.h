@@ -110,6 +110,8 @@ inline PersonnageAcs construirePersonnageTest()
         EtatAcs{QStringLiteral("MovingUp"), {QStringLiteral("MOVE")}},
         EtatAcs{QStringLiteral("MovingDown"), {QStringLiteral("MOVE")}},
         EtatAcs{QStringLiteral("IdlingLevel1"), {QStringLiteral("IDLE1")}},
+        EtatAcs{QStringLiteral("GesturingLeft"), {QStringLiteral("WAVE")}},
+        EtatAcs{QStringLiteral("GesturingRight"), {QStringLiteral("WRITE")}},
     };
     return p;
 }

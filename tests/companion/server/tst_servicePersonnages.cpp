@@ -92,6 +92,8 @@ private Q_SLOTS:
     void enregistrement_laFabriqueTrouveLeService();
     void fileLongue_finsImmediatesDansLOrdre();
     void dechargementPendantLeDepart_departJoueApresCoup();
+    void gesteVers_etatSelonLaDirection_data();
+    void gesteVers_etatSelonLaDirection();
 
 private:
     TAgentCharacter* charger(const QString& fournisseur = QStringLiteral("Testeur.acs"));
@@ -757,6 +759,33 @@ void TestServicePersonnages::dechargementPendantLeDepart_departJoueApresCoup()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(DepartPersonnage::enCours(), 0);
     QVERIFY(!fenetre);
+}
+
+void TestServicePersonnages::gesteVers_etatSelonLaDirection_data()
+{
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<QStringList>("jouees");
+    // Personnage en (100, 100), 32 × 32.
+    QTest::newRow("à droite de l'écran : sa gauche") << QPoint(400, 120) << QStringList({QStringLiteral("Wave")});
+    QTest::newRow("à gauche de l'écran : sa droite") << QPoint(0, 110) << QStringList({QStringLiteral("Write")});
+    QTest::newRow("au-dessus : état absent") << QPoint(116, 0) << QStringList();
+}
+
+void TestServicePersonnages::gesteVers_etatSelonLaDirection()
+{
+    QFETCH(QPoint, point);
+    QFETCH(QStringList, jouees);
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->SetPosition(QPoint(100, 100));
+    p->Show(true);
+    avancer(50);
+    servi(p)->viderJournal();
+    m_journal.clear();
+    QCOMPARE(p->GestureAt(point), S_OK_AGENT);
+    avancer(1000);
+    QCOMPARE(servi(p)->journalAnimations().mid(0, 1), jouees);
+    QVERIFY(m_journal.contains(QStringLiteral("complete %1 0").arg(p->LastRequestID())));
 }
 
 QTEST_MAIN(TestServicePersonnages)
