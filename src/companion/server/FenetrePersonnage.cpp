@@ -2,6 +2,7 @@
 
 #include "ServeurAgent.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -91,9 +92,14 @@ QImage FenetrePersonnage::rendu() const
 
 void FenetrePersonnage::paintEvent(QPaintEvent*)
 {
+    QElapsedTimer chrono;
+    chrono.start();
     ++m_peintures;
-    QPainter peintre(this);
-    peindre(peintre);
+    {
+        QPainter peintre(this);
+        peindre(peintre);
+    }
+    m_nsPeinture += chrono.nsecsElapsed();
 }
 
 void FenetrePersonnage::resizeEvent(QResizeEvent* evenement)

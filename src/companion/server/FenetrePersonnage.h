@@ -50,6 +50,7 @@ public:
     QImage rendu() const;
     bool enGlissement() const { return m_glisse; }
     int nombrePeintures() const { return m_peintures; }
+    qint64 nanosecondesPeinture() const { return m_nsPeinture; } // cumul des peintures
 
     static int motTouches(Qt::MouseButtons boutons, Qt::KeyboardModifiers modificateurs);
 
@@ -76,4 +77,5 @@ private:
     QPoint m_departFenetre;
     int m_touchesAppui = 0;
     int m_peintures = 0;
+    qint64 m_nsPeinture = 0;
 };

@@ -99,7 +99,9 @@ int main(int argc, char* argv[])
     // Repos : après la fin des requêtes, la charge est mesurée sur la durée demandée.
     double debutProcesseur = 0;
     QElapsedTimer mur;
+    int peinturesAvantRepos = 0;
     QTimer::singleShot(8000, [&] {
+        peinturesAvantRepos = servi->fenetre()->nombrePeintures();
         debutProcesseur = secondesProcesseur();
         mur.start();
         QTimer::singleShot(secondes * 1000, [&] {
@@ -109,8 +111,11 @@ int main(int argc, char* argv[])
             std::printf("lecture du fichier : %.2f ms ; chargement par le service : %.2f ms\n", lecture, chargement);
             std::printf("trames : %d ; composition moyenne %.3f ms ; peinture moyenne %.3f ms ; plus courte durée de trame %lld ms\n",
                         trames, double(composition) / trames / 1e6, double(peinture) / trames / 1e6, dureeMin);
-            std::printf("repos visible : %.3f s de processeur en %.1f s, soit %.3f %% d'un cœur ; peintures : %d\n",
-                        processeur, ecoule, 100.0 * processeur / ecoule, servi->fenetre()->nombrePeintures());
+            const FenetrePersonnage* f = servi->fenetre();
+            std::printf("peinture de la fenêtre (paintEvent) : %.3f ms en moyenne sur %d\n",
+                        double(f->nanosecondesPeinture()) / std::max(1, f->nombrePeintures()) / 1e6, f->nombrePeintures());
+            std::printf("repos visible : %.3f s de processeur en %.1f s, soit %.3f %% d'un cœur ; peintures pendant le repos : %d\n",
+                        processeur, ecoule, 100.0 * processeur / ecoule, servi->fenetre()->nombrePeintures() - peinturesAvantRepos);
             QGuiApplication::quit();
         });
     });
