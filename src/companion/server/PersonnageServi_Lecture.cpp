@@ -83,16 +83,19 @@ void PersonnageServi::surReveilTrame()
     ++m_tramesJouees;
     int suivante = m_lecture.trame + 1;
     if (m_lecture.sortie) {
-        suivante = trame.aSortie() ? trame.sortie : -1;
+        suivante = trame.aSortie() && trame.sortie != m_lecture.trame ? trame.sortie : -1;
     } else if (!trame.branches.isEmpty()) {
+        // Une requête attend : les boucles d'un geste ne sont plus reprises, il va à sa fin.
+        // La parole et le déplacement finissent à leur heure : leurs boucles continuent.
+        const bool presse = !m_file.empty()
+            && !(m_courante && (m_courante->type == TypeRequete::Parler || m_courante->type == TypeRequete::Deplacer));
         const int tire = tirage(m_serveur->hasard(), 100);
         int cumul = 0;
         for (const BrancheAcs& b : trame.branches) {
             cumul += b.probabilite;
             if (tire < cumul) {
-                // Une requête attend : les boucles ne sont plus reprises, le geste va à sa fin.
                 const bool boucle = b.trame <= m_lecture.trame;
-                if (!(boucle && !m_file.empty()))
+                if (!(boucle && presse))
                     suivante = b.trame;
                 break;
             }

@@ -525,6 +525,8 @@ void TestServicePersonnages::deplacer_animeOuSaute()
     servi(p)->viderJournal();
     QCOMPARE(p->MoveToXY(300, 100, vitesse), S_OK_AGENT);
     const qint32 requete = p->LastRequestID();
+    // Un geste en file n'écourte pas la boucle de marche : le déplacement finit à son heure.
+    p->Play(QStringLiteral("Wave"));
     if (anime) {
         avancer(500);
         const int x = p->GetPosition().x();
