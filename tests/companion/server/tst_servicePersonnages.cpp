@@ -691,6 +691,16 @@ void TestServicePersonnages::sam_chargeEtJoueToutesLesAnimationsDuProgramme()
     requetes << sam->LastRequestID();
     QCOMPARE(sam->Hide(false), S_OK_AGENT);
     requetes << sam->LastRequestID();
+    avancer(3000);
+    // Sam montré : sa fenêtre peint des pixels opaques, et ses coins restent transparents.
+    const QImage rendu = servi(sam)->fenetre()->rendu();
+    int opaques = 0;
+    for (int y = 0; y < rendu.height(); ++y)
+        for (int x = 0; x < rendu.width(); ++x)
+            opaques += qAlpha(rendu.pixel(x, y)) == 255 ? 1 : 0;
+    QVERIFY2(opaques > rendu.width() * rendu.height() / 10, qPrintable(QString::number(opaques)));
+    QCOMPARE(qAlpha(rendu.pixel(0, 0)), 0);
+    QVERIFY(!servi(sam)->fenetre()->masqueApplique().isEmpty());
     avancer(120000);
     Journal attendu;
     for (qint32 r : requetes)
