@@ -165,6 +165,7 @@ void TestServicePersonnages::brancherJournal()
     };
     m_agent->OnSize = [noter](TMSAgent*, TAgentCharacter*, int l, int h) { noter(QStringLiteral("size %1x%2").arg(l).arg(h)); };
     m_agent->OnBookmark = [noter](TMSAgent*, int signet) { noter(QStringLiteral("signet %1").arg(signet)); };
+    m_agent->OnDblClick = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dblclick")); };
     m_agent->OnIdle = [noter](TMSAgent*, TAgentCharacter*, TAgentIdleState e) { noter(QStringLiteral("idle %1").arg(int(e))); };
     m_agent->OnDragStart = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dragstart")); };
     m_agent->OnDragComplete = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dragcomplete")); };
@@ -592,6 +593,15 @@ void TestServicePersonnages::glisser_debutDeplacementFin()
     envoyer(QEvent::MouseButtonRelease, QPoint(66, 36), Qt::RightButton, Qt::NoButton);
     livrer();
     QCOMPARE(m_journal, Journal({QStringLiteral("click droit")}));
+
+    // Double-clic : un clic, puis le double-clic, sans clic de plus au second relâchement.
+    m_journal.clear();
+    envoyer(QEvent::MouseButtonPress, QPoint(66, 36), Qt::LeftButton, Qt::LeftButton);
+    envoyer(QEvent::MouseButtonRelease, QPoint(66, 36), Qt::LeftButton, Qt::NoButton);
+    envoyer(QEvent::MouseButtonDblClick, QPoint(66, 36), Qt::LeftButton, Qt::LeftButton);
+    envoyer(QEvent::MouseButtonRelease, QPoint(66, 36), Qt::LeftButton, Qt::NoButton);
+    livrer();
+    QCOMPARE(m_journal, Journal({QStringLiteral("click gauche"), QStringLiteral("dblclick")}));
 }
 
 void TestServicePersonnages::dechargement_arreteMinuterieEtOublieNotifications()
