@@ -3,6 +3,7 @@
 #include "Erreurs.h"
 #include "InteractionsQt.h"
 #include "ParametresRegionaux.h"
+#include "PlateformeAffichage.h"
 #include "ServeurPersonnages.h"
 #include "Traductions.h"
 #include "U_VX_DataModule.h"
@@ -17,6 +18,8 @@
 
 int main(int argc, char* argv[])
 {
+    // Sous Wayland, le compagnon ne pourrait pas se placer : X11 par XWayland quand il est là.
+    choisirPlateformeAffichage();
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Tavelquirn - Vatrelix 2006"));
     application.setApplicationDisplayName(QStringLiteral("Tavelquirn - Vatrelix 2006"));
