@@ -94,6 +94,7 @@ TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
     construireMenus();
     construireBarres();
     brancherPeintures();
+    brancherGlisserDeposer();
 
     resize(690, 474);
     if (const QScreen* ecran = screen())
@@ -175,6 +176,9 @@ QWidget* TFormPrincipale::construirePanelRayons()
     arbreRayon->setSelectionMode(QAbstractItemView::SingleSelection);
     arbreRayon->setDragEnabled(true);
     fondCreme(arbreRayon);
+    // Tout changement du nœud sélectionné recharge la liste d'articles.
+    connect(arbreRayon->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { executer(&TFormPrincipale::arbreRayonChange); });
 
     panelListeArticles = panneau(Splitter2, QStringLiteral("panelListeArticles"));
     auto* colonneArticles = colonne(panelListeArticles);

@@ -14,6 +14,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QMimeData;
 class QScrollArea;
 class QSplitter;
 class QStandardItemModel;
@@ -24,6 +25,9 @@ class QTreeView;
 class QTreeWidget;
 class TPaintBox;
 class TdmVatrelix;
+class TRayon;
+class TArticle;
+class QTreeWidgetItem;
 class TFormArticle;
 class TformRayon;
 class TformLC;
@@ -130,6 +134,16 @@ public:
     void modifierArticleExecute();
     void supprimerArticleExecute();
     void majListeArticlesExecute();
+    // Changement du nœud sélectionné de arbreRayon : la liste d'articles est rechargée.
+    void arbreRayonChange();
+    // Rayon du nœud sélectionné de arbreRayon ; nul sans sélection.
+    TRayon* rayonSelectionne() const;
+    // Sélectionne le nœud de ce rayon (par identité) ; faux s'il n'est pas dans l'arbre.
+    bool selectionnerRayon(const TRayon* rayon);
+    // Articles des éléments sélectionnés de listeArticles, dans l'ordre de la liste.
+    QList<TArticle*> articlesSelectionnes() const;
+    // Article porté par un élément de listeArticles (nul si aucun).
+    static TArticle* articleDeLElement(const QTreeWidgetItem* element);
     void importerBDExecute();
     // --- Commandes : liste de courses ---
     void ajouterDansLCExecute();
@@ -145,6 +159,25 @@ public:
     void trierLCExecute();
     void imprimerExecute();
     void chargerLC(const QString& chemin);
+    // --- Glisser-déposer et clavier (positions dans le viewport de la cible) ---
+    void arbreRayonDragOver(QObject* cible, QObject* source, const QPoint& position, bool& accepter);
+    void arbreRayonDragDrop(QObject* cible, QObject* source, const QPoint& position);
+    void listeArticlesDragOver(QObject* cible, QObject* source, const QPoint& position, bool& accepter);
+    void lvListeCoursesDragOver(QObject* cible, QObject* source, const QPoint& position, bool& accepter);
+    void lvListeCoursesDragDrop(QObject* cible, QObject* source, const QPoint& position);
+    // Codes de touche virtuelle : Ctrl 17, Suppr 46, X 88, F9 120.
+    void arbreRayonKeyDown(int touche);
+    void arbreRayonKeyUp(int touche);
+    void listeArticlesKeyDown(int touche);
+    void listeArticlesKeyUp(int touche);
+    void lvListeCoursesKeyDown(int touche);
+    void lvListeCoursesKeyUp(int touche);
+    // Curseur du survol de l'arbre par un rayon : main, ou copie avec la touche spéciale.
+    Qt::CursorShape curseurGlisserArbre = Qt::ArrowCursor;
+    // Données d'un glissement parti de cette vue : son tag sous kTypeGlisser.
+    static QMimeData* donneesGlisser(const QObject* source);
+    static const QString kTypeGlisser;
+    int glissementsLances = 0;
 
     // --- Gestionnaires de hint : passent le hint au compagnon ---
     void ajouterRayonHint(const QString& hint);
@@ -249,6 +282,8 @@ private:
     // Réglages (U_VX_FormPrincipale_Configuration.cpp) et base (U_VX_FormPrincipale_Demarrage.cpp).
     void lireConfigAppli();
     bool confirmerEcrasementBase();
+    // Glisser-déposer et touches des trois vues (U_VX_FormPrincipale_GlisserDeposer.cpp).
+    void brancherGlisserDeposer();
 
     TdmVatrelix* dm = nullptr;
     QHash<QString, QAction*> listeActions;
@@ -256,6 +291,8 @@ private:
     bool m_quitterEnCours = false;
     bool m_terminaisonDemandee = false;
     bool m_baseNonChargee = false;
+    // Dernier fichier de liste écrit (ouvrir relit ce fichier s'il vient d'être enregistré).
+    QString m_dernierEnregistrementLC;
 };
 
 // L'unique fenêtre principale du programme (nulle avant sa création).
