@@ -7,8 +7,10 @@ paquets=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
   libpugixml-dev libbenchmark-dev libxml2-utils
   xvfb xauth fonts-dejavu-core poppler-utils
+  xdotool openbox x11-apps
 )
 [[ "${1:-}" == "--sanitize" ]] && paquets+=(libclang-rt-14-dev)
+[[ "${1:-}" == "--fuzz" ]] && paquets+=(clang-14 clang libclang-rt-14-dev)
 
 manquants=()
 for p in "${paquets[@]}"; do
