@@ -1,0 +1,397 @@
+// Glisser-déposer entre les trois vues et touches spéciales : déplacement ou copie de
+// rayons et d'articles, achat par dépôt sur la liste de courses, touche Suppr de chaque vue.
+#include "U_VX_FormPrincipale.h"
+
+#include "ArbreRayons.h"
+#include "Erreurs.h"
+#include "Interactions.h"
+#include "SelectionVues.h"
+#include "U_Article.h"
+#include "U_VX_DataModule.h"
+#include "U_rayon.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QStandardItemModel>
+
+const QString TFormPrincipale::kTypeGlisser = QStringLiteral("application/x-vatrelix-vue");
+
+namespace {
+
+int tagDe(const QObject* vue)
+{
+    return vue ? vue->property("tag").toInt() : 0;
+}
+
+// Vue arborescente (l'arbre des rayons) de ce tag.
+bool estArbre(const QObject* vue, int tag)
+{
+    return qobject_cast<const QTreeView*>(vue) && !qobject_cast<const QTreeWidget*>(vue) && tagDe(vue) == tag;
+}
+
+// Vue en liste (articles, liste de courses) de ce tag.
+bool estListe(const QObject* vue, int tag)
+{
+    return qobject_cast<const QTreeWidget*>(vue) && tagDe(vue) == tag;
+}
+
+// Code de touche virtuelle : seules comptent Ctrl (17), Suppr (46), X (88) et F9 (120) ;
+// les autres gardent un code distinct de ceux-là.
+int codeVirtuel(const QKeyEvent& e)
+{
+    const int k = e.key();
+    switch (k) {
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    default: break;
+    }
+    if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9))
+        return k;
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
+        return 112 + (k - Qt::Key_F1);
+    return 0;
+}
+
+// Nœud du rayon dans le modèle de l'arbre, par identité.
+QModelIndex noeudDuRayon(const QStandardItemModel& modele, const QModelIndex& parent, const TRayon* rayon)
+{
+    for (int i = 0; i < modele.rowCount(parent); ++i) {
+        const QModelIndex index = modele.index(i, 0, parent);
+        if (rayonDuNoeud(index) == rayon)
+            return index;
+        if (const QModelIndex trouve = noeudDuRayon(modele, index, rayon); trouve.isValid())
+            return trouve;
+    }
+    return {};
+}
+
+// Branche les événements de glissement et de clavier des vues sur les gestionnaires.
+class FiltreGlisserDeposer : public QObject
+{
+public:
+    explicit FiltreGlisserDeposer(TFormPrincipale& f) : QObject(&f), m_f(f) {}
+
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        switch (evenement->type()) {
+        case QEvent::KeyPress:
+            touche(objet, static_cast<QKeyEvent*>(evenement), true);
+            return false; // la vue traite la touche comme d'habitude
+        case QEvent::KeyRelease:
+            touche(objet, static_cast<QKeyEvent*>(evenement), false);
+            return false;
+        case QEvent::MouseButtonPress:
+            if (static_cast<QMouseEvent*>(evenement)->button() == Qt::LeftButton)
+                m_appui = static_cast<QMouseEvent*>(evenement)->position().toPoint();
+            return false;
+        case QEvent::MouseMove:
+            return glisserDepuis(vueDe(objet), *static_cast<QMouseEvent*>(evenement));
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            survol(vueDe(objet), *static_cast<QDragMoveEvent*>(evenement));
+            return true;
+        case QEvent::DragLeave:
+            return true;
+        case QEvent::Drop:
+            depot(vueDe(objet), *static_cast<QDropEvent*>(evenement));
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    // Les événements de souris et de glissement arrivent au viewport de la vue.
+    QAbstractItemView* vueDe(QObject* objet) const
+    {
+        for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(m_f.arbreRayon),
+                                     static_cast<QAbstractItemView*>(m_f.listeArticles),
+                                     static_cast<QAbstractItemView*>(m_f.lvListeCourses)})
+            if (objet == v || objet == v->viewport())
+                return v;
+        return nullptr;
+    }
+
+    void touche(QObject* objet, const QKeyEvent* e, bool enfoncee)
+    {
+        QAbstractItemView* vue = vueDe(objet);
+        const int code = codeVirtuel(*e);
+        if (vue == m_f.arbreRayon)
+            enfoncee ? m_f.arbreRayonKeyDown(code) : m_f.arbreRayonKeyUp(code);
+        else if (vue == m_f.listeArticles)
+            enfoncee ? m_f.listeArticlesKeyDown(code) : m_f.listeArticlesKeyUp(code);
+        else if (vue == m_f.lvListeCourses)
+            enfoncee ? m_f.lvListeCoursesKeyDown(code) : m_f.lvListeCoursesKeyUp(code);
+    }
+
+    // L'arbre et la liste d'articles lancent eux-mêmes le glissement, avec la vue source
+    // dans les données (le dépôt la retrouve même sans glissement du système).
+    bool glisserDepuis(QAbstractItemView* vue, const QMouseEvent& e)
+    {
+        if (!vue || vue == m_f.lvListeCourses || !(e.buttons() & Qt::LeftButton))
+            return false;
+        const QPoint ici = e.position().toPoint();
+        if ((ici - m_appui).manhattanLength() < QApplication::startDragDistance())
+            return false;
+        if (!vue->indexAt(m_appui).isValid() || !vue->selectionModel()->hasSelection())
+            return false;
+        auto* glisser = new QDrag(vue);
+        glisser->setMimeData(TFormPrincipale::donneesGlisser(vue));
+        ++m_f.glissementsLances;
+        glisser->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+        return true;
+    }
+
+    QObject* sourceDe(const QDropEvent& e) const
+    {
+        if (QObject* s = e.source())
+            return s;
+        // Glissement simulé ou venu d'ailleurs : la vue nommée par les données.
+        if (!e.mimeData() || !e.mimeData()->hasFormat(TFormPrincipale::kTypeGlisser))
+            return nullptr;
+        switch (e.mimeData()->data(TFormPrincipale::kTypeGlisser).toInt()) {
+        case 1: return m_f.arbreRayon;
+        case 2: return m_f.listeArticles;
+        default: return nullptr;
+        }
+    }
+
+    bool accepte(QAbstractItemView* cible, QObject* source, const QPoint& position)
+    {
+        bool accepter = false;
+        if (cible == m_f.arbreRayon)
+            m_f.arbreRayonDragOver(cible, source, position, accepter);
+        else if (cible == m_f.listeArticles)
+            m_f.listeArticlesDragOver(cible, source, position, accepter);
+        else if (cible == m_f.lvListeCourses)
+            m_f.lvListeCoursesDragOver(cible, source, position, accepter);
+        return accepter;
+    }
+
+    void survol(QAbstractItemView* cible, QDragMoveEvent& e)
+    {
+        QObject* source = sourceDe(e);
+        const QPoint position = e.position().toPoint();
+        bool ok = accepte(cible, source, position);
+        // L'entrée dans l'arbre est acceptée dès que la source peut y être déposée :
+        // le survol de chaque nœud décide ensuite.
+        if (e.type() == QEvent::DragEnter && cible == m_f.arbreRayon)
+            ok = ok || estArbre(source, 1) || tagDe(source) == 2;
+        if (!ok) {
+            e.ignore();
+            return;
+        }
+        const bool copie = m_f.toucheSpeciale && cible == m_f.arbreRayon;
+        e.setDropAction(copie ? Qt::CopyAction : Qt::MoveAction);
+        e.accept();
+    }
+
+    void depot(QAbstractItemView* cible, QDropEvent& e)
+    {
+        QObject* source = sourceDe(e);
+        const QPoint position = e.position().toPoint();
+        if (!accepte(cible, source, position)) {
+            e.ignore();
+            return;
+        }
+        e.setDropAction(Qt::CopyAction); // la source ne retire rien : le gestionnaire s'en charge
+        e.accept();
+        try {
+            if (cible == m_f.arbreRayon)
+                m_f.arbreRayonDragDrop(cible, source, position);
+            else if (cible == m_f.lvListeCourses)
+                m_f.lvListeCoursesDragDrop(cible, source, position);
+        } catch (const EVatrelix& erreur) {
+            Interactions::courantes().erreurStandard(erreur.message());
+        } catch (const std::exception& erreur) {
+            Interactions::courantes().erreurStandard(QString::fromLocal8Bit(erreur.what()));
+        }
+    }
+
+    TFormPrincipale& m_f;
+    QPoint m_appui;
+};
+
+} // namespace
+
+QMimeData* TFormPrincipale::donneesGlisser(const QObject* source)
+{
+    auto* donnees = new QMimeData;
+    donnees->setData(kTypeGlisser, QByteArray::number(tagDe(source)));
+    return donnees;
+}
+
+void TFormPrincipale::brancherGlisserDeposer()
+{
+    auto* filtre = new FiltreGlisserDeposer(*this);
+    for (QAbstractItemView* vue : {static_cast<QAbstractItemView*>(arbreRayon),
+                                   static_cast<QAbstractItemView*>(listeArticles),
+                                   static_cast<QAbstractItemView*>(lvListeCourses)}) {
+        vue->setAcceptDrops(true);
+        vue->installEventFilter(filtre);
+        vue->viewport()->installEventFilter(filtre);
+    }
+}
+
+// ------------------------------------------------------------------ glisser-déposer
+
+void TFormPrincipale::arbreRayonDragOver(QObject* cible, QObject* source, const QPoint& position, bool& accepter)
+{
+    accepter = false;
+    const auto* arbre = qobject_cast<const QTreeView*>(cible);
+    const QModelIndex noeud = arbre ? arbre->indexAt(position) : QModelIndex();
+    if (estArbre(source, 1) && estArbre(cible, 1) && noeud.isValid()) {
+        const TRayon* s = rayonChoisi(*arbreRayon);
+        const TRayon* t = rayonDuNoeud(noeud);
+        curseurGlisserArbre = toucheSpeciale ? Qt::DragCopyCursor : Qt::PointingHandCursor;
+        // Ni sur lui-même, ni dans sa descendance, ni sur son père : rien ne changerait.
+        accepter = s && t && t != s && !s->contientRayon(t) && t != s->getPere();
+    } else if (tagDe(source) == 2 && tagDe(cible) == 1) {
+        accepter = noeud.isValid();
+    }
+}
+
+void TFormPrincipale::arbreRayonDragDrop(QObject* cible, QObject* source, const QPoint& position)
+{
+    const auto* arbre = qobject_cast<const QTreeView*>(cible);
+    if (!arbre)
+        return;
+    if (estArbre(source, 1) && estArbre(cible, 1)) {
+        TRayon* s = rayonChoisi(*arbreRayon);
+        TRayon* t = rayonDuNoeud(arbre->indexAt(position));
+        if (!s || !t || t == s || s->contientRayon(t) || t == s->getPere())
+            return;
+        dm->copierRayon(s, t);
+        if (!toucheSpeciale) {
+            if (TRayon* pere = s->getPere())
+                pere->retirerRayonFils(s);
+            else
+                dm->retirerRayonRacine(s);
+        }
+        majArbreRayonsExecute();
+        const QModelIndex noeud = noeudDuRayon(*modeleArbreRayon, {}, t);
+        arbreRayon->setCurrentIndex(noeud);
+        arbreRayon->scrollTo(noeud);
+        majListeArticlesExecute();
+        return;
+    }
+    if (tagDe(source) == 2 && tagDe(cible) == 1) {
+        TRayon* s = rayonChoisi(*arbreRayon);
+        if (!s)
+            return;
+        for (TArticle* r : articlesChoisis(*listeArticles)) {
+            TRayon* t = rayonDuNoeud(arbre->indexAt(position));
+            if (!t)
+                return;
+            t->creerArticle(r->getNom(), r->getPrix(), r->getRemarque());
+            if (!toucheSpeciale)
+                s->retirerArticle(r);
+        }
+        majListeArticlesExecute();
+    }
+}
+
+void TFormPrincipale::listeArticlesDragOver(QObject* cible, QObject* source, const QPoint&, bool& accepter)
+{
+    // La cible est la liste d'articles elle-même (tag 2) : tout dépôt y est refusé.
+    accepter = tagDe(source) == 2 && tagDe(cible) == 3;
+}
+
+void TFormPrincipale::lvListeCoursesDragOver(QObject* cible, QObject* source, const QPoint&, bool& accepter)
+{
+    accepter = estListe(source, 2) && estListe(cible, 3);
+}
+
+void TFormPrincipale::lvListeCoursesDragDrop(QObject* cible, QObject* source, const QPoint& position)
+{
+    bool accepter = false;
+    lvListeCoursesDragOver(cible, source, position, accepter);
+    if (!accepter)
+        return;
+    ajouterDansLCExecute();
+    majLCExecute();
+}
+
+// ------------------------------------------------------------------ touches
+
+void TFormPrincipale::arbreRayonKeyDown(int touche)
+{
+    if (touche == 17) {
+        toucheSpeciale = true;
+        ecrireTouche(QStringLiteral("Ctrl"));
+    } else if (touche == 46) {
+        toucheSpeciale = false;
+        ecrireTouche(QStringLiteral("Suppr"));
+        executer(&TFormPrincipale::supprimerRayonExecute);
+        ecrireTouche(QString());
+    } else {
+        toucheSpeciale = false;
+        ecrireTouche(QString());
+    }
+}
+
+void TFormPrincipale::listeArticlesKeyDown(int touche)
+{
+    if (touche == 120 || touche == 88) {
+        toucheSpeciale = true;
+        ecrireTouche(QStringLiteral("Spécial"));
+    } else if (touche == 46) {
+        toucheSpeciale = false;
+        ecrireTouche(QStringLiteral("Suppr"));
+        executer(&TFormPrincipale::supprimerArticleExecute);
+        ecrireTouche(QString());
+    } else {
+        toucheSpeciale = false;
+        ecrireTouche(QString());
+    }
+}
+
+void TFormPrincipale::lvListeCoursesKeyDown(int touche)
+{
+    if (touche == 17) {
+        toucheSpeciale = true;
+        ecrireTouche(QStringLiteral("Ctrl"));
+    } else if (touche == 46) {
+        toucheSpeciale = false;
+        ecrireTouche(QStringLiteral("Suppr"));
+        executer(&TFormPrincipale::supprimerDeLCExecute);
+        ecrireTouche(QString());
+    } else {
+        toucheSpeciale = false;
+        ecrireTouche(QString());
+    }
+}
+
+void TFormPrincipale::arbreRayonKeyUp(int)
+{
+    toucheSpeciale = false;
+    ecrireTouche(QString());
+}
+
+void TFormPrincipale::listeArticlesKeyUp(int)
+{
+    toucheSpeciale = false;
+    ecrireTouche(QString());
+}
+
+void TFormPrincipale::lvListeCoursesKeyUp(int)
+{
+    toucheSpeciale = false;
+    ecrireTouche(QString());
+}

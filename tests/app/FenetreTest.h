@@ -1,0 +1,217 @@
+#pragma once
+// Montage commun des tests de commandes : la vraie fenêtre principale hors écran, ses
+// dialogues, les interactions scriptées, une horloge virtuelle, un dossier d'exécutable
+// temporaire, les réglages français et le double du serveur de personnages.
+#include "Codec1252.h"
+#include "EnvironnementTest.h"
+#include "HorlogeVirtuelle.h"
+#include "InteractionsScriptees.h"
+#include "ServeurAgentDouble.h"
+#include "TPaintBox.h"
+#include "U_Article.h"
+#include "U_VX_DataModule.h"
+#include "U_VX_FormArticle.h"
+#include "U_VX_FormLC.h"
+#include "U_VX_FormPrincipale.h"
+#include "U_VX_FormRayon.h"
+#include "U_VX_Options.h"
+#include "U_rayon.h"
+#include "U_vx_compagnon.h"
+#include "U_vx_impression.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+// Le dialogue d'impression règle une sortie PDF avant de répondre, quand un fichier est donné.
+class InteractionsPdf : public InteractionsScriptees
+{
+public:
+    QString fichierPdf;
+    bool choisirImprimante(QPrinter& imprimante) override
+    {
+        if (!fichierPdf.isEmpty())
+            reglerSortiePdf(imprimante, fichierPdf);
+        return InteractionsScriptees::choisirImprimante(imprimante);
+    }
+};
+
+class FenetreTest
+{
+public:
+    FenetreTest()
+    {
+        env = std::make_unique<EnvironnementTest>();
+        horloge = std::make_unique<HorlogeVirtuelle>();
+        horloge->installer();
+        interactions = std::make_unique<InteractionsPdf>();
+        interactions->installer();
+        serveur = std::make_unique<ServeurAgentDoubleInstalle>();
+        compagnonAffiche = false;
+        initialiserCompagnon();
+        QFile::copy(EnvironnementTest::source(QStringLiteral("resources/baseVatrelixModèle.xml")),
+                    env->chemin(QStringLiteral("baseVatrelixModèle.xml")));
+        fenetre = std::make_unique<TFormPrincipale>();
+        // Pas de démarrage différé : chaque test pose lui-même la base et la liste.
+        fenetre->timerDemarrage->stop();
+        dm = std::make_unique<TdmVatrelix>();
+        fenetre->attacherModuleDonnees(dm.get());
+        formArticle = new TFormArticle(fenetre.get());
+        formRayon = new TformRayon(*dm, fenetre.get());
+        formLC = new TformLC(fenetre.get());
+        formOptions = new TformOptions(fenetre.get());
+        fenetre->attacherDialogues(formArticle, formRayon, formLC, formOptions);
+        fenetre->majLCExecute();
+    }
+    ~FenetreTest()
+    {
+        fenetre.reset();
+        dm.reset();
+        terminerCompagnon();
+        compagnonAffiche = false;
+        serveur.reset();
+        interactions.reset();
+        horloge.reset();
+        env.reset();
+    }
+    FenetreTest(const FenetreTest&) = delete;
+    FenetreTest& operator=(const FenetreTest&) = delete;
+
+    TFormPrincipale& f() { return *fenetre; }
+    QStringList& lignes() { return dm->listeCourses; }
+    QString pied() const { return fenetre->barreFactureLC->hint(); }
+
+    // Rayon racine avec ses articles (nom, prix, remarque).
+    TRayon* rayon(const QString& nom, const QList<std::tuple<QString, double, QString>>& articles = {})
+    {
+        TRayon* r = dm->ajouterRayonRacine(nom);
+        for (const auto& [n, p, rq] : articles)
+            r->creerArticle(n, p, rq);
+        return r;
+    }
+
+    QModelIndex noeud(const TRayon* r, const QModelIndex& parent = {}) const
+    {
+        const QStandardItemModel* m = fenetre->modeleArbreRayon;
+        for (int i = 0; i < m->rowCount(parent); ++i) {
+            const QModelIndex index = m->index(i, 0, parent);
+            if (rayonDuNoeud(index) == r)
+                return index;
+            if (const QModelIndex t = noeud(r, index); t.isValid())
+                return t;
+        }
+        return {};
+    }
+
+    // Reconstruit l'arbre, sélectionne le rayon et liste ses articles.
+    void choisirRayon(TRayon* r)
+    {
+        fenetre->majArbreRayonsExecute();
+        fenetre->arbreRayon->expandAll();
+        fenetre->arbreRayon->setCurrentIndex(noeud(r));
+        listerArticles(r);
+    }
+
+    void listerArticles(TRayon* r)
+    {
+        QTreeWidget* liste = fenetre->listeArticles;
+        liste->clear();
+        for (int i = 0; r && i < r->getNbArticles(); ++i) {
+            TArticle* a = r->getArticle(i);
+            auto* item = new QTreeWidgetItem(liste, QStringList{a->getNom(), QString(), a->getRemarque()});
+            item->setData(0, RoleArticle, QVariant::fromValue(static_cast<void*>(a)));
+        }
+    }
+
+    void choisirArticles(const QStringList& noms)
+    {
+        QTreeWidget* liste = fenetre->listeArticles;
+        liste->clearSelection();
+        for (int i = 0; i < liste->topLevelItemCount(); ++i)
+            if (noms.contains(liste->topLevelItem(i)->text(0)))
+                liste->topLevelItem(i)->setSelected(true);
+    }
+
+    // Pose des lignes dans le magasin et rafraîchit.
+    void poser(const QStringList& l)
+    {
+        dm->listeCourses = l;
+        fenetre->majLCExecute();
+    }
+
+    void choisirLignes(const QList<int>& indices)
+    {
+        fenetre->lvListeCourses->clearSelection();
+        for (int i : indices)
+            fenetre->lvListeCourses->topLevelItem(i)->setSelected(true);
+    }
+
+    // Le dialogue de quantité répond q (validation) ou, avec q <= 0, annule.
+    void repondreQuantite(int q)
+    {
+        interactions->surDialogue([q](QWidget* w) {
+            auto* d = static_cast<TformLC*>(w);
+            if (q > 0) {
+                d->seNb->setValue(q);
+                d->btValiderClick();
+            } else {
+                d->btAnnulerClick();
+            }
+        });
+    }
+
+    QStringList animations() const
+    {
+        QStringList noms;
+        for (const AppelAgent& a : (*serveur)->appelsDe(QStringLiteral("Play")))
+            noms << a.arguments.value(0).toString();
+        return noms;
+    }
+
+    // Démarre le compagnon "Sam" sur le serveur double, sans salut.
+    void allumerCompagnon()
+    {
+        fenetre->nomCompagnon = QStringLiteral("Sam");
+        compagnonAffiche = true;
+        demarrerCompagnon(QStringLiteral("Sam"), ObjetFenetre{});
+        (*serveur)->oublierAppels();
+    }
+
+    static QString statutDate(const QString& debut)
+    {
+        return debut + QStringLiteral("14/03/2006 10:30:00]");
+    }
+
+    std::unique_ptr<EnvironnementTest> env;
+    std::unique_ptr<HorlogeVirtuelle> horloge;
+    std::unique_ptr<InteractionsPdf> interactions;
+    std::unique_ptr<ServeurAgentDoubleInstalle> serveur;
+    std::unique_ptr<TFormPrincipale> fenetre;
+    std::unique_ptr<TdmVatrelix> dm;
+    TFormArticle* formArticle = nullptr;
+    TformRayon* formRayon = nullptr;
+    TformLC* formLC = nullptr;
+    TformOptions* formOptions = nullptr;
+};
+
+inline void ecrireOctets(const QString& chemin, const QByteArray& octets)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(octets);
+}
+
+inline QByteArray lireOctets(const QString& chemin)
+{
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
