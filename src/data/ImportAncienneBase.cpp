@@ -30,8 +30,9 @@ QList<ArticleAncien> lireEnregistrementsAnciens(const QString& ligne)
     for (qsizetype debut = 0; debut < ligne.size(); debut += largeurEnregistrementAncien) {
         const QString enregistrement = ligne.mid(debut, largeurEnregistrementAncien);
         ArticleAncien article;
-        // Un "|" couperait toute ligne de liste qui reprend ce nom : il devient un blanc.
-        article.nom = TrimRight(enregistrement.left(largeurNomAncien)).replace(u'|', u' ');
+        // Un "|" couperait toute ligne de liste qui reprend ce nom : il devient un blanc,
+        // avant la coupe à droite pour qu'un nom ne finisse jamais par un blanc.
+        article.nom = TrimRight(enregistrement.left(largeurNomAncien).replace(u'|', u' '));
         article.prix = StrToFloat(TrimRight(enregistrement.mid(largeurNomAncien)));
         articles.append(article);
     }
