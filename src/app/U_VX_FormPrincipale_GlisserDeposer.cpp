@@ -18,7 +18,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QStandardItemModel>
 
 const QString TFormPrincipale::kTypeGlisser = QStringLiteral("application/x-vatrelix-vue");
 
@@ -66,19 +65,6 @@ int codeVirtuel(const QKeyEvent& e)
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
         return 112 + (k - Qt::Key_F1);
     return 0;
-}
-
-// Nœud du rayon dans le modèle de l'arbre, par identité.
-QModelIndex noeudDuRayon(const QStandardItemModel& modele, const QModelIndex& parent, const TRayon* rayon)
-{
-    for (int i = 0; i < modele.rowCount(parent); ++i) {
-        const QModelIndex index = modele.index(i, 0, parent);
-        if (rayonDuNoeud(index) == rayon)
-            return index;
-        if (const QModelIndex trouve = noeudDuRayon(modele, index, rayon); trouve.isValid())
-            return trouve;
-    }
-    return {};
 }
 
 // Branche les événements de glissement et de clavier des vues sur les gestionnaires.
@@ -285,10 +271,8 @@ void TFormPrincipale::arbreRayonDragDrop(QObject* cible, QObject* source, const 
                 dm->retirerRayonRacine(s);
         }
         majArbreRayonsExecute();
-        const QModelIndex noeud = noeudDuRayon(*modeleArbreRayon, {}, t);
-        arbreRayon->setCurrentIndex(noeud);
-        arbreRayon->scrollTo(noeud);
-        majListeArticlesExecute();
+        // La sélection recharge la liste d'articles du rayon cible.
+        selectionnerRayon(t);
         return;
     }
     if (tagDe(source) == 2 && tagDe(cible) == 1) {

@@ -20,6 +20,8 @@
 #include "U_vx_impression.h"
 
 #include <QFile>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
 #include <QStandardItemModel>

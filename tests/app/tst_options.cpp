@@ -1,0 +1,145 @@
+// Commande des options : le compagnon n'est redémarré que si le nom ou l'affichage change.
+#include "FenetreTest.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+enum class Geste { Valider, Annuler, CaseFermeture };
+}
+Q_DECLARE_METATYPE(Geste)
+
+class TestOptions : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup() { m.reset(); }
+    void options_data();
+    void options();
+    void options_listeEtCouleursTransmises();
+
+private:
+    std::unique_ptr<FenetreTest> m;
+};
+
+void TestOptions::init()
+{
+    m = std::make_unique<FenetreTest>();
+    const QString chars = m->env->dossier() + u"MSAgent/Chars/"_s;
+    QVERIFY(QDir().mkpath(chars));
+    for (const char* nom : {"Sam.acs", "Merlin.acs", "Genie.acs"})
+        ecrireOctets(chars + QString::fromLatin1(nom), "x");
+}
+
+void TestOptions::options_data()
+{
+    QTest::addColumn<bool>("allume");
+    QTest::addColumn<QString>("tape");
+    QTest::addColumn<bool>("coche");
+    QTest::addColumn<Geste>("geste");
+    QTest::addColumn<QString>("nomFinal");
+    QTest::addColumn<bool>("afficheFinal");
+    QTest::addColumn<bool>("redemarre");
+    QTest::addColumn<int>("attente");  // millisecondes attendues à l'arrêt
+    QTest::addColumn<int>("messages"); // avertissements
+
+    QTest::newRow("rienChange") << true << u"Sam"_s << true << Geste::Valider << u"Sam"_s << true << false << 0 << 0;
+    QTest::newRow("autreNom") << true << u"Merlin"_s << true << Geste::Valider << u"Merlin"_s << true << true << 3000
+                              << 0;
+    QTest::newRow("eteint") << true << u"Sam"_s << false << Geste::Valider << u"Sam"_s << false << true << 3000 << 0;
+    QTest::newRow("allumeDepuisEteint") << false << u"Sam"_s << true << Geste::Valider << u"Sam"_s << true << true
+                                        << 0 << 0;
+    // Nom refusé : la case compte, le nom revient à celui de l'ouverture.
+    QTest::newRow("nomInconnuEtCase") << true << u"Inconnu"_s << false << Geste::Valider << u"Sam"_s << false << true
+                                      << 3000 << 1;
+    QTest::newRow("autreCasse") << true << u"merlin"_s << true << Geste::Valider << u"Sam"_s << true << false << 0
+                                << 1;
+    QTest::newRow("annule") << true << u"Merlin"_s << false << Geste::Annuler << u"Sam"_s << true << false << 0 << 0;
+    QTest::newRow("caseFermeture") << true << u"Merlin"_s << false << Geste::CaseFermeture << u"Sam"_s << true
+                                   << false << 0 << 0;
+}
+
+void TestOptions::options()
+{
+    QFETCH(bool, allume);
+    QFETCH(QString, tape);
+    QFETCH(bool, coche);
+    QFETCH(Geste, geste);
+    QFETCH(QString, nomFinal);
+    QFETCH(bool, afficheFinal);
+    QFETCH(bool, redemarre);
+    QFETCH(int, attente);
+    QFETCH(int, messages);
+
+    TFormPrincipale& f = m->f();
+    m->allumerCompagnon();
+    if (!allume) {
+        arreterCompagnon(u"Sam"_s);
+        compagnonAffiche = false;
+        (*m->serveur)->oublierAppels();
+    }
+    f.afficherCompagnon = allume;
+    const qint64 attenduAvant = m->horloge->totalAttendu();
+    // Une validation passée ne doit pas compter pour une fermeture par la case.
+    m->formOptions->valide = true;
+    for (int i = 0; i < messages; ++i)
+        m->interactions->repondre(ReponseMessage::Ok);
+    m->interactions->surDialogue([&](QWidget* w) {
+        auto* d = static_cast<TformOptions*>(w);
+        d->cbChoixCompagnon->setEditText(tape);
+        d->chbAfficherCompagnon->setChecked(coche);
+        if (geste == Geste::Valider)
+            d->btValiderClick();
+        else if (geste == Geste::Annuler)
+            d->btAnnulerClick();
+        else
+            d->reject();
+    });
+    f.action(u"configurerOptions"_s)->trigger();
+
+    QCOMPARE(m->interactions->questionsDe(GenreQuestion::Message).size(), messages);
+    QCOMPARE(f.nomCompagnon, nomFinal);
+    QCOMPARE(compagnonAffiche, afficheFinal);
+    if (geste == Geste::Valider)
+        QCOMPARE(f.afficherCompagnon, coche);
+    else
+        QCOMPARE(f.afficherCompagnon, allume);
+    const ServeurAgentDouble& s = *m->serveur->serveur;
+    QCOMPARE(s.nombre(u"Unload"_s) > 0, redemarre && allume);
+    QCOMPARE(s.nombre(u"Load"_s) > 0, redemarre && afficheFinal);
+    if (redemarre && afficheFinal)
+        QVERIFY(s.appelsDe(u"Load"_s).last().arguments.value(0).toString().contains(nomFinal));
+    QCOMPARE(m->horloge->totalAttendu() - attenduAvant, qint64(attente));
+    // Pas de salut au redémarrage.
+    for (const AppelAgent& a : s.appelsDe(u"Play"_s))
+        QVERIFY(a.arguments.value(0).toString() != u"Wave"_s);
+    if (allume) {
+        QCOMPARE(s.appelsDe(u"Play"_s).value(0).arguments.value(0).toString(), u"Think"_s);
+        QCOMPARE(s.appelsDe(u"Speak"_s).value(0).arguments.value(0).toString(), u"Options"_s);
+    }
+}
+
+void TestOptions::options_listeEtCouleursTransmises()
+{
+    TFormPrincipale& f = m->f();
+    f.nomCompagnon = u"Genie"_s;
+    f.couleurHaut = 0x00112233;
+    QStringList elements;
+    QString texte;
+    m->interactions->surDialogue([&](QWidget* w) {
+        auto* d = static_cast<TformOptions*>(w);
+        for (int i = 0; i < d->cbChoixCompagnon->count(); ++i)
+            elements << d->cbChoixCompagnon->itemText(i);
+        texte = d->cbChoixCompagnon->currentText();
+        QCOMPARE(d->couleurHaut, TColor(0x00112233));
+        d->btAnnulerClick();
+    });
+    f.action(u"configurerOptions"_s)->trigger();
+    QCOMPARE(elements, (QStringList{u"Genie"_s, u"Merlin"_s, u"Sam"_s}));
+    QCOMPARE(texte, u"Genie"_s);
+    QVERIFY(!m->formOptions->chbAfficherCompagnon->isChecked());
+}
+
+QTEST_MAIN(TestOptions)
+#include "tst_options.moc"
