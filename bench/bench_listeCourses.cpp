@@ -1,0 +1,214 @@
+// Liste de courses de 10 000 lignes sur la vraie fenêtre : rafraîchissement, fusion, tri,
+// enregistrement et ouverture (comparés à iconv sur le même fichier), impression en PDF.
+#include "Emplacements.h"
+#include "FichierLC.h"
+#include "Interactions.h"
+#include "ParametresRegionaux.h"
+#include "U_VX_DataModule.h"
+#include "U_VX_FormPrincipale.h"
+#include "U_vx_compagnon.h"
+#include "U_vx_impression.h"
+
+#include <QApplication>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+constexpr int kLignes = 10000;
+
+class InteractionsBanc : public Interactions
+{
+public:
+    ReponseMessage message(const QString&, TypeMessage, BoutonsMessage) override { return ReponseMessage::Non; }
+    QString saisie(const QString&, const QString&, const QString& defaut) override { return defaut; }
+    bool ouvrirFichier(DialogueFichier& d) override
+    {
+        d.nomFichier = fichierOuvert;
+        return true;
+    }
+    bool enregistrerFichier(DialogueFichier&) override { return false; }
+    bool choisirCouleur(TColor&) override { return false; }
+    bool choisirImprimante(QPrinter& imprimante) override
+    {
+        reglerSortiePdf(imprimante, fichierPdf);
+        return true;
+    }
+    void montrerModal(QWidget*) override {}
+    void erreurStandard(const QString& message) override
+    {
+        std::fprintf(stderr, "erreur : %s\n", qPrintable(message));
+        std::abort();
+    }
+    QString fichierOuvert;
+    QString fichierPdf;
+};
+
+InteractionsBanc* g_interactions = nullptr;
+TFormPrincipale* g_fenetre = nullptr;
+TdmVatrelix* g_dm = nullptr;
+QString g_dossier;
+
+// Lignes variées : 200 rayons, un article sur quatre répété plus haut (fusions réelles).
+QStringList lignesBanc()
+{
+    QStringList lignes;
+    lignes.reserve(kLignes);
+    for (int i = 0; i < kLignes; ++i) {
+        const int article = i % 4 == 0 ? i / 8 : i;
+        const int rayon = (article * 7919) % 200;
+        const int centimes = 50 + (article * 37) % 2000;
+        const QString pu = QStringLiteral("%1,%2 €").arg(centimes / 100).arg(centimes % 100, 2, 10, QLatin1Char('0'));
+        const int nb = 1 + i % 5;
+        const int total = nb * centimes;
+        const QString tt = QStringLiteral("%1,%2 €").arg(total / 100).arg(total % 100, 2, 10, QLatin1Char('0'));
+        lignes << QStringLiteral("%1|Article n°%2|remarque é|Rayon %3|%4|%5")
+                      .arg(nb)
+                      .arg(article)
+                      .arg(rayon)
+                      .arg(pu, tt);
+    }
+    return lignes;
+}
+
+void BM_majLC(benchmark::State& etat)
+{
+    g_dm->listeCourses = lignesBanc();
+    for (auto _ : etat)
+        g_fenetre->majLCExecute();
+}
+BENCHMARK(BM_majLC)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3)->UseRealTime();
+
+void BM_fusion(benchmark::State& etat)
+{
+    const QStringList lignes = lignesBanc();
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        g_dm->listeCourses = lignes;
+        etat.ResumeTiming();
+        g_fenetre->fusionnerLignesLCExecute();
+    }
+    if (g_dm->listeCourses.size() >= lignes.size())
+        std::abort();
+}
+BENCHMARK(BM_fusion)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->UseRealTime();
+
+void BM_tri(benchmark::State& etat)
+{
+    const QStringList lignes = lignesBanc();
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        g_dm->listeCourses = lignes;
+        etat.ResumeTiming();
+        g_fenetre->trierLCExecute();
+    }
+}
+BENCHMARK(BM_tri)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->UseRealTime();
+
+void BM_enregistrer(benchmark::State& etat)
+{
+    g_dm->listeCourses = lignesBanc();
+    g_fenetre->fichierLC = g_dossier + QStringLiteral("banc.lvtx");
+    for (auto _ : etat)
+        g_fenetre->enregistrerLCExecute();
+}
+BENCHMARK(BM_enregistrer)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+
+// La commande d'ouverture entière : question, nouvelle liste, lecture, rafraîchissement.
+void BM_ouvrir(benchmark::State& etat)
+{
+    const QString chemin = g_dossier + QStringLiteral("banc.lvtx");
+    ecrireFichierLC(chemin, lignesBanc());
+    g_interactions->fichierOuvert = chemin;
+    for (auto _ : etat)
+        g_fenetre->ouvrirListeExecute();
+    if (g_dm->listeCourses.size() != kLignes)
+        std::abort();
+}
+BENCHMARK(BM_ouvrir)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+
+// La lecture seule (chargerLC), sans la nouvelle liste.
+void BM_chargerLC(benchmark::State& etat)
+{
+    const QString chemin = g_dossier + QStringLiteral("banc.lvtx");
+    ecrireFichierLC(chemin, lignesBanc());
+    for (auto _ : etat)
+        g_fenetre->chargerLC(chemin);
+}
+BENCHMARK(BM_chargerLC)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+
+// La lecture du fichier seule, vers le magasin.
+void BM_lireFichierLC(benchmark::State& etat)
+{
+    const QString chemin = g_dossier + QStringLiteral("banc.lvtx");
+    ecrireFichierLC(chemin, lignesBanc());
+    for (auto _ : etat)
+        benchmark::DoNotOptimize(lireFichierLC(chemin));
+}
+BENCHMARK(BM_lireFichierLC)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+
+void BM_iconv(benchmark::State& etat)
+{
+    const QString chemin = g_dossier + QStringLiteral("banc.lvtx");
+    ecrireFichierLC(chemin, lignesBanc());
+    for (auto _ : etat) {
+        QProcess p;
+        p.setStandardOutputFile(QProcess::nullDevice());
+        p.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("WINDOWS-1252"), QStringLiteral("-t"),
+                                          QStringLiteral("UTF-8"), chemin});
+        if (!p.waitForFinished(10000) || p.exitCode() != 0)
+            std::abort();
+    }
+}
+BENCHMARK(BM_iconv)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+
+void BM_imprimerPdf(benchmark::State& etat)
+{
+    g_dm->listeCourses = lignesBanc();
+    g_fenetre->majLCExecute();
+    g_interactions->fichierPdf = g_dossier + QStringLiteral("banc.pdf");
+    for (auto _ : etat)
+        g_fenetre->imprimerExecute();
+}
+BENCHMARK(BM_imprimerPdf)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ParametresRegionaux::definir(ParametresRegionaux::francais());
+    InteractionsBanc interactions;
+    g_interactions = &interactions;
+    Interactions::definir(&interactions);
+    initialiserCompagnon();
+    QTemporaryDir dossier;
+    g_dossier = dossier.path() + u'/';
+    definirRepertoireExecutable(g_dossier);
+    {
+        auto fenetre = std::make_unique<TFormPrincipale>();
+        fenetre->timerDemarrage->stop();
+        TdmVatrelix dm;
+        fenetre->attacherModuleDonnees(&dm);
+        fenetre->show();
+        g_fenetre = fenetre.get();
+        g_dm = &dm;
+        benchmark::Initialize(&argc, argv);
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+        fenetre.reset();
+    }
+    terminerCompagnon();
+    definirRepertoireExecutable(QString());
+    Interactions::definir(nullptr);
+    return 0;
+}
