@@ -10,6 +10,7 @@
 #include "U_vx_compagnon.h"
 
 #include <QCollator>
+#include <QLineEdit>
 #include <QLocale>
 #include <QTreeWidget>
 
@@ -48,6 +49,25 @@ public:
         // La liste se trie toujours sur le nom, quelle que soit la colonne.
         return collationArticles().compare(text(ColArticleNom), autre.text(ColArticleNom)) < 0;
     }
+};
+
+// Remplit un champ sans le tronquer : un texte venu de la base (nom importé de 40 caractères,
+// prix de 10) peut dépasser la longueur de frappe du champ, qui est rendue à la fin de la portée.
+class TexteEntier
+{
+public:
+    TexteEntier(QLineEdit& champ, const QString& texte) : m_champ(champ), m_longueur(champ.maxLength())
+    {
+        m_champ.setMaxLength(qMax(m_longueur, int(texte.size())));
+        m_champ.setText(texte);
+    }
+    ~TexteEntier() { m_champ.setMaxLength(m_longueur); }
+    TexteEntier(const TexteEntier&) = delete;
+    TexteEntier& operator=(const TexteEntier&) = delete;
+
+private:
+    QLineEdit& m_champ;
+    int m_longueur;
 };
 
 } // namespace
@@ -140,14 +160,20 @@ void TFormPrincipale::modifierArticleExecute()
     FormArticle->couleurBas = couleurBas;
     FormArticle->modeModification = 1;
     FormArticle->valide = false;
-    FormArticle->edNom->setText(article->getNom());
-    FormArticle->edPrix->setText(FloatToStr(article->getPrix()));
-    FormArticle->memoRemarque->setText(article->getRemarque());
-    Interactions::courantes().montrerModal(FormArticle);
+    QString nom, prix, remarque;
+    {
+        const TexteEntier champNom(*FormArticle->edNom, article->getNom());
+        const TexteEntier champPrix(*FormArticle->edPrix, FloatToStr(article->getPrix()));
+        const TexteEntier champRemarque(*FormArticle->memoRemarque, article->getRemarque());
+        Interactions::courantes().montrerModal(FormArticle);
+        nom = FormArticle->edNom->text();
+        prix = FormArticle->edPrix->text();
+        remarque = FormArticle->memoRemarque->text();
+    }
     if (FormArticle->valide) {
-        article->setNom(FormArticle->edNom->text());
-        article->setPrix(StrToFloat(FormArticle->edPrix->text()));
-        article->setRemarque(FormArticle->memoRemarque->text());
+        article->setNom(nom);
+        article->setPrix(StrToFloat(prix));
+        article->setRemarque(remarque);
         ecrireStatut(QStringLiteral("Modification de l'article \"") + article->getNom() + QStringLiteral("\" [")
                      + horodatage() + u']');
     }

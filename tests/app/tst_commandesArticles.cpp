@@ -59,6 +59,7 @@ private Q_SLOTS:
     void ajouter_validationsEtFiltres();
     void modifier_premierSelectionne_data();
     void modifier_premierSelectionne();
+    void modifier_texteLongDeLaBase_nonTronque();
     void supprimer_plusieurs_statutDuDernier();
 
     void importer_data();
@@ -277,6 +278,31 @@ void TestCommandesArticles::modifier_premierSelectionne()
         QCOMPARE(banane->getPrix(), 12.5);
         QCOMPARE(b->f().texteStatut(), u"avant"_s);
     }
+}
+
+void TestCommandesArticles::modifier_texteLongDeLaBase_nonTronque()
+{
+    // Un nom importé tient 40 caractères, un prix 10 : plus que ce que les champs laissent taper.
+    const QString nomLong = u"Confiture d'abricots du Roussillon bio x"_s;
+    TArticle* a = m_boissons->creerArticle(nomLong, 1234567.89, u"une remarque bien trop longue"_s);
+    QVERIFY(b->f().selectionnerRayon(m_boissons));
+    b->selectionnerArticles({nomLong});
+    QStringList offerts;
+    b->interactions->surDialogue([&](QWidget* w) {
+        auto* d = qobject_cast<TFormArticle*>(w);
+        offerts << d->edNom->text() << d->edPrix->text() << d->memoRemarque->text();
+        d->btValider->click();
+    });
+    b->lancer("modifierArticle");
+
+    QCOMPARE(offerts, (QStringList{nomLong, u"1234567,89"_s, u"une remarque bien trop longue"_s}));
+    QCOMPARE(a->getNom(), nomLong);
+    QCOMPARE(a->getPrix(), 1234567.89);
+    QCOMPARE(a->getRemarque(), u"une remarque bien trop longue"_s);
+    // La frappe reste limitée comme avant.
+    QCOMPARE(b->f().FormArticle->edNom->maxLength(), 25);
+    QCOMPARE(b->f().FormArticle->edPrix->maxLength(), 8);
+    QCOMPARE(b->f().FormArticle->memoRemarque->maxLength(), 20);
 }
 
 void TestCommandesArticles::supprimer_plusieurs_statutDuDernier()
