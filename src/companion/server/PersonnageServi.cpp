@@ -129,6 +129,7 @@ void PersonnageServi::detacher(bool laisserPartir)
 {
     if (laisserPartir && m_serveur && visible())
         confierDepart();
+    couperVoix();
     if (m_objetBulle)
         m_objetBulle->detacher();
     for (Reveil* r : {m_reveilTrame.get(), m_reveilParole.get(), m_reveilDeplacement.get(), m_reveilRepos.get(),
@@ -243,6 +244,7 @@ void PersonnageServi::terminerCourante(qint32 statut)
         return;
     const qint32 numero = m_courante->numero;
     m_courante.reset();
+    couperVoix();
     m_reveilParole->desarmer();
     m_reveilDeplacement->desarmer();
     if (m_boucheCourante >= 0 && m_affichee.animation)

@@ -6,6 +6,7 @@
 #include "PersonnageAcs.h"
 #include "ServeurAgent.h"
 #include "Temporisation.h"
+#include "VoixSynthese.h"
 
 #include <QCache>
 #include <deque>
@@ -35,6 +36,9 @@ constexpr int PasDeplacement = 20;
 constexpr int PasParole = 100;
 // La bulle reste affichée ce temps après la fin de la parole.
 constexpr int AttenteMasquageBulle = 1500;
+// Niveaux de repos : le 2 après ce nombre de délais de repos sans requête, le 3 après l'autre.
+constexpr int DelaisReposNiveau2 = 4;
+constexpr int DelaisReposNiveau3 = 8;
 // Trames jouées au plus par une animation qui boucle quand une requête attend.
 constexpr int TramesMaximalesAnimation = 2000;
 
@@ -90,6 +94,8 @@ public:
     bool visible() const;
     bool auRepos() const { return m_phase == Phase::Repos && !m_courante && m_file.empty(); }
     QString animationCourante() const;
+    int niveauRepos() const { return m_niveauRepos; }
+    QString texteBulle() const { return m_texteBulle; }
     QStringList journalAnimations() const { return m_journal; }
     void viderJournal() { m_journal.clear(); }
 
@@ -131,6 +137,10 @@ private:
     // Parole, déplacement, repos.
     void commencerParole(const RequetePersonnage& requete);
     void surPasParole();
+    void surEvenementVoix(const EvenementVoix& evenement);
+    void finirParole();
+    void couperVoix();
+    void montrerBouche(FormeBouche forme);
     void commencerDeplacement(const RequetePersonnage& requete);
     void surPasDeplacement();
     void programmerRepos();
@@ -183,6 +193,7 @@ private:
     QList<int> m_signets;
     QList<int> m_positionsSignets;
     void notifierSignets(qsizetype jusquA);
+    qint64 m_ticketVoix = 0; // parole confiée à la voix ; 0 : rythme sans voix
     int m_dureeParole = 0;
     int m_ecoulementParole = 0;
     // Déplacement en cours.
@@ -193,6 +204,8 @@ private:
 
     bool m_reposActif = true;
     bool m_reposNotifie = false;
+    int m_niveauRepos = 0;
+    qint64 m_debutRepos = -1; // instant de la dernière activité, pour le niveau de repos
     bool m_bulleActive = true;
     bool m_effetsSonores = true;
     bool m_autoPopup = false;

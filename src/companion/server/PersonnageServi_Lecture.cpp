@@ -71,6 +71,8 @@ void PersonnageServi::afficherTrame()
     // Une trame sans image garde l'image précédente.
     if (!trame.couches.isEmpty())
         montrerImage(*m_lecture.animation, m_lecture.trame, m_boucheCourante);
+    if (trame.son != AucunSon && m_effetsSonores && trame.son < m_modele->sons.size())
+        m_serveur->jouerSon(m_modele->sons.at(trame.son));
     m_reveilTrame->armer(int(trame.duree) * 10);
 }
 
@@ -261,7 +263,102 @@ void PersonnageServi::commencerParole(const RequetePersonnage& requete)
         }
         montrerBulle(QString());
     }
-    m_reveilParole->armer(PasParole);
+    VoixSynthese* voix = m_serveur->voix();
+    if (!voix || texte.prononce.trimmed().isEmpty()) {
+        m_reveilParole->armer(PasParole);
+        return;
+    }
+    ReglagesVoix reglages;
+    if (const auto& v = m_modele->info.voix) {
+        if (v->vitesse != 0xFFFFFFFF)
+            reglages.vitesse = int(std::min<quint32>(v->vitesse, 1000));
+        if (v->hauteur != 0xFFFF)
+            reglages.hauteur = v->hauteur;
+    }
+    m_ticketVoix = voix->dire(texte.elements, reglages, [this](const EvenementVoix& e) { surEvenementVoix(e); });
+}
+
+void PersonnageServi::couperVoix()
+{
+    if (const qint64 ticket = std::exchange(m_ticketVoix, 0); ticket && m_serveur && m_serveur->voix())
+        m_serveur->voix()->couper(ticket);
+}
+
+void PersonnageServi::surEvenementVoix(const EvenementVoix& evenement)
+{
+    if (!m_ticketVoix || !m_courante || m_courante->type != TypeRequete::Parler)
+        return;
+    using G = EvenementVoix::Genre;
+    switch (evenement.genre) {
+    case G::Indisponible:
+        // Sans voix : la bulle seule, au rythme du texte.
+        m_ticketVoix = 0;
+        m_reveilParole->armer(PasParole);
+        return;
+    case G::Mot: {
+        qsizetype n = std::clamp<qsizetype>(evenement.valeur, 0, m_texteAffiche.size());
+        while (n < m_texteAffiche.size() && !m_texteAffiche.at(n).isSpace())
+            ++n;
+        if (visible() && n > m_texteBulle.size())
+            montrerBulle(m_texteAffiche.left(n));
+        return;
+    }
+    case G::Phoneme:
+        montrerBouche(FormeBouche(evenement.valeur));
+        return;
+    case G::Signet: {
+        const qsizetype i = m_signets.indexOf(evenement.valeur);
+        if (i >= 0) {
+            m_signets.removeAt(i);
+            m_positionsSignets.removeAt(i);
+        }
+        m_serveur->notifier(m_numero, [signet = evenement.valeur](IRecepteurAgent& r) { r.BookMark(signet); });
+        return;
+    }
+    case G::Fin:
+        m_ticketVoix = 0;
+        finirParole();
+        return;
+    }
+}
+
+// Bouche de la trame montrée la plus proche de la forme voulue ; sans bouche : image seule.
+void PersonnageServi::montrerBouche(FormeBouche forme)
+{
+    if (!m_affichee.animation || !visible())
+        return;
+    const TrameAcs& trame = m_affichee.animation->trames.at(m_affichee.trame);
+    if (trame.bouches.isEmpty())
+        return;
+    QList<FormeBouche> essais{forme};
+    switch (forme) {
+    case FormeBouche::Large4: essais << FormeBouche::Large3 << FormeBouche::Large2 << FormeBouche::Large1; break;
+    case FormeBouche::Large3: essais << FormeBouche::Large2 << FormeBouche::Large4 << FormeBouche::Large1; break;
+    case FormeBouche::Large2: essais << FormeBouche::Large1 << FormeBouche::Large3 << FormeBouche::Moyenne; break;
+    case FormeBouche::Large1: essais << FormeBouche::Moyenne << FormeBouche::Large2; break;
+    case FormeBouche::Moyenne: essais << FormeBouche::Large1 << FormeBouche::Etroite; break;
+    case FormeBouche::Etroite: essais << FormeBouche::Moyenne << FormeBouche::Large1; break;
+    case FormeBouche::Fermee: break;
+    }
+    int choisie = -1; // bouche fermée absente : celle de l'image
+    for (FormeBouche f : std::as_const(essais))
+        if (trame.bouche(f)) {
+            choisie = int(f);
+            break;
+        }
+    if (choisie == m_boucheCourante)
+        return;
+    m_boucheCourante = choisie;
+    montrerImage(*m_affichee.animation, m_affichee.trame, m_boucheCourante);
+}
+
+void PersonnageServi::finirParole()
+{
+    notifierSignets(m_texteAffiche.size());
+    montrerBulle(m_texteAffiche);
+    if (m_bulle->isVisible() && (m_styleBulle & 0x4))
+        m_reveilBulle->armer(AttenteMasquageBulle);
+    terminerCourante(StatutRequete::Reussie);
 }
 
 void PersonnageServi::surPasParole()
@@ -270,11 +367,7 @@ void PersonnageServi::surPasParole()
         return;
     m_ecoulementParole += PasParole;
     if (m_ecoulementParole >= m_dureeParole) {
-        notifierSignets(m_texteAffiche.size());
-        montrerBulle(m_texteAffiche);
-        if (m_bulle->isVisible() && (m_styleBulle & 0x4))
-            m_reveilBulle->armer(AttenteMasquageBulle);
-        terminerCourante(StatutRequete::Reussie);
+        finirParole();
         return;
     }
     // Le texte paraît au rythme de la parole, par mots entiers.
@@ -365,6 +458,8 @@ void PersonnageServi::programmerRepos()
         return;
     // Premier repos après le délai ; ensuite à intervalles tirés entre 1 et 3 délais.
     const int delai = m_serveur->delaiRepos();
+    if (!m_reposNotifie)
+        m_debutRepos = m_serveur->temps().maintenant();
     m_reveilRepos->armer(m_reposNotifie ? delai + tirage(m_serveur->hasard(), 2 * delai + 1) : delai);
 }
 
@@ -376,7 +471,14 @@ void PersonnageServi::surReveilRepos()
         m_reposNotifie = true;
         m_serveur->notifier(m_numero, [n = m_numero](IRecepteurAgent& r) { r.Idle(n, true); });
     }
-    const AnimationAcs* repos = animationEtat(QStringLiteral("IdlingLevel1"));
+    // Plus le repos dure, plus il est profond ; un niveau absent cède au précédent.
+    const qint64 duree = m_serveur->temps().maintenant() - m_debutRepos;
+    const qint64 delai = m_serveur->delaiRepos();
+    int niveau = duree >= DelaisReposNiveau3 * delai ? 3 : duree >= DelaisReposNiveau2 * delai ? 2 : 1;
+    const AnimationAcs* repos = nullptr;
+    while (niveau >= 1 && !(repos = animationEtat(QStringLiteral("IdlingLevel%1").arg(niveau))))
+        --niveau;
+    m_niveauRepos = repos ? niveau : 0;
     if (!repos) {
         programmerRepos();
         return;
@@ -393,6 +495,7 @@ void PersonnageServi::surReveilRepos()
 void PersonnageServi::quitterRepos()
 {
     m_reveilRepos->desarmer();
+    m_niveauRepos = 0;
     if (m_reposNotifie) {
         m_reposNotifie = false;
         m_serveur->notifier(m_numero, [n = m_numero](IRecepteurAgent& r) { r.Idle(n, false); });

@@ -1,5 +1,8 @@
 #include "ServeurPersonnages.h"
 
+#include "SortieAudio.h"
+#include "VoixEspeak.h"
+
 #include "Emplacements.h"
 #include "LecteurAcs.h"
 #include "PersonnageServi.h"
@@ -83,8 +86,16 @@ ServeurPersonnages::ServeurPersonnages() : ServeurPersonnages(Options{}) {}
 ServeurPersonnages::ServeurPersonnages(Options options)
     : m_temps(options.temps ? options.temps : &temporisationReelle()),
       m_hasard(options.graine.value_or(QRandomGenerator::global()->generate())),
-      m_delaiRepos(std::max(100, options.delaiRepos))
+      m_delaiRepos(std::max(100, options.delaiRepos)), m_voix(std::move(options.voix)),
+      m_jouerSon(std::move(options.jouerSon))
 {
+    // Le temps réel seul s'accorde à une sortie audio réelle.
+    if (!options.temps) {
+        if (!m_voix)
+            m_voix = voixSysteme();
+        if (!m_jouerSon)
+            m_jouerSon = &jouerSonPersonnage;
+    }
 }
 
 ServeurPersonnages::~ServeurPersonnages()

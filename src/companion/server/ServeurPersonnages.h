@@ -3,6 +3,7 @@
 // reçu, les dessine et renvoie les notifications, toujours mises en file (jamais dans l'appel).
 #include "ServeurAgent.h"
 #include "Temporisation.h"
+#include "VoixSynthese.h"
 
 #include <map>
 #include <memory>
@@ -40,6 +41,9 @@ public:
         Temporisation* temps = nullptr; // nullptr : minuteries réelles
         std::optional<quint32> graine;  // hasard des branches et du repos ; absent : aléatoire
         int delaiRepos = 8000;          // ms sans requête avant le repos
+        // Voix et sons ; absents avec des minuteries réelles : ceux du système ; sinon muets.
+        std::shared_ptr<VoixSynthese> voix;
+        std::function<void(const QByteArray&)> jouerSon;
     };
 
     ServeurPersonnages();
@@ -59,6 +63,12 @@ public:
     Temporisation& temps() { return *m_temps; }
     std::mt19937& hasard() { return m_hasard; }
     int delaiRepos() const { return m_delaiRepos; }
+    VoixSynthese* voix() const { return m_voix.get(); }
+    void jouerSon(const QByteArray& fichierWave) const
+    {
+        if (m_jouerSon)
+            m_jouerSon(fichierWave);
+    }
     qint32 nouvelleRequete() { return m_prochaineRequete++; }
     // Met la notification en file ; elle part vers les récepteurs enregistrés à ce moment-là,
     // et seulement si le personnage nommé (0 : aucun) est encore chargé.
@@ -78,6 +88,8 @@ private:
     Temporisation* m_temps;
     std::mt19937 m_hasard;
     int m_delaiRepos;
+    std::shared_ptr<VoixSynthese> m_voix;
+    std::function<void(const QByteArray&)> m_jouerSon;
     std::map<qint32, IRecepteurAgent*> m_recepteurs;
     std::map<qint32, std::shared_ptr<PersonnageServi>> m_personnages;
     qint32 m_prochainRecepteur = 1;

@@ -34,7 +34,7 @@ void TestTexteParole::analyser_balisesRetireesMapPartagee_data()
                                     << QStringLiteral("Un mot bas.") << QStringLiteral("Un mot bas.");
     QTest::newRow("barre littérale") << QStringLiteral("a\\\\b") << QStringLiteral("a\\b") << QStringLiteral("a\\b");
     QTest::newRow("balise non refermée") << QStringLiteral("fin \\Pau=3") << QStringLiteral("fin \\Pau=3")
-                                         << QStringLiteral("fin \\Pau=3");
+                                         << QStringLiteral("fin ");
     QTest::newRow("map mal formée") << QStringLiteral("\\Map=\"x\"\\y") << QStringLiteral("y") << QStringLiteral("y");
     QTest::newRow("vide") << QString() << QString() << QString();
 }

@@ -1,0 +1,235 @@
+#include "SortieAudio.h"
+
+#include <QtEndian>
+
+#include <pulse/error.h>
+#include <pulse/simple.h>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace {
+constexpr int TamponMs = 60;
+
+class SortieBureau : public SortieAudio
+{
+public:
+    ~SortieBureau() override
+    {
+        if (m_flux)
+            pa_simple_free(m_flux);
+    }
+    bool ouvrir(int frequence, int canaux) override
+    {
+        pa_sample_spec format{PA_SAMPLE_S16LE, quint32(frequence), quint8(canaux)};
+        if (!pa_sample_spec_valid(&format))
+            return false;
+        // Petit tampon : le premier échantillon part vite et la position suit la voix.
+        pa_buffer_attr tampon;
+        tampon.maxlength = quint32(-1);
+        tampon.tlength = quint32(pa_usec_to_bytes(TamponMs * 1000, &format));
+        tampon.prebuf = quint32(-1);
+        tampon.minreq = quint32(-1);
+        tampon.fragsize = quint32(-1);
+        int erreur = 0;
+        m_flux = pa_simple_new(nullptr, "Vatrelix", PA_STREAM_PLAYBACK, nullptr, "Parole", &format, nullptr,
+                               &tampon, &erreur);
+        return m_flux != nullptr;
+    }
+    bool ecrire(const qint16* echantillons, int nombre) override
+    {
+        int erreur = 0;
+        return m_flux && pa_simple_write(m_flux, echantillons, size_t(nombre) * 2, &erreur) >= 0;
+    }
+    int latence() override
+    {
+        int erreur = 0;
+        const pa_usec_t us = m_flux ? pa_simple_get_latency(m_flux, &erreur) : 0;
+        return us == pa_usec_t(-1) ? 0 : int(us / 1000);
+    }
+    void attendreFin() override
+    {
+        int erreur = 0;
+        if (m_flux)
+            pa_simple_drain(m_flux, &erreur);
+    }
+    void abandonner() override
+    {
+        int erreur = 0;
+        if (m_flux)
+            pa_simple_flush(m_flux, &erreur);
+    }
+
+private:
+    pa_simple* m_flux = nullptr;
+};
+
+class SortieMuette : public SortieAudio
+{
+public:
+    using Horloge = std::chrono::steady_clock;
+    explicit SortieMuette(std::function<void(Horloge::time_point)> premier) : m_premier(std::move(premier)) {}
+    bool ouvrir(int frequence, int canaux) override
+    {
+        m_parMs = double(frequence) * canaux / 1000.0;
+        return m_parMs > 0;
+    }
+    bool ecrire(const qint16*, int nombre) override
+    {
+        if (!m_debut) {
+            m_debut = Horloge::now();
+            if (m_premier)
+                m_premier(*m_debut);
+        }
+        m_ecritMs += nombre / m_parMs;
+        // Le tampon se vide au rythme réel : on attend qu'il ait de la place.
+        const double enTrop = m_ecritMs - joueMs() - TamponMs;
+        if (enTrop > 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(qint64(enTrop * 1000)));
+        return true;
+    }
+    int latence() override { return int(std::max(0.0, m_ecritMs - joueMs())); }
+    void attendreFin() override
+    {
+        const int reste = latence();
+        if (reste > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(reste));
+    }
+    void abandonner() override { m_ecritMs = joueMs(); }
+
+private:
+    double joueMs() const
+    {
+        return m_debut ? std::chrono::duration<double, std::milli>(Horloge::now() - *m_debut).count() : 0.0;
+    }
+    std::function<void(Horloge::time_point)> m_premier;
+    std::optional<Horloge::time_point> m_debut;
+    double m_parMs = 0;
+    double m_ecritMs = 0;
+};
+
+quint32 lire32(const char* p) { return qFromLittleEndian<quint32>(p); }
+quint16 lire16(const char* p) { return qFromLittleEndian<quint16>(p); }
+
+// Fil des sons : une file, un son à la fois.
+class FilSons
+{
+public:
+    FilSons() : m_fil([this] { boucle(); }) {}
+    ~FilSons()
+    {
+        {
+            std::lock_guard verrou(m_mutex);
+            m_fin = true;
+        }
+        m_signal.notify_all();
+        m_fil.join();
+    }
+    void ajouter(const QByteArray& fichier)
+    {
+        {
+            std::lock_guard verrou(m_mutex);
+            if (m_file.size() >= 4)
+                return; // trop en retard : ce son n'a plus de sens
+            m_file.push_back(fichier);
+        }
+        m_signal.notify_one();
+    }
+
+private:
+    void boucle()
+    {
+        for (;;) {
+            QByteArray fichier;
+            {
+                std::unique_lock verrou(m_mutex);
+                m_signal.wait(verrou, [this] { return m_fin || !m_file.empty(); });
+                if (m_fin)
+                    return;
+                fichier = m_file.front();
+                m_file.pop_front();
+            }
+            SonDecode son;
+            if (!decoderWave(fichier, son))
+                continue;
+            auto sortie = creerSortieBureau();
+            if (!sortie->ouvrir(son.frequence, son.canaux))
+                continue;
+            sortie->ecrire(son.echantillons.data(), int(son.echantillons.size()));
+            sortie->attendreFin();
+        }
+    }
+    std::mutex m_mutex;
+    std::condition_variable m_signal;
+    std::deque<QByteArray> m_file;
+    bool m_fin = false;
+    std::thread m_fil;
+};
+} // namespace
+
+std::unique_ptr<SortieAudio> creerSortieBureau() { return std::make_unique<SortieBureau>(); }
+
+std::unique_ptr<SortieAudio> creerSortieMuette(std::function<void(std::chrono::steady_clock::time_point)> premier)
+{
+    return std::make_unique<SortieMuette>(std::move(premier));
+}
+
+bool decoderWave(const QByteArray& fichier, SonDecode& son)
+{
+    const char* d = fichier.constData();
+    const qsizetype n = fichier.size();
+    if (n < 12 || fichier.left(4) != "RIFF" || fichier.mid(8, 4) != "WAVE")
+        return false;
+    int format = 0, canaux = 0, bits = 0;
+    quint32 frequence = 0;
+    qsizetype pos = 12;
+    while (pos + 8 <= n) {
+        const QByteArray id = fichier.mid(pos, 4);
+        const quint32 taille = lire32(d + pos + 4);
+        const qsizetype debut = pos + 8;
+        if (taille > quint32(n - debut)) {
+            // Bloc de données tronqué : on garde ce qui est là.
+            if (id != "data")
+                return false;
+        }
+        const qsizetype utile = std::min<qsizetype>(taille, n - debut);
+        if (id == "fmt ") {
+            if (utile < 16)
+                return false;
+            format = lire16(d + debut);
+            canaux = lire16(d + debut + 2);
+            frequence = lire32(d + debut + 4);
+            bits = lire16(d + debut + 14);
+        } else if (id == "data") {
+            if (format != 1 || canaux < 1 || canaux > 2 || frequence < 1000 || frequence > 192000
+                || (bits != 8 && bits != 16))
+                return false;
+            son.frequence = int(frequence);
+            son.canaux = canaux;
+            son.echantillons.clear();
+            if (bits == 8) {
+                son.echantillons.reserve(size_t(utile));
+                for (qsizetype i = 0; i < utile; ++i)
+                    son.echantillons.push_back(qint16((int(quint8(d[debut + i])) - 128) * 256));
+            } else {
+                const qsizetype nombre = utile / 2;
+                son.echantillons.reserve(size_t(nombre));
+                for (qsizetype i = 0; i < nombre; ++i)
+                    son.echantillons.push_back(qFromLittleEndian<qint16>(d + debut + 2 * i));
+            }
+            // Une trame entière par canal.
+            son.echantillons.resize(son.echantillons.size() - son.echantillons.size() % size_t(canaux));
+            return true;
+        }
+        pos = debut + qsizetype(taille) + (taille & 1);
+    }
+    return false;
+}
+
+void jouerSonPersonnage(const QByteArray& fichierWave)
+{
+    static FilSons fil;
+    fil.ajouter(fichierWave);
+}
