@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Lance le vrai programme sous Xvfb et openbox, le pilote au clavier (xdotool), puis vérifie
+# les fichiers écrits. Usage : bout_en_bout.sh DOSSIER_DU_PROGRAMME DOSSIER_DES_ARTEFACTS
+set -euo pipefail
+programme="$(cd "$1" && pwd)"
+artefacts="$2"
+donnees="$(cd "$(dirname "$0")/donnees" && pwd)"
+titre="Tavelquirn - Vatrelix 2006"
+mkdir -p "$artefacts"
+
+travail="$(mktemp -d "${TMPDIR:-/tmp}/vatrelix-e2e-XXXXXX")"
+pids=()
+nettoyer() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$travail"
+}
+trap nettoyer EXIT
+echouer() { echo "ÉCHEC : $*" >&2; capturer echec; exit 1; }
+
+# Copie du dossier du programme : exécutable, modèle, personnages.
+cp "$programme/vatrelix" "$programme/baseVatrelixModèle.xml" "$travail/"
+[[ -d "$programme/MSAgent" ]] && cp -r "$programme/MSAgent" "$travail/"
+cp "$donnees/baseInitiale.xml" "$travail/baseVatrelix.xml"
+cp "$donnees/liste.lvtx" "$travail/liste.lvtx"
+# Configuration : couleurs, dernière liste, compagnon éteint (test rapide et déterministe).
+printf '$00FF8000\r\nclCream\r\nclBlack\r\n%s\r\n0\r\nSam\r\n' "$travail/liste.lvtx" >"$travail/Vatrelix.conf"
+
+# Serveur X virtuel : numéro d'affichage rendu par -displayfd.
+Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$travail/affichage" 2>"$travail/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [[ -s "$travail/affichage" ]] && break; sleep 0.1; done
+[[ -s "$travail/affichage" ]] || { echo "Xvfb ne démarre pas" >&2; exit 1; }
+export DISPLAY=":$(head -1 "$travail/affichage")"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
+
+capturer() {
+  xwd -root -silent >"$artefacts/ecran-$1.xwd" 2>/dev/null || return 0
+  if command -v convert >/dev/null; then
+    convert "$artefacts/ecran-$1.xwd" "$artefacts/ecran-$1.png" 2>/dev/null && rm -f "$artefacts/ecran-$1.xwd"
+  fi
+  return 0
+}
+
+openbox --sm-disable >"$travail/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xdotool get_desktop >/dev/null 2>&1 && break; sleep 0.1; done
+
+# Le programme est lancé depuis un autre dossier : il ne dépend que du sien.
+(cd / && exec "$travail/vatrelix") >"$artefacts/vatrelix.log" 2>&1 &
+programme_pid=$!
+pids+=($programme_pid)
+
+fenetre=""
+for _ in $(seq 300); do
+  fenetre="$(xdotool search --onlyvisible --name "^${titre}\$" 2>/dev/null | head -1 || true)"
+  [[ -n "$fenetre" ]] && break
+  kill -0 "$programme_pid" 2>/dev/null || echouer "le programme s'est arrêté au démarrage"
+  sleep 0.1
+done
+[[ -n "$fenetre" ]] || echouer "fenêtre « $titre » introuvable"
+
+touche() {
+  xdotool windowactivate --sync "$fenetre" >/dev/null 2>&1 || true
+  xdotool key --clearmodifiers "$1"
+  sleep 0.3
+}
+# Attend qu'un fichier ait exactement le contenu attendu.
+attendre_egal() {
+  for _ in $(seq 100); do cmp -s "$1" "$2" && return 0; sleep 0.1; done
+  return 1
+}
+canonique() { xmllint --c14n "$1"; }
+
+sleep 0.5
+# La base change sur le disque : le rechargement doit lire la nouvelle.
+cp "$donnees/baseRechargee.xml" "$travail/baseVatrelix.xml"
+touche ctrl+alt+o
+touche ctrl+t
+touche ctrl+s
+attendre_egal "$travail/liste.lvtx" "$donnees/liste-triee.lvtx" \
+  || echouer "liste triée et enregistrée différente de l'attendue"
+# Base réécrite par l'enregistrement : on la retire pour voir qu'il l'écrit.
+rm "$travail/baseVatrelix.xml"
+touche ctrl+alt+s
+for _ in $(seq 100); do [[ -s "$travail/baseVatrelix.xml" ]] && break; sleep 0.1; done
+[[ -s "$travail/baseVatrelix.xml" ]] || echouer "base non enregistrée"
+capturer fenetre
+
+# Demande de fermeture par le gestionnaire de fenêtres, puis « Oui » (bouton par défaut)
+# aux deux questions : base, puis liste.
+touche alt+F4
+for question in base liste; do
+  boite=""
+  for _ in $(seq 100); do
+    boite="$(xdotool getactivewindow 2>/dev/null || true)"
+    [[ -n "$boite" && "$boite" != "$fenetre" ]] && break
+    boite=""
+    sleep 0.1
+  done
+  [[ -n "$boite" ]] || echouer "question sur la $question absente"
+  sleep 0.5
+  capturer "question-$question"
+  xdotool key --clearmodifiers Return
+  sleep 0.5
+done
+
+for _ in $(seq 150); do kill -0 "$programme_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$programme_pid" 2>/dev/null && echouer "le programme ne s'est pas arrêté"
+wait "$programme_pid" || echouer "code de sortie non nul"
+
+# Fichiers : liste octet par octet (CR LF, 0x80), base élément par élément.
+cmp "$travail/liste.lvtx" "$donnees/liste-triee.lvtx" || echouer "liste finale différente"
+diff <(canonique "$donnees/baseRechargee.xml") <(canonique "$travail/baseVatrelix.xml") \
+  || echouer "base enregistrée différente de la base rechargée"
+ligne4="$(sed -n 4p "$travail/Vatrelix.conf" | tr -d '\r')"
+[[ "$ligne4" == "$travail/liste.lvtx" ]] || echouer "dernière liste non gardée dans la configuration : $ligne4"
+cp "$travail/liste.lvtx" "$travail/baseVatrelix.xml" "$artefacts/"
+echo "Bout en bout : réussi (captures dans $artefacts)"
