@@ -372,7 +372,13 @@ CodeResultat PersonnageServi::Speak(const QString& texte, const QString& lien, q
 
 CodeResultat PersonnageServi::Think(const QString& texte, qint32& requete)
 {
-    return Speak(texte, QString(), requete);
+    if (texte.isEmpty())
+        return E_INVALIDARG_AGENT;
+    RequetePersonnage r;
+    r.type = TypeRequete::Parler;
+    r.pensee = true;
+    r.texte = texte;
+    return enfiler(r, requete);
 }
 
 CodeResultat PersonnageServi::GestureAt(int x, int y, qint32& requete)

@@ -23,6 +23,7 @@ struct RequetePersonnage
     qint32 numero = 0;
     TypeRequete type = TypeRequete::Jouer;
     bool rapide = false;
+    bool pensee = false; // Think : bulle seule, rien n'est dit
     QString texte;
     const AnimationAcs* animation = nullptr;
     QPoint cible;

@@ -264,7 +264,7 @@ void PersonnageServi::commencerParole(const RequetePersonnage& requete)
         montrerBulle(QString());
     }
     VoixSynthese* voix = m_serveur->voix();
-    if (!voix || texte.prononce.trimmed().isEmpty()) {
+    if (!voix || requete.pensee || texte.prononce.trimmed().isEmpty()) {
         m_reveilParole->armer(PasParole);
         return;
     }

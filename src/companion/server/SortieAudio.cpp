@@ -76,13 +76,16 @@ public:
         m_parMs = double(frequence) * canaux / 1000.0;
         return m_parMs > 0;
     }
-    bool ecrire(const qint16*, int nombre) override
+    bool ecrire(const qint16* echantillons, int nombre) override
     {
-        if (!m_debut) {
+        if (!m_debut)
             m_debut = Horloge::now();
-            if (m_premier)
-                m_premier(*m_debut);
-        }
+        // Premier échantillon audible : son instant de lecture dans le flux.
+        for (int i = 0; i < nombre && m_premier; ++i)
+            if (std::abs(echantillons[i]) > 64) {
+                const double ms = m_ecritMs + i / m_parMs;
+                std::exchange(m_premier, nullptr)(*m_debut + std::chrono::microseconds(qint64(ms * 1000)));
+            }
         m_ecritMs += nombre / m_parMs;
         // Le tampon se vide au rythme réel : on attend qu'il ait de la place.
         const double enTrop = m_ecritMs - joueMs() - TamponMs;

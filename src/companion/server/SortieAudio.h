@@ -25,7 +25,7 @@ public:
 std::unique_ptr<SortieAudio> creerSortieBureau();
 
 // Sortie muette au rythme réel (tampon de 60 ms) : mesure sans carte son. Le rappel reçoit
-// l'instant où le premier échantillon serait entendu.
+// l'instant où le premier échantillon non silencieux serait entendu.
 std::unique_ptr<SortieAudio> creerSortieMuette(std::function<void(std::chrono::steady_clock::time_point)> premier);
 
 // Son d'un fichier RIFF WAVE, en 16 bits.

@@ -108,6 +108,7 @@ private Q_SLOTS:
     void parler_reglagesDuPersonnage();
     void stop_pendantLaParole_interrompueEtVoixCoupee_data();
     void stop_pendantLaParole_interrompueEtVoixCoupee();
+    void penser_bulleSansVoix();
     void sansVoix_bulleSeuleAuRythmeDuTexte_data();
     void sansVoix_bulleSeuleAuRythmeDuTexte();
     void repos_niveauxDeplusEnPlusProfonds_data();
@@ -505,6 +506,18 @@ void TestVoixPersonnage::sansVoix_bulleSeuleAuRythmeDuTexte()
     avancer(300);
     QVERIFY(m_journal.contains(QStringLiteral("complete %1 0").arg(p->LastRequestID())));
     QCOMPARE(servi(p)->texteBulle(), texte);
+}
+
+void TestVoixPersonnage::penser_bulleSansVoix()
+{
+    demarrer(true);
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    QCOMPARE(p->Think(QStringLiteral("Hmm")), S_OK_AGENT);
+    avancer(DureeMinimaleParole + 100);
+    QVERIFY(m_voix->reglagesRecus.isEmpty());
+    QVERIFY(m_journal.contains(QStringLiteral("complete %1 0").arg(p->LastRequestID())));
+    QCOMPARE(servi(p)->texteBulle(), QStringLiteral("Hmm"));
 }
 
 void TestVoixPersonnage::repos_niveauxDeplusEnPlusProfonds_data()

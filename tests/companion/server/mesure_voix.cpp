@@ -1,0 +1,142 @@
+// Mesures de la voix : délai jusqu'au premier échantillon d'une phrase de dix mots (sortie muette
+// au rythme réel) et plus long arrêt de la boucle d'événements pendant la lecture des crédits.
+// Usage : mesure_voix [CHEMIN.acs]
+#include "MSAgent.h"
+#include "Agentcharacters.h"
+#include "ServeurPersonnages.h"
+#include "VoixEspeak.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+using Horloge = std::chrono::steady_clock;
+
+const QString phraseDixMots = QStringLiteral("Je vous aiderai volontiers durant toute l'utilisation de ce logiciel.");
+const QString credits = QStringLiteral(
+    "\\Map=\"Tavelquirn, Vatrélix. Conçu et écrit par l'équipe Tavelquirn. Merci de composer vos listes de courses "
+    "avec ce logiciel. Remarques et idées sont toujours les bienvenues.\"=\"Tavelquirn - Vatrelix\nConçu et écrit "
+    "par l'équipe Tavelquirn.\nMerci de composer vos listes de courses avec ce logiciel.\nRemarques et idées sont "
+    "toujours les bienvenues.\"\\");
+
+// Attend la fin d'une parole en faisant tourner la boucle d'événements.
+void attendre(bool& fini)
+{
+    QElapsedTimer garde;
+    garde.start();
+    while (!fini && garde.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
+struct Latence
+{
+    double premierMs = -1;
+    double totalMs = -1;
+    int mots = 0;
+    int phonemes = 0;
+    bool indisponible = false;
+};
+
+std::optional<Horloge::time_point> premier; // écrit par le fil de la voix, lu après la fin
+
+Latence direUneFois(VoixEspeak& voix, const QString& texte)
+{
+    Latence l;
+    // Le moteur se charge au lancement du programme : on attend qu'il soit prêt.
+    bool fini = false;
+    voix.dire(analyserTexteParole(QStringLiteral("a")).elements, {}, [&](const EvenementVoix& e) {
+        fini = e.genre == EvenementVoix::Genre::Fin || e.genre == EvenementVoix::Genre::Indisponible;
+    });
+    attendre(fini);
+    premier.reset();
+    fini = false;
+    const Horloge::time_point debut = Horloge::now();
+    voix.dire(analyserTexteParole(texte).elements, {}, [&](const EvenementVoix& e) {
+        if (e.genre == EvenementVoix::Genre::Mot)
+            ++l.mots;
+        if (e.genre == EvenementVoix::Genre::Phoneme)
+            ++l.phonemes;
+        if (e.genre == EvenementVoix::Genre::Indisponible)
+            l.indisponible = true;
+        fini = e.genre == EvenementVoix::Genre::Fin || e.genre == EvenementVoix::Genre::Indisponible;
+    });
+    attendre(fini);
+    l.totalMs = std::chrono::duration<double, std::milli>(Horloge::now() - debut).count();
+    if (premier)
+        l.premierMs = std::chrono::duration<double, std::milli>(*premier - debut).count();
+    return l;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QGuiApplication application(argc, argv);
+
+    // Un seul moteur par processus : la même voix sert toutes les mesures.
+    auto voix = std::make_shared<VoixEspeak>([] { return creerSortieMuette([](Horloge::time_point t) { premier = t; }); });
+    for (int essai = 0; essai < 3; ++essai) {
+        const Latence l = direUneFois(*voix, phraseDixMots);
+        if (l.indisponible) {
+            std::printf("voix indisponible\n");
+            return 1;
+        }
+        std::printf("phrase de dix mots : premier échantillon audible après %.1f ms, "
+                    "parole entendue en %.0f ms, %d mots, %d phonèmes\n",
+                    l.premierMs, l.totalMs, l.mots, l.phonemes);
+    }
+
+    if (argc < 2)
+        return 0;
+    // Service complet : personnage, bulle, bouche ; la voix écrit dans une sortie muette.
+    std::shared_ptr<ServeurPersonnages> serveur;
+    enregistrerServeurAgent([&serveur, voix] {
+        ServeurPersonnages::Options options;
+        options.voix = voix;
+        options.jouerSon = [](const QByteArray&) {};
+        serveur = std::make_shared<ServeurPersonnages>(options);
+        return std::static_pointer_cast<IServeurAgent>(serveur);
+    });
+    TMSAgent agent;
+    bool fini = false;
+    qint32 attendue = -1;
+    agent.OnRequestComplete = [&](TMSAgent*, TAgentCharacter*, qint32 r, int) { fini = fini || r == attendue; };
+    agent.SetConnected(true);
+    const QString chemin = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    if (echec(agent.GetCharacters()->Load(QStringLiteral("Sam"), chemin))) {
+        std::fprintf(stderr, "chargement refusé\n");
+        return 1;
+    }
+    TAgentCharacter* sam = agent.GetCharacters()->CharacterByIndex(agent.GetCharacters()->GetCount() - 1);
+    sam->Show(false);
+    sam->Speak(QStringLiteral("Bonjour."), QString());
+    attendue = sam->LastRequestID();
+    attendre(fini);
+
+    // Mesureur d'arrêts : une minuterie de 1 ms, le plus grand écart entre deux tours.
+    QElapsedTimer chrono;
+    qint64 precedent = -1;
+    qint64 pire = 0;
+    int tours = 0;
+    QTimer mesureur;
+    mesureur.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&mesureur, &QTimer::timeout, [&] {
+        const qint64 t = chrono.nsecsElapsed();
+        if (precedent >= 0)
+            pire = std::max(pire, t - precedent);
+        precedent = t;
+        ++tours;
+    });
+    fini = false;
+    chrono.start();
+    mesureur.start(1);
+    sam->Speak(credits, QString());
+    attendue = sam->LastRequestID();
+    attendre(fini);
+    mesureur.stop();
+    std::printf("crédits dits en %.1f s ; plus long arrêt de la boucle : %.1f ms (%d tours)\n",
+                double(chrono.elapsed()) / 1000.0, double(pire) / 1e6, tours);
+    return 0;
+}
