@@ -142,6 +142,11 @@ public:
     }
 
 private:
+    bool arret()
+    {
+        std::lock_guard verrou(m_mutex);
+        return m_fin;
+    }
     void boucle()
     {
         for (;;) {
@@ -160,8 +165,15 @@ private:
             auto sortie = creerSortieBureau();
             if (!sortie->ouvrir(son.frequence, son.canaux))
                 continue;
-            sortie->ecrire(son.echantillons.data(), int(son.echantillons.size()));
-            sortie->attendreFin();
+            // Par morceaux de 50 ms : la fin du programme n'attend pas la fin du son.
+            const size_t morceau = size_t(std::max(1, son.frequence * son.canaux / 20));
+            bool coupe = false;
+            for (size_t i = 0; i < son.echantillons.size() && !coupe; i += morceau) {
+                const size_t n = std::min(morceau, son.echantillons.size() - i);
+                coupe = !sortie->ecrire(son.echantillons.data() + i, int(n)) || arret();
+            }
+            if (!coupe)
+                sortie->attendreFin();
         }
     }
     std::mutex m_mutex;

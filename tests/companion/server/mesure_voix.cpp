@@ -11,8 +11,17 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <cstdio>
+#include <ctime>
 
 namespace {
+// Temps processeur du fil appelant, en ns : le travail fait, hors attente de la machine.
+qint64 processeurDuFil()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
 using Horloge = std::chrono::steady_clock;
 
 const QString phraseDixMots = QStringLiteral("Je vous aiderai volontiers durant toute l'utilisation de ce logiciel.");
@@ -119,6 +128,8 @@ int main(int argc, char* argv[])
     QElapsedTimer chrono;
     qint64 precedent = -1;
     qint64 pire = 0;
+    qint64 processeurPrecedent = -1;
+    qint64 pireProcesseur = 0;
     int tours = 0;
     QTimer mesureur;
     mesureur.setTimerType(Qt::PreciseTimer);
@@ -127,16 +138,24 @@ int main(int argc, char* argv[])
         if (precedent >= 0)
             pire = std::max(pire, t - precedent);
         precedent = t;
+        const qint64 p = processeurDuFil();
+        if (processeurPrecedent >= 0)
+            pireProcesseur = std::max(pireProcesseur, p - processeurPrecedent);
+        processeurPrecedent = p;
         ++tours;
     });
     fini = false;
+    premier.reset();
+    const Horloge::time_point demande = Horloge::now();
     chrono.start();
     mesureur.start(1);
     sam->Speak(credits, QString());
     attendue = sam->LastRequestID();
     attendre(fini);
     mesureur.stop();
-    std::printf("crédits dits en %.1f s ; plus long arrêt de la boucle : %.1f ms (%d tours)\n",
-                double(chrono.elapsed()) / 1000.0, double(pire) / 1e6, tours);
+    const double latence = premier ? std::chrono::duration<double, std::milli>(*premier - demande).count() : -1;
+    std::printf("crédits dits en %.1f s, premier échantillon audible après %.1f ms ; plus long arrêt de la "
+                "boucle : %.1f ms (%d tours), dont au plus %.1f ms de travail du fil\n",
+                double(chrono.elapsed()) / 1000.0, latence, double(pire) / 1e6, tours, double(pireProcesseur) / 1e6);
     return 0;
 }
