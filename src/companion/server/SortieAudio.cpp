@@ -166,7 +166,7 @@ private:
             if (!sortie->ouvrir(son.frequence, son.canaux))
                 continue;
             // Par morceaux de 50 ms : la fin du programme n'attend pas la fin du son.
-            const size_t morceau = size_t(std::max(1, son.frequence * son.canaux / 20));
+            const size_t morceau = size_t(std::max(1, son.frequence / 20) * son.canaux); // trames entières
             bool coupe = false;
             for (size_t i = 0; i < son.echantillons.size() && !coupe; i += morceau) {
                 const size_t n = std::min(morceau, son.echantillons.size() - i);
