@@ -1,0 +1,274 @@
+// Entrées hostiles : chaque lecteur de fichier refuse ou lit sans planter, vite, et sans
+// toucher aux données quand il refuse (catalogue : tests/MAUVAISES_ENTREES.md).
+#include "EnvironnementTest.h"
+#include "Configuration.h"
+#include "Erreurs.h"
+#include "FichierLC.h"
+#include "FusionTriLC.h"
+#include "ImportAncienneBase.h"
+#include "LecteurAcs.h"
+#include "LigneLC.h"
+#include "U_VX_DataModule.h"
+#include "U_rayon.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTest>
+#include <memory>
+
+namespace {
+// 100 Mo ; 16 Mo sous AddressSanitizer, dont la mémoire fantôme triplerait l'empreinte.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr qsizetype k_centMo = 16 * 1024 * 1024;
+#else
+constexpr qsizetype k_centMo = 100 * 1024 * 1024;
+#endif
+
+struct SansProgression : ProgressionBase
+{
+    void progression(const QString&) override {}
+};
+
+QByteArray lireOctets(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Bombe d'entités imbriquées : développée, elle pèserait des gigaoctets.
+QByteArray bombeEntites()
+{
+    QByteArray doc = "<?xml version=\"1.0\"?>\n<!DOCTYPE Vatrelix_BASE [\n<!ENTITY a0 \"hahahahaha\">\n";
+    for (int i = 1; i <= 12; ++i) {
+        doc += "<!ENTITY a" + QByteArray::number(i) + " \"";
+        for (int j = 0; j < 10; ++j)
+            doc += "&a" + QByteArray::number(i - 1) + ";";
+        doc += "\">\n";
+    }
+    doc += "]>\n<Vatrelix_BASE><RACINE><listeRayons><rayonRacine><nom>&a12;</nom><couleur>clWhite</couleur>"
+           "</rayonRacine></listeRayons></RACINE></Vatrelix_BASE>";
+    return doc;
+}
+
+QByteArray octetsAuHasard(qsizetype taille, quint32 graine)
+{
+    QRandomGenerator g(graine);
+    QByteArray b(taille, Qt::Uninitialized);
+    for (char& c : b)
+        c = char(g.bounded(256));
+    return b;
+}
+}
+
+class TestMauvaisesEntrees : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<EnvironnementTest> env;
+
+    void ecrire(const QString& nom, const QByteArray& octets)
+    {
+        QFile f(env->chemin(nom));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(octets), octets.size());
+    }
+
+private Q_SLOTS:
+    void init() { env = std::make_unique<EnvironnementTest>(); }
+    void cleanup() { env.reset(); }
+
+    void baseXml_hostile_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<bool>("acceptee");
+        QTest::addColumn<QString>("premierRayon");
+        QTest::newRow("bombe d'entités") << bombeEntites() << true << QStringLiteral("&a12;");
+        QTest::newRow("entité externe")
+            << QByteArray("<!DOCTYPE x [<!ENTITY e SYSTEM \"/etc/passwd\">]><Vatrelix_BASE><RACINE><listeRayons>"
+                          "<rayonRacine><nom>&e;</nom><couleur>clWhite</couleur></rayonRacine></listeRayons>"
+                          "</RACINE></Vatrelix_BASE>")
+            << true << QStringLiteral("&e;");
+        QTest::newRow("100 Mo non fermés") << QByteArray("<Vatrelix_BASE><RACINE>") + QByteArray(k_centMo, ' ')
+                                           << false << QString();
+        QTest::newRow("octets au hasard") << octetsAuHasard(64 * 1024, 7) << false << QString();
+        QTest::newRow("balises sans fin") << QByteArray("<a>").repeated(200000) << false << QString();
+    }
+
+    void baseXml_hostile()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(bool, acceptee);
+        QFETCH(QString, premierRayon);
+        ecrire(QStringLiteral("baseVatrelix.xml"), xml);
+        xml.clear();
+        TdmVatrelix dm;
+        SansProgression p;
+        QElapsedTimer chrono;
+        chrono.start();
+        bool lue = true;
+        try {
+            dm.chargerBase(p);
+        } catch (const EXmlErreur&) {
+            lue = false;
+        }
+        QCOMPARE(lue, acceptee);
+        QVERIFY2(chrono.elapsed() < 20000, "lecture trop longue");
+        if (acceptee) {
+            QCOMPARE(dm.listeRayons.size(), 1);
+            QCOMPARE(dm.listeRayons.first()->getNom(), premierRayon);
+        } else {
+            QVERIFY(dm.listeRayons.isEmpty());
+        }
+    }
+
+    // Chaque coupure d'une base valide est refusée ou lue sans planter.
+    void baseXml_coupeeAChaqueOctet()
+    {
+        const QByteArray base = lireOctets(EnvironnementTest::source(QStringLiteral("tests/e2e/donnees/baseRechargee.xml")));
+        QVERIFY(!base.isEmpty());
+        SansProgression p;
+        int refusees = 0;
+        for (qsizetype n = 0; n < base.size(); ++n) {
+            ecrire(QStringLiteral("baseVatrelix.xml"), base.left(n));
+            TdmVatrelix dm;
+            try {
+                dm.chargerBase(p);
+            } catch (const EVatrelix&) {
+                ++refusees;
+            }
+        }
+        // Seule une coupure après la dernière balise peut être acceptée.
+        QVERIFY(refusees >= base.size() - 2);
+    }
+
+    void liste_hostile_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<int>("lignes");
+        QTest::addColumn<bool>("totauxLisibles");
+        QTest::newRow("lignes sans barre") << QByteArray("Lait\r\n\r\n2 bouteilles\r\n") << 3 << false;
+        QTest::newRow("six barres vides") << QByteArray("|||||\r\n") << 1 << false;
+        QTest::newRow("barres en trop") << QByteArray("1|a|b|c|d|1 \x80|1 \x80|||\r\n") << 1 << true;
+        QTest::newRow("octet nul") << QByteArray("1|a") + '\0' + QByteArray("b|-|R|1 \x80|1 \x80\r\n") << 1 << true;
+        QTest::newRow("100 Mo sans fin de ligne") << QByteArray(k_centMo, 'x') << 1 << false;
+        QTest::newRow("fins de ligne mêlées") << QByteArray("\r\r\n\n\r") << 4 << false;
+    }
+
+    // Lecture, totaux, fusion et tri : erreurs de conversion seulement, aucune ligne perdue au tri.
+    void liste_hostile()
+    {
+        QFETCH(QByteArray, octets);
+        QFETCH(int, lignes);
+        QFETCH(bool, totauxLisibles);
+        ecrire(QStringLiteral("liste.lvtx"), octets);
+        octets.clear();
+        QStringList lues = lireFichierLC(env->chemin(QStringLiteral("liste.lvtx")));
+        QCOMPARE(lues.size(), lignes);
+        bool lisibles = true;
+        try {
+            calculerTotaux(lues);
+        } catch (const EConvertError&) {
+            lisibles = false;
+        }
+        QCOMPARE(lisibles, totauxLisibles);
+        QStringList fusion = lues;
+        try {
+            fusionnerLignesLC(fusion);
+        } catch (const EConvertError&) {
+        }
+        QVERIFY(fusion.size() <= lues.size());
+        const QStringList avant = lues;
+        trierLC(lues);
+        QCOMPARE(lues.size(), avant.size());
+    }
+
+    // Les octets que la page de code ne définit pas reviennent tels quels à l'écriture.
+    void liste_octetsIndefinis_allerRetourExact()
+    {
+        const QByteArray octets("1|\x81\x8D\x8F\x90\x9D|\xFF|R|1 \x80|1 \x80\r\n\x80\x9F\xA0\r\n");
+        ecrire(QStringLiteral("a.lvtx"), octets);
+        const QString chemin = env->chemin(QStringLiteral("b.lvtx"));
+        ecrireFichierLC(chemin, lireFichierLC(env->chemin(QStringLiteral("a.lvtx"))));
+        QCOMPARE(lireOctets(chemin), octets);
+    }
+
+    void configuration_hostile_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<bool>("refusee");
+        QTest::newRow("binaire au hasard") << octetsAuHasard(64 * 1024, 11) << true;
+        QTest::newRow("exécutable ELF") << QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0", 10) << true;
+        QTest::newRow("100 Mo d'une ligne") << QByteArray(k_centMo, 'A') << false;
+        QTest::newRow("couleurs démesurées")
+            << QByteArray("$FFFFFFFFFFFFFFFF\r\n-99999999999999999999\r\nclInconnu\r\n") << false;
+    }
+
+    // Binaire : erreur de fichier ; texte illisible : les valeurs de création, sans erreur.
+    void configuration_hostile()
+    {
+        QFETCH(QByteArray, octets);
+        QFETCH(bool, refusee);
+        ecrire(QStringLiteral("Vatrelix.conf"), octets);
+        octets.clear();
+        bool erreur = false;
+        ConfigurationAppli c;
+        try {
+            c = lireConfiguration();
+        } catch (const EFichierErreur&) {
+            erreur = true;
+        }
+        QCOMPARE(erreur, refusee);
+        if (!refusee) {
+            QCOMPARE(c.couleurHaut, TColor(0));
+            QVERIFY(!c.afficherCompagnon);
+        }
+    }
+
+    void ancienneBase_hostile_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::newRow("vide") << QByteArray();
+        QTest::newRow("binaire au hasard") << octetsAuHasard(4096, 3);
+        QTest::newRow("prix illisible au second") << QByteArray(40, 'a') + "      1,50" + QByteArray(40, 'b') + "     1,2,3";
+        QTest::newRow("enregistrement tronqué") << QByteArray(40, 'a') + "      1,50" + QByteArray(30, 'b');
+    }
+
+    // Un fichier fautif ne laisse rien dans la forêt.
+    void ancienneBase_hostile()
+    {
+        QFETCH(QByteArray, octets);
+        ecrire(QStringLiteral("ANCIEN.DAT"), octets);
+        TdmVatrelix dm;
+        try {
+            importerAncienneBase(dm, lireAncienneBase(env->chemin(QStringLiteral("ANCIEN.DAT"))));
+            QFAIL("fichier fautif accepté");
+        } catch (const EVatrelix&) {
+        }
+        QVERIFY(dm.listeRayons.isEmpty());
+    }
+
+    // Un personnage coupé à chaque octet est refusé ; abîmé au hasard, il ne fait pas planter.
+    void personnage_coupeOuAbime()
+    {
+        const QByteArray acs =
+            lireOctets(EnvironnementTest::source(QStringLiteral("fuzz/graines/fuzz_personnage/mini.acs")));
+        QVERIFY(lirePersonnageAcs(acs));
+        for (qsizetype n = 0; n < acs.size(); ++n)
+            QVERIFY2(!lirePersonnageAcs(acs.left(n)), qPrintable(QString::number(n)));
+        QRandomGenerator g(5);
+        for (int i = 0; i < 2000; ++i) {
+            QByteArray abime = acs;
+            for (int k = 0; k < 4; ++k)
+                abime[g.bounded(int(abime.size()))] = char(g.bounded(256));
+            const ResultatLectureAcs r = lirePersonnageAcs(abime);
+            if (r) {
+                for (const AnimationAcs& a : r.personnage->animations)
+                    for (const TrameAcs& t : a.trames)
+                        r.personnage->composerTrame(t);
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMauvaisesEntrees)
+#include "tst_mauvaisesEntrees.moc"
