@@ -6,6 +6,7 @@
 #include "FichierLC.h"
 #include "Interactions.h"
 #include "LigneLC.h"
+#include "RangeeLC.h"
 #include "SelectionVues.h"
 #include "TPaintBox.h"
 #include "U_Article.h"
@@ -145,13 +146,9 @@ void TFormPrincipale::majLCExecute()
     rangees.reserve(lignes.size());
     try {
         for (qsizetype i = 0; i < lignes.size(); ++i) {
-            const ChampsLigneLC champs = decouperLigne(lignes.at(i));
-            auto* rangee = new QTreeWidgetItem(
-                QStringList{champs.nb, champs.article, champs.remarque, champs.rayon, champs.pu, champs.total});
-            rangee->setTextAlignment(ColLCPU, Qt::AlignRight | Qt::AlignVCenter);
-            rangee->setTextAlignment(ColLCTotal, Qt::AlignRight | Qt::AlignVCenter);
+            auto* rangee = new RangeeLC(lignes.at(i));
             rangees.append(rangee);
-            cumulerLigne(totaux, champs, i);
+            cumulerLigne(totaux, rangee->champsComptes(), i);
         }
     } catch (...) {
         // Les rangées déjà construites restent affichées ; pied et total gardent leurs valeurs.

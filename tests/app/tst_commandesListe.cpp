@@ -1,6 +1,8 @@
 // Commandes de la liste de courses sur la vraie fenêtre : lignes, quantités, totaux,
 // fichiers, fusion, tri et impression.
 #include "FenetreTest.h"
+#include "LigneLC.h"
+#include "RangeeLC.h"
 
 #include <QProcess>
 
@@ -43,6 +45,9 @@ private Q_SLOTS:
 
     void pied_data();
     void pied();
+    void rangee_champsCommeLaDecoupe_data();
+    void rangee_champsCommeLaDecoupe();
+    void rangee_texteModifie_gardeLesAutres();
     void ajouter_data();
     void ajouter();
     void ajouter_sansRayonOuSansArticle_rien();
@@ -108,6 +113,47 @@ void TestCommandesListe::pied()
     QCOMPARE(m->pied(), pied);
     QCOMPARE(m->f().totalLC, total);
     QCOMPARE(m->f().lvListeCourses->topLevelItemCount(), lignes.size());
+}
+
+// Les rangées lisent leurs textes dans la ligne : mêmes champs que la découpe.
+void TestCommandesListe::rangee_champsCommeLaDecoupe_data()
+{
+    QTest::addColumn<QString>("ligne");
+    QTest::newRow("ordinaire") << u"2|Lait|demi-écrémé|Crèmerie|0,89 €|1,78 €"_s;
+    QTest::newRow("barreEnTrop") << u"1|A|b|c|R|1,00 €|1,00 €"_s;
+    QTest::newRow("champsVides") << u"|||||"_s;
+    QTest::newRow("barreFinale") << u"1|A|b|R|1,00 €|"_s;
+    QTest::newRow("sansBarre") << u"Lait"_s;
+    QTest::newRow("troisChamps") << u"1|A|b"_s;
+    QTest::newRow("vide") << QString();
+}
+
+void TestCommandesListe::rangee_champsCommeLaDecoupe()
+{
+    QFETCH(QString, ligne);
+    const ChampsLigneLC c = decouperLigne(ligne);
+    const RangeeLC r(ligne);
+    QCOMPARE((QStringList{r.text(ColLCNb), r.text(ColLCArticle), r.text(ColLCRemarque), r.text(ColLCRayon),
+                          r.text(ColLCPU), r.text(ColLCTotal)}),
+             (QStringList{c.nb, c.article, c.remarque, c.rayon, c.pu, c.total}));
+    QCOMPARE(r.champsComptes().nb, c.nb);
+    QCOMPARE(r.champsComptes().total, c.total);
+    QCOMPARE(r.textAlignment(ColLCPU) & Qt::AlignRight, Qt::AlignRight);
+    QCOMPARE(r.textAlignment(ColLCTotal) & Qt::AlignRight, Qt::AlignRight);
+    QCOMPARE(r.textAlignment(ColLCArticle) & Qt::AlignRight, 0);
+}
+
+void TestCommandesListe::rangee_texteModifie_gardeLesAutres()
+{
+    m->poser({u"2|Lait|-|Crèmerie|0,89 €|1,78 €"_s});
+    QTreeWidgetItem* r = m->f().lvListeCourses->topLevelItem(0);
+    r->setText(ColLCArticle, u"Lait entier"_s);
+    QCOMPARE(r->text(ColLCArticle), u"Lait entier"_s);
+    QCOMPARE(r->text(ColLCNb), u"2"_s);
+    QCOMPARE(r->text(ColLCTotal), u"1,78 €"_s);
+    QCOMPARE(r->textAlignment(ColLCTotal) & Qt::AlignRight, Qt::AlignRight);
+    // Le magasin n'est qu'affiché : il ne change pas.
+    QCOMPARE(m->lignes().first(), u"2|Lait|-|Crèmerie|0,89 €|1,78 €"_s);
 }
 
 void TestCommandesListe::ajouter_data()
