@@ -3,6 +3,7 @@
 #include "U_VX_FormPrincipale.h"
 
 #include "ArbreRayons.h"
+#include "CurseursGlisser.h"
 #include "Erreurs.h"
 #include "Interactions.h"
 #include "SelectionVues.h"
@@ -137,8 +138,7 @@ private:
             return false;
         if (!vue->indexAt(m_appui).isValid() || !vue->selectionModel()->hasSelection())
             return false;
-        auto* glisser = new QDrag(vue);
-        glisser->setMimeData(TFormPrincipale::donneesGlisser(vue));
+        QDrag* glisser = creerGlissement(vue);
         ++m_f.glissementsLances;
         glisser->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
         return true;
@@ -183,8 +183,12 @@ private:
             e.ignore();
             return;
         }
-        const bool copie = m_f.toucheSpeciale && cible == m_f.arbreRayon;
-        e.setDropAction(copie ? Qt::CopyAction : Qt::MoveAction);
+        // L'action choisit l'image du glissement : celle du curseur fixé par le survol de l'arbre.
+        Qt::DropAction action = Qt::MoveAction;
+        if (cible == m_f.arbreRayon)
+            action = estArbre(source, 1) ? actionDuCurseur(m_f.curseurGlisserArbre)
+                                         : (m_f.toucheSpeciale ? Qt::CopyAction : Qt::MoveAction);
+        e.setDropAction(action);
         e.accept();
     }
 
@@ -221,6 +225,15 @@ QMimeData* TFormPrincipale::donneesGlisser(const QObject* source)
     auto* donnees = new QMimeData;
     donnees->setData(kTypeGlisser, QByteArray::number(tagDe(source)));
     return donnees;
+}
+
+QDrag* creerGlissement(QAbstractItemView* source)
+{
+    auto* glisser = new QDrag(source);
+    glisser->setMimeData(TFormPrincipale::donneesGlisser(source));
+    if (estArbre(source, 1))
+        poserCurseursArbre(*glisser);
+    return glisser;
 }
 
 void TFormPrincipale::brancherGlisserDeposer()

@@ -1,6 +1,8 @@
 // Glisser-déposer entre les vues et touches spéciales, sur la vraie fenêtre.
+#include "CurseursGlisser.h"
 #include "FenetreTest.h"
 
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -20,6 +22,12 @@ private Q_SLOTS:
     void survol_matrice();
     void survolArbre_curseur_data();
     void survolArbre_curseur();
+    void survolArbre_curseurMontre_data();
+    void survolArbre_curseurMontre();
+    void glissement_curseursPoses_data();
+    void glissement_curseursPoses();
+    void curseurs_boutDuDoigtAuCentre_data();
+    void curseurs_boutDuDoigtAuCentre();
     void depotRayon_data();
     void depotRayon();
     void depotRayon_refuse_rienNeChange_data();
@@ -165,6 +173,89 @@ void TestGlisserDeposer::survolArbre_curseur()
     m->f().toucheSpeciale = speciale;
     survol(m->f().arbreRayon, m->f().arbreRayon, centre(a)); // refusé, le curseur change quand même
     QCOMPARE(int(m->f().curseurGlisserArbre), curseur);
+}
+
+// Survol réel de l'arbre par un rayon : l'image montrée est celle que le glissement associe
+// à l'action retenue, ou l'interdiction du système (image nulle) quand le nœud est refusé.
+void TestGlisserDeposer::survolArbre_curseurMontre_data()
+{
+    QTest::addColumn<bool>("speciale");
+    QTest::addColumn<QString>("sur");
+    QTest::addColumn<int>("montre"); // Qt::ForbiddenCursor : refus
+    QTest::newRow("main") << false << u"B"_s << int(Qt::PointingHandCursor);
+    QTest::newRow("multiple") << true << u"B"_s << int(Qt::DragCopyCursor);
+    QTest::newRow("pereRefuse") << false << u"A"_s << int(Qt::ForbiddenCursor);
+    QTest::newRow("luiMemeRefuseAvecCtrl") << true << u"A1"_s << int(Qt::ForbiddenCursor);
+    QTest::newRow("descendantRefuse") << false << u"A11"_s << int(Qt::ForbiddenCursor);
+}
+
+void TestGlisserDeposer::survolArbre_curseurMontre()
+{
+    QFETCH(bool, speciale);
+    QFETCH(QString, sur);
+    QFETCH(int, montre);
+    TFormPrincipale& f = m->f();
+    f.toucheSpeciale = speciale;
+    std::unique_ptr<QDrag> glisser(creerGlissement(f.arbreRayon));
+    const QPoint p = centre(rayonNomme(sur));
+    QWidget* vp = f.arbreRayon->viewport();
+    QDragEnterEvent entree(p, Qt::CopyAction | Qt::MoveAction, glisser->mimeData(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(vp, &entree);
+    QVERIFY(entree.isAccepted());
+    QDragMoveEvent survol(p, Qt::CopyAction | Qt::MoveAction, glisser->mimeData(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(vp, &survol);
+    QCOMPARE(survol.isAccepted(), montre != int(Qt::ForbiddenCursor));
+    const QPixmap vue = survol.isAccepted() ? glisser->dragCursor(survol.dropAction()) : QPixmap();
+    QCOMPARE(vue.toImage(), imageCurseurGlisser(Qt::CursorShape(montre)).toImage());
+    if (survol.isAccepted())
+        QCOMPARE(int(f.curseurGlisserArbre), montre);
+}
+
+void TestGlisserDeposer::glissement_curseursPoses_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("poses");
+    QTest::newRow("arbre") << u"arbre"_s << true;
+    QTest::newRow("articles") << u"articles"_s << false;
+}
+
+void TestGlisserDeposer::glissement_curseursPoses()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, poses);
+    std::unique_ptr<QDrag> glisser(creerGlissement(qobject_cast<QAbstractItemView*>(vue(source))));
+    QVERIFY(glisser->mimeData()->hasFormat(TFormPrincipale::kTypeGlisser));
+    const QImage deplacement = glisser->dragCursor(Qt::MoveAction).toImage();
+    const QImage copie = glisser->dragCursor(Qt::CopyAction).toImage();
+    if (!poses) {
+        QVERIFY(deplacement.isNull() && copie.isNull());
+        return;
+    }
+    QCOMPARE(deplacement, imageCurseurGlisser(Qt::PointingHandCursor).toImage());
+    QCOMPARE(copie, imageCurseurGlisser(Qt::DragCopyCursor).toImage());
+    QVERIFY(deplacement != copie);
+    // Le refus garde le curseur d'interdiction du système.
+    QVERIFY(glisser->dragCursor(Qt::IgnoreAction).isNull());
+}
+
+// Le point chaud d'un curseur fait d'une image est son centre : le doigt doit y être.
+void TestGlisserDeposer::curseurs_boutDuDoigtAuCentre_data()
+{
+    QTest::addColumn<int>("forme");
+    QTest::newRow("main") << int(Qt::PointingHandCursor);
+    QTest::newRow("multiple") << int(Qt::DragCopyCursor);
+}
+
+void TestGlisserDeposer::curseurs_boutDuDoigtAuCentre()
+{
+    QFETCH(int, forme);
+    const QImage image = imageCurseurGlisser(Qt::CursorShape(forme)).toImage();
+    QVERIFY(!image.isNull());
+    const int c = image.width() / 2;
+    QVERIFY(qAlpha(image.pixel(c, c + 2)) > 200);
+    // Rien au-dessus du bout du doigt ni dans le coin haut gauche.
+    QCOMPARE(qAlpha(image.pixel(c, c - 3)), 0);
+    QCOMPARE(qAlpha(image.pixel(1, 1)), 0);
 }
 
 void TestGlisserDeposer::depotRayon_data()
