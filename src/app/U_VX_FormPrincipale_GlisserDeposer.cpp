@@ -183,12 +183,10 @@ private:
             e.ignore();
             return;
         }
-        // L'action choisit l'image du glissement : celle du curseur fixé par le survol de l'arbre.
-        Qt::DropAction action = Qt::MoveAction;
-        if (cible == m_f.arbreRayon)
-            action = estArbre(source, 1) ? actionDuCurseur(m_f.curseurGlisserArbre)
-                                         : (m_f.toucheSpeciale ? Qt::CopyAction : Qt::MoveAction);
-        e.setDropAction(action);
+        // L'action choisit l'image du glissement : main ou glissement multiple selon la touche
+        // spéciale, comme curseurGlisserArbre (pris d'elle, sans valeur périmée hors nœud).
+        const bool copie = m_f.toucheSpeciale && cible == m_f.arbreRayon;
+        e.setDropAction(actionDuCurseur(copie ? Qt::DragCopyCursor : Qt::PointingHandCursor));
         e.accept();
     }
 

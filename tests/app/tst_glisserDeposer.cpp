@@ -24,6 +24,7 @@ private Q_SLOTS:
     void survolArbre_curseur();
     void survolArbre_curseurMontre_data();
     void survolArbre_curseurMontre();
+    void survolArbre_entreeHorsNoeud_sansCurseurPerime();
     void glissement_curseursPoses_data();
     void glissement_curseursPoses();
     void curseurs_boutDuDoigtAuCentre_data();
@@ -209,6 +210,20 @@ void TestGlisserDeposer::survolArbre_curseurMontre()
     QCOMPARE(vue.toImage(), imageCurseurGlisser(Qt::CursorShape(montre)).toImage());
     if (survol.isAccepted())
         QCOMPARE(int(f.curseurGlisserArbre), montre);
+}
+
+void TestGlisserDeposer::survolArbre_entreeHorsNoeud_sansCurseurPerime()
+{
+    TFormPrincipale& f = m->f();
+    f.curseurGlisserArbre = Qt::DragCopyCursor; // laissé par un glissement précédent, avec Ctrl
+    f.toucheSpeciale = false;
+    std::unique_ptr<QDrag> glisser(creerGlissement(f.arbreRayon));
+    QDragEnterEvent entree(vide(), Qt::CopyAction | Qt::MoveAction, glisser->mimeData(), Qt::LeftButton,
+                           Qt::NoModifier);
+    QApplication::sendEvent(f.arbreRayon->viewport(), &entree);
+    QVERIFY(entree.isAccepted());
+    QCOMPARE(glisser->dragCursor(entree.dropAction()).toImage(),
+             imageCurseurGlisser(Qt::PointingHandCursor).toImage());
 }
 
 void TestGlisserDeposer::glissement_curseursPoses_data()
