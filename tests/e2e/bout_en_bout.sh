@@ -7,6 +7,7 @@ artefacts="$2"
 donnees="$(cd "$(dirname "$0")/donnees" && pwd)"
 titre="Tavelquirn - Vatrelix 2006"
 mkdir -p "$artefacts"
+rm -f "$artefacts"/ecran-*
 
 travail="$(mktemp -d "${TMPDIR:-/tmp}/vatrelix-e2e-XXXXXX")"
 pids=()
