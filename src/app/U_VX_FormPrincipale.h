@@ -172,6 +172,9 @@ public:
     void listeArticlesKeyUp(int touche);
     void lvListeCoursesKeyDown(int touche);
     void lvListeCoursesKeyUp(int touche);
+    // Touche enfoncée dans une vue : touche spéciale, Suppr (lance la suppression de la vue) ou autre.
+    void toucheEnfoncee(bool speciale, const QString& libelleSpeciale, bool suppression,
+                        GestionnaireCommande supprimer);
     // Curseur du survol de l'arbre par un rayon : main, ou copie avec la touche spéciale.
     Qt::CursorShape curseurGlisserArbre = Qt::ArrowCursor;
     // Données d'un glissement parti de cette vue : son tag sous kTypeGlisser.

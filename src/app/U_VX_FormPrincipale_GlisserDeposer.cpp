@@ -325,52 +325,38 @@ void TFormPrincipale::lvListeCoursesDragDrop(QObject* cible, QObject* source, co
 
 // ------------------------------------------------------------------ touches
 
-void TFormPrincipale::arbreRayonKeyDown(int touche)
+void TFormPrincipale::toucheEnfoncee(bool speciale, const QString& libelleSpeciale, bool suppression,
+                                     GestionnaireCommande supprimer)
 {
-    if (touche == 17) {
+    if (speciale) {
         toucheSpeciale = true;
-        ecrireTouche(QStringLiteral("Ctrl"));
-    } else if (touche == 46) {
+        ecrireTouche(libelleSpeciale);
+    } else if (suppression) {
         toucheSpeciale = false;
         ecrireTouche(QStringLiteral("Suppr"));
-        executer(&TFormPrincipale::supprimerRayonExecute);
+        executer(supprimer);
         ecrireTouche(QString());
     } else {
         toucheSpeciale = false;
         ecrireTouche(QString());
     }
+}
+
+// Codes de touche virtuels : Ctrl 17, Suppr 46, X 88, F9 120.
+void TFormPrincipale::arbreRayonKeyDown(int touche)
+{
+    toucheEnfoncee(touche == 17, QStringLiteral("Ctrl"), touche == 46, &TFormPrincipale::supprimerRayonExecute);
 }
 
 void TFormPrincipale::listeArticlesKeyDown(int touche)
 {
-    if (touche == 120 || touche == 88) {
-        toucheSpeciale = true;
-        ecrireTouche(QStringLiteral("Spécial"));
-    } else if (touche == 46) {
-        toucheSpeciale = false;
-        ecrireTouche(QStringLiteral("Suppr"));
-        executer(&TFormPrincipale::supprimerArticleExecute);
-        ecrireTouche(QString());
-    } else {
-        toucheSpeciale = false;
-        ecrireTouche(QString());
-    }
+    toucheEnfoncee(touche == 120 || touche == 88, QStringLiteral("Spécial"), touche == 46,
+                   &TFormPrincipale::supprimerArticleExecute);
 }
 
 void TFormPrincipale::lvListeCoursesKeyDown(int touche)
 {
-    if (touche == 17) {
-        toucheSpeciale = true;
-        ecrireTouche(QStringLiteral("Ctrl"));
-    } else if (touche == 46) {
-        toucheSpeciale = false;
-        ecrireTouche(QStringLiteral("Suppr"));
-        executer(&TFormPrincipale::supprimerDeLCExecute);
-        ecrireTouche(QString());
-    } else {
-        toucheSpeciale = false;
-        ecrireTouche(QString());
-    }
+    toucheEnfoncee(touche == 17, QStringLiteral("Ctrl"), touche == 46, &TFormPrincipale::supprimerDeLCExecute);
 }
 
 void TFormPrincipale::arbreRayonKeyUp(int)
