@@ -1,6 +1,8 @@
 // Mesures de la voix : délai jusqu'au premier échantillon d'une phrase de dix mots (sortie muette
 // au rythme réel) et plus long arrêt de la boucle d'événements pendant la lecture des crédits.
-// Usage : mesure_voix [CHEMIN.acs]
+// Usage : mesure_voix [--bureau] [CHEMIN.acs]
+// --bureau : la voix joue sur le serveur de son du bureau (PulseAudio) au lieu de la sortie muette ;
+// le premier échantillon est alors daté à son écriture, plus la latence annoncée par le serveur.
 #include "MSAgent.h"
 #include "Agentcharacters.h"
 #include "ServeurPersonnages.h"
@@ -51,6 +53,33 @@ struct Latence
 
 std::optional<Horloge::time_point> premier; // écrit par le fil de la voix, lu après la fin
 
+// Sortie du bureau qui date le premier échantillon non silencieux : écriture + latence du serveur.
+class SortieBureauDatee : public SortieAudio
+{
+public:
+    SortieBureauDatee() : m_sortie(creerSortieBureau()) {}
+    bool ouvrir(int frequence, int canaux) override { return m_sortie->ouvrir(frequence, canaux); }
+    bool ecrire(const qint16* echantillons, int nombre) override
+    {
+        const bool ok = m_sortie->ecrire(echantillons, nombre);
+        if (!premier) {
+            for (int i = 0; i < nombre; ++i) {
+                if (echantillons[i] != 0) {
+                    premier = Horloge::now() + std::chrono::milliseconds(m_sortie->latence());
+                    break;
+                }
+            }
+        }
+        return ok;
+    }
+    int latence() override { return m_sortie->latence(); }
+    void attendreFin() override { m_sortie->attendreFin(); }
+    void abandonner() override { m_sortie->abandonner(); }
+
+private:
+    std::unique_ptr<SortieAudio> m_sortie;
+};
+
 Latence direUneFois(VoixEspeak& voix, const QString& texte)
 {
     Latence l;
@@ -83,9 +112,17 @@ Latence direUneFois(VoixEspeak& voix, const QString& texte)
 int main(int argc, char* argv[])
 {
     QGuiApplication application(argc, argv);
+    QStringList arguments = application.arguments();
+    const bool bureau = arguments.removeAll(QStringLiteral("--bureau")) > 0;
+    if (bureau)
+        std::printf("sortie : serveur de son du bureau\n");
 
     // Un seul moteur par processus : la même voix sert toutes les mesures.
-    auto voix = std::make_shared<VoixEspeak>([] { return creerSortieMuette([](Horloge::time_point t) { premier = t; }); });
+    auto voix = std::make_shared<VoixEspeak>([bureau]() -> std::unique_ptr<SortieAudio> {
+        if (bureau)
+            return std::make_unique<SortieBureauDatee>();
+        return creerSortieMuette([](Horloge::time_point t) { premier = t; });
+    });
     for (int essai = 0; essai < 3; ++essai) {
         const Latence l = direUneFois(*voix, phraseDixMots);
         if (l.indisponible) {
@@ -97,7 +134,7 @@ int main(int argc, char* argv[])
                     l.premierMs, l.totalMs, l.mots, l.phonemes);
     }
 
-    if (argc < 2)
+    if (arguments.size() < 2)
         return 0;
     // Service complet : personnage, bulle, bouche ; la voix écrit dans une sortie muette.
     std::shared_ptr<ServeurPersonnages> serveur;
@@ -113,7 +150,7 @@ int main(int argc, char* argv[])
     qint32 attendue = -1;
     agent.OnRequestComplete = [&](TMSAgent*, TAgentCharacter*, qint32 r, int) { fini = fini || r == attendue; };
     agent.SetConnected(true);
-    const QString chemin = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    const QString chemin = QFileInfo(arguments.at(1)).absoluteFilePath();
     if (echec(agent.GetCharacters()->Load(QStringLiteral("Sam"), chemin))) {
         std::fprintf(stderr, "chargement refusé\n");
         return 1;
