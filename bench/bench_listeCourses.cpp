@@ -2,6 +2,7 @@
 // enregistrement et ouverture (comparés à iconv sur le même fichier), impression en PDF.
 #include "Emplacements.h"
 #include "FichierLC.h"
+#include "FusionTriLC.h"
 #include "Interactions.h"
 #include "ParametresRegionaux.h"
 #include "U_VX_DataModule.h"
@@ -17,6 +18,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -112,6 +114,31 @@ void BM_tri(benchmark::State& etat)
     }
 }
 BENCHMARK(BM_tri)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->UseRealTime();
+
+// Liste hostile de 500 000 lignes : la moitié sur 300 rayons entremêlés, l'autre sur des
+// rayons tous distincts, plus des lignes sans "|" ; l'ordre exact du tri par échanges.
+void BM_triHostile(benchmark::State& etat)
+{
+    QStringList lignes;
+    std::uint32_t x = 2006;
+    for (int i = 0; i < 500000; ++i) {
+        x = x * 1664525u + 1013904223u;
+        if (i % 50 == 0)
+            lignes << QStringLiteral("sans barre %1").arg(i);
+        else if (i % 2 == 0)
+            lignes << QStringLiteral("1|A%1|-|R%2|1,00 €|1,00 €").arg(i).arg(x % 300);
+        else
+            lignes << QStringLiteral("1|B%1|-|U%2|1,00 €|1,00 €").arg(i).arg(x);
+    }
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        QStringList copie = lignes;
+        etat.ResumeTiming();
+        trierLC(copie);
+        benchmark::DoNotOptimize(copie);
+    }
+}
+BENCHMARK(BM_triHostile)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->UseRealTime();
 
 void BM_enregistrer(benchmark::State& etat)
 {

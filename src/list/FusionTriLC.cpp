@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 QString cleLigne(const QString& ligne)
@@ -89,45 +90,197 @@ QString rayonLigne(const QString& ligne)
     return decouperLigne(ligne).rayon;
 }
 
+namespace {
+
+// Séquence d'indices avec rotation et ajout en O(log n) : arbre cartésien à clés implicites.
+class SequenceTournante
+{
+public:
+    explicit SequenceTournante(size_t capacite)
+    {
+        noeuds_.reserve(capacite);
+    }
+
+    size_t taille() const
+    {
+        return racine_ < 0 ? 0 : noeuds_[size_t(racine_)].taille;
+    }
+
+    void ajouter(qsizetype valeur)
+    {
+        graine_ ^= graine_ << 13;
+        graine_ ^= graine_ >> 7;
+        graine_ ^= graine_ << 17;
+        noeuds_.push_back(Noeud{valeur, graine_, -1, -1, 1});
+        racine_ = fusionner(racine_, int(noeuds_.size() - 1));
+    }
+
+    // Les k premiers éléments passent à la fin.
+    void tourner(size_t k)
+    {
+        const size_t n = taille();
+        if (n == 0 || k % n == 0) {
+            return;
+        }
+        auto [tete, reste] = couper(racine_, k % n);
+        racine_ = fusionner(reste, tete);
+    }
+
+    void parcourir(std::vector<qsizetype>& sortie) const
+    {
+        std::vector<int> pile;
+        int courant = racine_;
+        while (courant >= 0 || !pile.empty()) {
+            while (courant >= 0) {
+                pile.push_back(courant);
+                courant = noeuds_[size_t(courant)].gauche;
+            }
+            courant = pile.back();
+            pile.pop_back();
+            sortie.push_back(noeuds_[size_t(courant)].valeur);
+            courant = noeuds_[size_t(courant)].droite;
+        }
+    }
+
+private:
+    struct Noeud
+    {
+        qsizetype valeur;
+        quint64 priorite;
+        int gauche;
+        int droite;
+        size_t taille;
+    };
+
+    size_t tailleDe(int i) const
+    {
+        return i < 0 ? 0 : noeuds_[size_t(i)].taille;
+    }
+    void recalculer(int i)
+    {
+        Noeud& n = noeuds_[size_t(i)];
+        n.taille = 1 + tailleDe(n.gauche) + tailleDe(n.droite);
+    }
+    int fusionner(int a, int b)
+    {
+        if (a < 0) {
+            return b;
+        }
+        if (b < 0) {
+            return a;
+        }
+        if (noeuds_[size_t(a)].priorite > noeuds_[size_t(b)].priorite) {
+            noeuds_[size_t(a)].droite = fusionner(noeuds_[size_t(a)].droite, b);
+            recalculer(a);
+            return a;
+        }
+        noeuds_[size_t(b)].gauche = fusionner(a, noeuds_[size_t(b)].gauche);
+        recalculer(b);
+        return b;
+    }
+    // (k premiers, reste)
+    std::pair<int, int> couper(int i, size_t k)
+    {
+        if (i < 0) {
+            return {-1, -1};
+        }
+        Noeud& n = noeuds_[size_t(i)];
+        if (tailleDe(n.gauche) >= k) {
+            auto [g, d] = couper(n.gauche, k);
+            noeuds_[size_t(i)].gauche = d;
+            recalculer(i);
+            return {g, i};
+        }
+        auto [g, d] = couper(n.droite, k - tailleDe(n.gauche) - 1);
+        noeuds_[size_t(i)].droite = g;
+        recalculer(i);
+        return {i, d};
+    }
+
+    std::vector<Noeud> noeuds_;
+    int racine_ = -1;
+    quint64 graine_ = 0x9E3779B97F4A7C15ull;
+};
+
+} // namespace
+
 void trierLC(QStringList& lignes)
 {
     const qsizetype n = lignes.size();
-    // Chaque rayon est extrait une fois et remplacé par son rang dans l'ordre ordinal :
-    // comparer les rangs donne exactement les mêmes échanges que comparer les textes.
+    // Chaque rayon est extrait une fois et remplacé par son rang dans l'ordre ordinal.
     std::vector<QString> rayons(static_cast<size_t>(n));
     for (qsizetype i = 0; i < n; ++i) {
         rayons[size_t(i)] = rayonLigne(lignes.at(i));
     }
     std::vector<QString> distincts = rayons;
-    std::sort(distincts.begin(), distincts.end(),
-              [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseSensitive) < 0; });
+    const auto avant = [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseSensitive) < 0;
+    };
+    std::sort(distincts.begin(), distincts.end(), avant);
     distincts.erase(std::unique(distincts.begin(), distincts.end()), distincts.end());
+    const size_t nbRangs = distincts.size();
 
-    std::vector<qsizetype> rang(static_cast<size_t>(n));
-    std::vector<qsizetype> origine(static_cast<size_t>(n));
+    std::vector<size_t> rang(static_cast<size_t>(n));
     for (qsizetype i = 0; i < n; ++i) {
-        rang[size_t(i)] = std::lower_bound(distincts.begin(), distincts.end(), rayons[size_t(i)],
-                                           [](const QString& a, const QString& b) {
-                                               return QString::compare(a, b, Qt::CaseSensitive) < 0;
-                                           })
-                          - distincts.begin();
-        origine[size_t(i)] = i;
+        rang[size_t(i)] = size_t(std::lower_bound(distincts.begin(), distincts.end(), rayons[size_t(i)], avant)
+                                 - distincts.begin());
     }
 
-    // Tri par échanges tel quel : son ordre final fait foi, il n'est pas stable.
-    for (qsizetype i = 0; i < n; ++i) {
-        for (qsizetype j = i + 1; j < n; ++j) {
-            if (rang[size_t(i)] > rang[size_t(j)]) {
-                std::swap(rang[size_t(i)], rang[size_t(j)]);
-                std::swap(origine[size_t(i)], origine[size_t(j)]);
-            }
+    // L'ordre final du tri par échanges se calcule sans le dérouler. Le passage i porte le
+    // minimum courant de i vers la droite et dépose chaque ancien minimum à la place du
+    // suivant, strictement plus petit. Pour un rayon r, seules comptent les lignes de rayon
+    // plus petit (P) : tant qu'il en reste, chaque passage en place une, la première ; si des
+    // lignes de r la précèdent, la première d'entre elles prend sa place, derrière les autres.
+    // En regroupant les lignes de r par nombre de P qui les précèdent, l'ordre final de r
+    // s'obtient en ajoutant chaque groupe à une séquence que chaque P consommé fait tourner
+    // d'un cran ; les lignes de r suivent ensuite dans cet ordre.
+    std::vector<size_t> fenwick(nbRangs + 1, 0);
+    const auto compterAvant = [&](size_t r) { // lignes vues de rang < r
+        size_t total = 0;
+        for (size_t k = r; k > 0; k -= k & (~k + 1)) {
+            total += fenwick[k];
         }
+        return total;
+    };
+    std::vector<size_t> precedes(static_cast<size_t>(n));
+    std::vector<size_t> effectif(nbRangs, 0);
+    std::vector<std::vector<qsizetype>> parRang(nbRangs);
+    for (qsizetype i = 0; i < n; ++i) {
+        const size_t r = rang[size_t(i)];
+        precedes[size_t(i)] = compterAvant(r);
+        for (size_t k = r + 1; k <= nbRangs; k += k & (~k + 1)) {
+            ++fenwick[k];
+        }
+        ++effectif[r];
+        parRang[r].push_back(i);
+    }
+
+    std::vector<qsizetype> origine;
+    origine.reserve(size_t(n));
+    size_t plusPetites = 0; // lignes de rang inférieur au rang traité
+    for (size_t r = 0; r < nbRangs; ++r) {
+        const std::vector<qsizetype>& groupe = parRang[r];
+        if (groupe.size() == 1) {
+            origine.push_back(groupe.front());
+        } else {
+            SequenceTournante sequence(groupe.size());
+            size_t consommees = 0;
+            for (const qsizetype i : groupe) {
+                const size_t p = precedes[size_t(i)];
+                sequence.tourner(p - consommees);
+                consommees = p;
+                sequence.ajouter(i);
+            }
+            sequence.tourner(plusPetites - consommees);
+            sequence.parcourir(origine);
+        }
+        plusPetites += effectif[r];
     }
 
     QStringList triees;
     triees.reserve(n);
-    for (qsizetype i = 0; i < n; ++i) {
-        triees.append(lignes.at(origine[size_t(i)]));
+    for (const qsizetype i : origine) {
+        triees.append(lignes.at(i));
     }
     lignes.swap(triees);
 }

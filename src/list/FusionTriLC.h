@@ -20,5 +20,6 @@ void fusionnerLignesLC(QStringList& lignes);
 QString rayonLigne(const QString& ligne);
 
 // Tri par échanges (non stable) selon l'ordre ordinal UTF-16 des rayons : pour chaque i,
-// chaque j > i dont le rayon précède celui de i est échangé avec lui.
+// chaque j > i dont le rayon précède celui de i est échangé avec lui. Le résultat est calculé
+// en O(n log n), sans dérouler les échanges.
 void trierLC(QStringList& lignes);
