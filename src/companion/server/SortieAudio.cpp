@@ -1,11 +1,13 @@
 #include "SortieAudio.h"
 
-#include <QtEndian>
 
 #include <pulse/error.h>
+#include <sndfile.h>
 #include <pulse/simple.h>
 
+#include <algorithm>
 #include <condition_variable>
+#include <cstring>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -113,9 +115,6 @@ private:
     double m_ecritMs = 0;
 };
 
-quint32 lire32(const char* p) { return qFromLittleEndian<quint32>(p); }
-quint16 lire16(const char* p) { return qFromLittleEndian<quint16>(p); }
-
 // Fil des sons : une file, un son à la fois.
 class FilSons
 {
@@ -191,56 +190,64 @@ std::unique_ptr<SortieAudio> creerSortieMuette(std::function<void(std::chrono::s
     return std::make_unique<SortieMuette>(std::move(premier));
 }
 
+namespace {
+// Lecture en mémoire pour libsndfile.
+struct LectureMemoire
+{
+    const QByteArray* donnees;
+    sf_count_t position = 0;
+};
+
+sf_count_t tailleMemoire(void* l) { return static_cast<LectureMemoire*>(l)->donnees->size(); }
+
+sf_count_t chercherMemoire(sf_count_t decalage, int origine, void* l)
+{
+    auto* m = static_cast<LectureMemoire*>(l);
+    const sf_count_t base = origine == SEEK_CUR ? m->position : origine == SEEK_END ? m->donnees->size() : 0;
+    m->position = std::clamp<sf_count_t>(base + decalage, 0, m->donnees->size());
+    return m->position;
+}
+
+sf_count_t lireMemoire(void* tampon, sf_count_t nombre, void* l)
+{
+    auto* m = static_cast<LectureMemoire*>(l);
+    const sf_count_t n = std::clamp<sf_count_t>(m->donnees->size() - m->position, 0, nombre);
+    std::memcpy(tampon, m->donnees->constData() + m->position, size_t(n));
+    m->position += n;
+    return n;
+}
+
+sf_count_t ecrireMemoire(const void*, sf_count_t, void*) { return 0; }
+
+sf_count_t positionMemoire(void* l) { return static_cast<LectureMemoire*>(l)->position; }
+} // namespace
+
 bool decoderWave(const QByteArray& fichier, SonDecode& son)
 {
-    const char* d = fichier.constData();
-    const qsizetype n = fichier.size();
-    if (n < 12 || fichier.left(4) != "RIFF" || fichier.mid(8, 4) != "WAVE")
+    if (fichier.size() < 12 || !fichier.startsWith("RIFF") || fichier.mid(8, 4) != "WAVE")
         return false;
-    int format = 0, canaux = 0, bits = 0;
-    quint32 frequence = 0;
-    qsizetype pos = 12;
-    while (pos + 8 <= n) {
-        const QByteArray id = fichier.mid(pos, 4);
-        const quint32 taille = lire32(d + pos + 4);
-        const qsizetype debut = pos + 8;
-        if (taille > quint32(n - debut)) {
-            // Bloc de données tronqué : on garde ce qui est là.
-            if (id != "data")
-                return false;
-        }
-        const qsizetype utile = std::min<qsizetype>(taille, n - debut);
-        if (id == "fmt ") {
-            if (utile < 16)
-                return false;
-            format = lire16(d + debut);
-            canaux = lire16(d + debut + 2);
-            frequence = lire32(d + debut + 4);
-            bits = lire16(d + debut + 14);
-        } else if (id == "data") {
-            if (format != 1 || canaux < 1 || canaux > 2 || frequence < 1000 || frequence > 192000
-                || (bits != 8 && bits != 16))
-                return false;
-            son.frequence = int(frequence);
-            son.canaux = canaux;
-            son.echantillons.clear();
-            if (bits == 8) {
-                son.echantillons.reserve(size_t(utile));
-                for (qsizetype i = 0; i < utile; ++i)
-                    son.echantillons.push_back(qint16((int(quint8(d[debut + i])) - 128) * 256));
-            } else {
-                const qsizetype nombre = utile / 2;
-                son.echantillons.reserve(size_t(nombre));
-                for (qsizetype i = 0; i < nombre; ++i)
-                    son.echantillons.push_back(qFromLittleEndian<qint16>(d + debut + 2 * i));
-            }
-            // Une trame entière par canal.
-            son.echantillons.resize(son.echantillons.size() - son.echantillons.size() % size_t(canaux));
-            return true;
-        }
-        pos = debut + qsizetype(taille) + (taille & 1);
+    SF_VIRTUAL_IO io{&tailleMemoire, &chercherMemoire, &lireMemoire, &ecrireMemoire, &positionMemoire};
+    LectureMemoire lecture{&fichier};
+    SF_INFO info{};
+    SNDFILE* f = sf_open_virtual(&io, SFM_READ, &info, &lecture);
+    if (!f)
+        return false;
+    const bool utilisable = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV && info.channels >= 1
+        && info.channels <= 2 && info.samplerate >= 1000 && info.samplerate <= 192000;
+    // Durée plafonnée : un en-tête démesuré ne réserve pas de mémoire pour rien.
+    const sf_count_t trames = std::min<sf_count_t>(info.frames, sf_count_t(info.samplerate) * 60);
+    bool lu = false;
+    if (utilisable && trames >= 0) {
+        son.frequence = info.samplerate;
+        son.canaux = info.channels;
+        son.echantillons.assign(size_t(trames) * size_t(info.channels), 0);
+        const sf_count_t obtenues = sf_readf_short(f, son.echantillons.data(), trames);
+        // Données tronquées : on garde ce qui est là.
+        son.echantillons.resize(size_t(std::max<sf_count_t>(0, obtenues)) * size_t(info.channels));
+        lu = true;
     }
-    return false;
+    sf_close(f);
+    return lu;
 }
 
 void jouerSonPersonnage(const QByteArray& fichierWave)

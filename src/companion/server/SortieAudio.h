@@ -35,7 +35,8 @@ struct SonDecode
     int canaux = 0;
     std::vector<qint16> echantillons;
 };
-// PCM 8 ou 16 bits seulement ; faux pour tout autre format ou un fichier abîmé.
+// Tout codage que libsndfile lit dans un WAVE (PCM, ADPCM Microsoft et IMA, loi A et µ...),
+// mono ou stéréo, une minute au plus ; faux pour un autre format ou un fichier illisible.
 bool decoderWave(const QByteArray& fichier, SonDecode& son);
 
 // Joue les sons des personnages sur un fil à part, sans attendre ; silencieux sans sortie.

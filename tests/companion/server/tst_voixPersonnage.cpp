@@ -16,6 +16,10 @@
 #include <QtEndian>
 #include <QTest>
 
+#include <sndfile.h>
+
+#include <cmath>
+
 namespace {
 using Journal = QStringList;
 
@@ -100,6 +104,8 @@ private Q_SLOTS:
     void bouche_formeSelonLaClasseDuPhoneme();
     void wave_decodeOuRefuse_data();
     void wave_decodeOuRefuse();
+    void wave_adpcmDecode_data();
+    void wave_adpcmDecode();
 
     void parler_motsReveleesAuRythmeDeLaVoix();
     void parler_boucheSuitLesPhonemes();
@@ -345,8 +351,13 @@ void TestVoixPersonnage::wave_decodeOuRefuse_data()
     QTest::newRow("16 bits stéréo") << wave(1, 2, 22050, 16, seize) << true << 2 << QList<qint16>{1000, -2000, 32767, -32768};
     QTest::newRow("données tronquées gardées") << wave(1, 1, 8000, 16, seize.left(5), 100) << true << 1
                                                << QList<qint16>{1000, -2000};
-    QTest::newRow("ADPCM ignoré") << wave(2, 1, 8000, 4, QByteArray(10, 'x')) << false << 0 << QList<qint16>{};
-    QTest::newRow("24 bits refusé") << wave(1, 1, 8000, 24, QByteArray(9, 'x')) << false << 0 << QList<qint16>{};
+    QTest::newRow("ADPCM sans coefficients refusé") << wave(2, 1, 8000, 4, QByteArray(10, 'x')) << false << 0
+                                                   << QList<qint16>{};
+    QTest::newRow("24 bits : 16 bits de poids fort") << wave(1, 1, 8000, 24, QByteArray(9, 'x')) << true << 1
+                                                    << QList<qint16>{0x7878, 0x7878, 0x7878};
+    QTest::newRow("codage inconnu refusé") << wave(0x1234, 1, 8000, 16, seize) << false << 0 << QList<qint16>{};
+    QTest::newRow("cinq canaux refusés") << wave(1, 5, 8000, 16, QByteArray(20, '\0')) << false << 0
+                                         << QList<qint16>{};
     QTest::newRow("pas un RIFF") << QByteArray("RIFX\0\0\0\0WAVE", 12) << false << 0 << QList<qint16>{};
     QTest::newRow("sans bloc fmt") << QByteArray("RIFF\x0c\0\0\0WAVEdata\0\0\0\0", 20) << false << 0 << QList<qint16>{};
     QTest::newRow("vide") << QByteArray() << false << 0 << QList<qint16>{};
@@ -364,6 +375,52 @@ void TestVoixPersonnage::wave_decodeOuRefuse()
         return;
     QCOMPARE(son.canaux, canaux);
     QCOMPARE(QList<qint16>(son.echantillons.begin(), son.echantillons.end()), echantillons);
+}
+
+// Sons compressés des personnages : écrits par libsndfile, relus proches de l'original.
+void TestVoixPersonnage::wave_adpcmDecode_data()
+{
+    QTest::addColumn<int>("codage");
+    QTest::addColumn<int>("canaux");
+    QTest::newRow("ADPCM Microsoft mono") << int(SF_FORMAT_MS_ADPCM) << 1;
+    QTest::newRow("ADPCM Microsoft stéréo") << int(SF_FORMAT_MS_ADPCM) << 2;
+    QTest::newRow("ADPCM IMA mono") << int(SF_FORMAT_IMA_ADPCM) << 1;
+    QTest::newRow("loi µ") << int(SF_FORMAT_ULAW) << 1;
+}
+
+void TestVoixPersonnage::wave_adpcmDecode()
+{
+    QFETCH(int, codage);
+    QFETCH(int, canaux);
+    constexpr int frequence = 11025;
+    std::vector<qint16> source(size_t(frequence / 2) * size_t(canaux));
+    for (size_t i = 0; i < source.size(); ++i)
+        source[i] = qint16(8000 * std::sin(double(i / size_t(canaux)) * 2 * M_PI * 440 / frequence)
+                           * (i % size_t(canaux) ? -1 : 1));
+    EnvironnementTest env;
+    const QByteArray chemin = QFile::encodeName(env.chemin(QStringLiteral("son.wav")));
+    SF_INFO info{};
+    info.samplerate = frequence;
+    info.channels = canaux;
+    info.format = SF_FORMAT_WAV | codage;
+    SNDFILE* f = sf_open(chemin.constData(), SFM_WRITE, &info);
+    QVERIFY2(f, sf_strerror(nullptr));
+    QCOMPARE(sf_writef_short(f, source.data(), sf_count_t(source.size()) / canaux), sf_count_t(source.size()) / canaux);
+    sf_close(f);
+    QFile fichier(QFile::decodeName(chemin));
+    QVERIFY(fichier.open(QIODevice::ReadOnly));
+
+    SonDecode son;
+    QVERIFY(decoderWave(fichier.readAll(), son));
+    QCOMPARE(son.frequence, frequence);
+    QCOMPARE(son.canaux, canaux);
+    QVERIFY(son.echantillons.size() >= source.size());
+    // Écart quadratique moyen : l'ADPCM met quelques échantillons à trouver son pas.
+    double carres = 0;
+    for (size_t i = 0; i < source.size(); ++i)
+        carres += std::pow(double(son.echantillons[i]) - source[i], 2);
+    const double ecart = std::sqrt(carres / double(source.size()));
+    QVERIFY2(ecart < 400, qPrintable(QString::number(ecart)));
 }
 
 // ---- Parole contre le service ----
