@@ -1,62 +1,15 @@
+#include "BancPersonnages.h"
 #include "DepartPersonnage.h"
-#include "EcrivainAcs.h"
-#include "EnvironnementTest.h"
-#include "MSAgent.h"
 #include "PersonnageDeTest.h"
-#include "PersonnageServi.h"
-#include "ServeurPersonnages.h"
-#include "TemporisationManuelle.h"
 #include "Agentballoon.h"
-#include "Agentcharacters.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QTest>
 
-namespace {
-// Un événement reçu par le composant, en texte : "start 3", "complete 3 0", "visible 1"…
-using Journal = QStringList;
-
-QString dossierPersonnages(const EnvironnementTest& env) { return env.dossier() + QStringLiteral("MSAgent/Chars/"); }
-
-void ecrireFichier(const QString& chemin, const QByteArray& octets)
-{
-    QDir().mkpath(QFileInfo(chemin).absolutePath());
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(octets), octets.size());
-}
-
-// Livre les notifications en file, sans attente réelle.
-void livrer()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::sendPostedEvents();
-}
-
-QRgb couleurDominante(const QImage& image)
-{
-    QHash<QRgb, int> compte;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) == 255)
-                ++compte[image.pixel(x, y) & 0xFFFFFF];
-    QRgb meilleure = 0;
-    int n = -1;
-    for (auto it = compte.cbegin(); it != compte.cend(); ++it)
-        if (it.value() > n) {
-            n = it.value();
-            meilleure = it.key();
-        }
-    return meilleure;
-}
-} // namespace
-
-class TestServicePersonnages : public QObject
+class TestServicePersonnages : public QObject, private BancPersonnages
 {
     Q_OBJECT
 
@@ -97,50 +50,29 @@ private Q_SLOTS:
 
 private:
     TAgentCharacter* charger(const QString& fournisseur = QStringLiteral("Testeur.acs"));
-    PersonnageServi* servi(TAgentCharacter* personnage) const;
     void brancherJournal();
-    // Avance le temps par pas de 10 ms en livrant les notifications à chaque pas.
-    void avancer(qint64 ms);
 
-    std::unique_ptr<EnvironnementTest> m_env;
-    std::unique_ptr<TemporisationManuelle> m_temps;
-    std::weak_ptr<ServeurPersonnages> m_serveur;
-    std::unique_ptr<TMSAgent> m_agent;
-    Journal m_journal;
     bool m_dansAppel = false;
     int m_notificationsDansAppel = 0;
 };
 
 void TestServicePersonnages::init()
 {
-    m_env = std::make_unique<EnvironnementTest>();
-    m_temps = std::make_unique<TemporisationManuelle>();
-    m_journal.clear();
+    preparer();
     m_notificationsDansAppel = 0;
-    ecrireFichier(dossierPersonnages(*m_env) + QStringLiteral("Testeur.acs"), ecrirePersonnageAcs(construirePersonnageTest()));
-    enregistrerServeurAgent([this] {
-        ServeurPersonnages::Options options;
-        options.temps = m_temps.get();
-        options.graine = 42;
-        options.delaiRepos = 5000;
-        auto serveur = std::make_shared<ServeurPersonnages>(options);
-        m_serveur = serveur;
-        return std::static_pointer_cast<IServeurAgent>(serveur);
-    });
-    m_agent = std::make_unique<TMSAgent>();
+    ecrirePersonnage(QStringLiteral("Testeur.acs"), construirePersonnageTest());
+    ServeurPersonnages::Options options;
+    options.graine = 42;
+    options.delaiRepos = 5000;
+    creerAgent(options);
     brancherJournal();
-    m_agent->SetConnected(true);
-    QVERIFY(m_agent->GetConnected());
+    connecter();
 }
 
 void TestServicePersonnages::cleanup()
 {
-    m_agent.reset();
-    livrer();
-    enregistrerServeurAgent(nullptr);
-    QVERIFY(m_serveur.expired());
-    m_temps.reset();
-    m_env.reset();
+    arreterServeur();
+    liberer();
 }
 
 void TestServicePersonnages::brancherJournal()
@@ -150,23 +82,15 @@ void TestServicePersonnages::brancherJournal()
             ++m_notificationsDansAppel;
         m_journal.append(texte);
     };
-    m_agent->OnRequestStart = [noter](TMSAgent*, TAgentCharacter*, qint32 r) { noter(QStringLiteral("start %1").arg(r)); };
-    m_agent->OnRequestComplete = [noter](TMSAgent*, TAgentCharacter*, qint32 r, int s) {
-        noter(QStringLiteral("complete %1 %2").arg(r).arg(s));
-    };
+    noterRequetes(noter);
     m_agent->OnVisibleState = [noter](TMSAgent*, TAgentCharacter*, bool v, TAgentVisibleState) {
         noter(QStringLiteral("visible %1").arg(int(v)));
-    };
-    m_agent->OnBalloonVisibleState = [noter](TMSAgent*, TAgentCharacter*, TAgentBalloonState e) {
-        noter(QStringLiteral("bulle %1").arg(int(e)));
     };
     m_agent->OnMove = [noter](TMSAgent*, TAgentCharacter*, QPoint p, TAgentMoveCause c) {
         noter(QStringLiteral("move %1,%2 %3").arg(p.x()).arg(p.y()).arg(int(c)));
     };
     m_agent->OnSize = [noter](TMSAgent*, TAgentCharacter*, int l, int h) { noter(QStringLiteral("size %1x%2").arg(l).arg(h)); };
-    m_agent->OnBookmark = [noter](TMSAgent*, int signet) { noter(QStringLiteral("signet %1").arg(signet)); };
     m_agent->OnDblClick = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dblclick")); };
-    m_agent->OnIdle = [noter](TMSAgent*, TAgentCharacter*, TAgentIdleState e) { noter(QStringLiteral("idle %1").arg(int(e))); };
     m_agent->OnDragStart = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dragstart")); };
     m_agent->OnDragComplete = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dragcomplete")); };
     m_agent->OnClick = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys k, QPoint) {
@@ -176,25 +100,7 @@ void TestServicePersonnages::brancherJournal()
 
 TAgentCharacter* TestServicePersonnages::charger(const QString& fournisseur)
 {
-    TAgentCharacters* personnages = m_agent->GetCharacters();
-    if (!personnages || echec(personnages->Load(QStringLiteral("Testeur"), fournisseur)))
-        return nullptr;
-    livrer();
-    return personnages->CharacterByIndex(personnages->GetCount() - 1);
-}
-
-PersonnageServi* TestServicePersonnages::servi(TAgentCharacter* personnage) const
-{
-    const auto serveur = m_serveur.lock();
-    return serveur && personnage ? serveur->personnage(personnage->Numero()) : nullptr;
-}
-
-void TestServicePersonnages::avancer(qint64 ms)
-{
-    for (qint64 t = 0; t < ms; t += 10) {
-        m_temps->avancer(std::min<qint64>(10, ms - t));
-        livrer();
-    }
+    return chargerPersonnage(QStringLiteral("Testeur"), fournisseur);
 }
 
 void TestServicePersonnages::charger_fenetreTrouveeParSaClasse()

@@ -1,16 +1,8 @@
-#include "EcrivainAcs.h"
-#include "EnvironnementTest.h"
-#include "MSAgent.h"
+#include "BancPersonnages.h"
 #include "PersonnageDeTest.h"
-#include "PersonnageServi.h"
-#include "ServeurPersonnages.h"
 #include "SortieAudio.h"
-#include "TemporisationManuelle.h"
 #include "VoixFactice.h"
-#include "Agentcharacters.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QtEndian>
@@ -21,31 +13,6 @@
 #include <cmath>
 
 namespace {
-using Journal = QStringList;
-
-void livrer()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::sendPostedEvents();
-}
-
-QRgb couleurDominante(const QImage& image)
-{
-    QHash<QRgb, int> compte;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) == 255)
-                ++compte[image.pixel(x, y) & 0xFFFFFF];
-    QRgb meilleure = 0;
-    int n = -1;
-    for (auto it = compte.cbegin(); it != compte.cend(); ++it)
-        if (it.value() > n) {
-            n = it.value();
-            meilleure = it.key();
-        }
-    return meilleure;
-}
-
 // Fichier RIFF WAVE minimal : en-tête fmt puis données.
 QByteArray wave(int format, int canaux, int frequence, int bits, const QByteArray& donnees, int tailleDeclaree = -1)
 {
@@ -88,7 +55,7 @@ PersonnageAcs personnageVoix(bool niveau3)
 }
 } // namespace
 
-class TestVoixPersonnage : public QObject
+class TestVoixPersonnage : public QObject, private BancPersonnages
 {
     Q_OBJECT
 
@@ -125,99 +92,48 @@ private Q_SLOTS:
 private:
     void demarrer(bool avecVoix, bool niveau3 = true);
     TAgentCharacter* charger();
-    PersonnageServi* servi(TAgentCharacter* personnage) const;
-    void avancer(qint64 ms);
 
-    std::unique_ptr<EnvironnementTest> m_env;
-    std::unique_ptr<TemporisationManuelle> m_temps;
     std::shared_ptr<VoixFactice> m_voix;
-    std::weak_ptr<ServeurPersonnages> m_serveur;
-    std::unique_ptr<TMSAgent> m_agent;
     QList<QByteArray> m_sons;
-    Journal m_journal;
 };
 
 void TestVoixPersonnage::init()
 {
-    m_env = std::make_unique<EnvironnementTest>();
-    m_temps = std::make_unique<TemporisationManuelle>();
-    m_journal.clear();
+    preparer();
     m_sons.clear();
 }
 
 void TestVoixPersonnage::demarrer(bool avecVoix, bool niveau3)
 {
-    const QString chemin = m_env->dossier() + QStringLiteral("MSAgent/Chars/Voix.acs");
-    QDir().mkpath(QFileInfo(chemin).absolutePath());
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(ecrirePersonnageAcs(personnageVoix(niveau3)));
-    f.close();
+    ecrirePersonnage(QStringLiteral("Voix.acs"), personnageVoix(niveau3));
     m_voix = avecVoix ? std::make_shared<VoixFactice>(*m_temps) : nullptr;
-    enregistrerServeurAgent([this] {
-        ServeurPersonnages::Options options;
-        options.temps = m_temps.get();
-        options.graine = 7;
-        options.delaiRepos = 5000;
-        options.voix = m_voix;
-        options.jouerSon = [this](const QByteArray& son) { m_sons.append(son); };
-        auto serveur = std::make_shared<ServeurPersonnages>(options);
-        m_serveur = serveur;
-        return std::static_pointer_cast<IServeurAgent>(serveur);
-    });
-    m_agent = std::make_unique<TMSAgent>();
-    auto noter = [this](const QString& texte) { m_journal.append(texte); };
-    m_agent->OnRequestStart = [noter](TMSAgent*, TAgentCharacter*, qint32 r) { noter(QStringLiteral("start %1").arg(r)); };
-    m_agent->OnRequestComplete = [noter](TMSAgent*, TAgentCharacter*, qint32 r, int s) {
-        noter(QStringLiteral("complete %1 %2").arg(r).arg(s));
-    };
-    m_agent->OnBookmark = [noter](TMSAgent*, int signet) { noter(QStringLiteral("signet %1").arg(signet)); };
-    m_agent->OnIdle = [noter](TMSAgent*, TAgentCharacter*, TAgentIdleState e) { noter(QStringLiteral("idle %1").arg(int(e))); };
-    m_agent->OnBalloonVisibleState = [noter](TMSAgent*, TAgentCharacter*, TAgentBalloonState e) {
-        noter(QStringLiteral("bulle %1").arg(int(e)));
-    };
-    m_agent->SetConnected(true);
-    QVERIFY(m_agent->GetConnected());
+    ServeurPersonnages::Options options;
+    options.graine = 7;
+    options.delaiRepos = 5000;
+    options.voix = m_voix;
+    options.jouerSon = [this](const QByteArray& son) { m_sons.append(son); };
+    creerAgent(options);
+    noterRequetes([this](const QString& texte) { m_journal.append(texte); });
+    connecter();
 }
 
 void TestVoixPersonnage::cleanup()
 {
-    m_agent.reset();
-    livrer();
-    enregistrerServeurAgent(nullptr);
-    QVERIFY(m_serveur.expired());
+    arreterServeur();
+    // La voix factice tient le temps manuel : elle part avant lui.
     m_voix.reset();
-    m_temps.reset();
-    m_env.reset();
+    liberer();
 }
 
 TAgentCharacter* TestVoixPersonnage::charger()
 {
-    TAgentCharacters* personnages = m_agent->GetCharacters();
-    if (!personnages || echec(personnages->Load(QStringLiteral("Voix"), QStringLiteral("Voix.acs"))))
-        return nullptr;
-    livrer();
-    TAgentCharacter* p = personnages->CharacterByIndex(personnages->GetCount() - 1);
+    TAgentCharacter* p = chargerPersonnage(QStringLiteral("Voix"), QStringLiteral("Voix.acs"));
     if (p) {
         p->Show(true);
         avancer(20);
         m_journal.clear();
     }
     return p;
-}
-
-PersonnageServi* TestVoixPersonnage::servi(TAgentCharacter* personnage) const
-{
-    const auto serveur = m_serveur.lock();
-    return serveur && personnage ? serveur->personnage(personnage->Numero()) : nullptr;
-}
-
-void TestVoixPersonnage::avancer(qint64 ms)
-{
-    for (qint64 t = 0; t < ms; t += 10) {
-        m_temps->avancer(std::min<qint64>(10, ms - t));
-        livrer();
-    }
 }
 
 // ---- Balises ----
