@@ -344,41 +344,53 @@ void PersonnageServi::executer(RequetePersonnage requete)
 
 // ---- Requêtes de l'interface ----
 
-CodeResultat PersonnageServi::Show(bool rapide, qint32& requete)
+CodeResultat PersonnageServi::enfilerVisibilite(TypeRequete type, bool rapide, qint32& numero)
 {
     RequetePersonnage r;
-    r.type = TypeRequete::Montrer;
+    r.type = type;
     r.rapide = rapide;
-    return enfiler(r, requete);
+    return enfiler(r, numero);
+}
+
+CodeResultat PersonnageServi::enfilerParole(const QString& texte, bool pensee, qint32& numero)
+{
+    RequetePersonnage r;
+    r.type = TypeRequete::Parler;
+    r.pensee = pensee;
+    r.texte = texte;
+    return enfiler(r, numero);
+}
+
+CodeResultat PersonnageServi::enfilerSurAutre(TypeRequete type, qint32 autre, qint32& numero)
+{
+    RequetePersonnage r;
+    r.type = type;
+    r.autre = autre;
+    return enfiler(r, numero);
+}
+
+CodeResultat PersonnageServi::Show(bool rapide, qint32& requete)
+{
+    return enfilerVisibilite(TypeRequete::Montrer, rapide, requete);
 }
 
 CodeResultat PersonnageServi::Hide(bool rapide, qint32& requete)
 {
-    RequetePersonnage r;
-    r.type = TypeRequete::Cacher;
-    r.rapide = rapide;
-    return enfiler(r, requete);
+    return enfilerVisibilite(TypeRequete::Cacher, rapide, requete);
 }
 
 CodeResultat PersonnageServi::Speak(const QString& texte, const QString& lien, qint32& requete)
 {
     if (texte.isEmpty() && lien.isEmpty())
         return E_INVALIDARG_AGENT;
-    RequetePersonnage r;
-    r.type = TypeRequete::Parler;
-    r.texte = texte;
-    return enfiler(r, requete);
+    return enfilerParole(texte, false, requete);
 }
 
 CodeResultat PersonnageServi::Think(const QString& texte, qint32& requete)
 {
     if (texte.isEmpty())
         return E_INVALIDARG_AGENT;
-    RequetePersonnage r;
-    r.type = TypeRequete::Parler;
-    r.pensee = true;
-    r.texte = texte;
-    return enfiler(r, requete);
+    return enfilerParole(texte, true, requete);
 }
 
 CodeResultat PersonnageServi::GestureAt(int x, int y, qint32& requete)
@@ -443,18 +455,12 @@ CodeResultat PersonnageServi::MoveTo(int x, int y, int vitesse, qint32& requete)
 
 CodeResultat PersonnageServi::Wait(qint32 requeteAttendue, qint32& requete)
 {
-    RequetePersonnage r;
-    r.type = TypeRequete::Attendre;
-    r.autre = requeteAttendue;
-    return enfiler(r, requete);
+    return enfilerSurAutre(TypeRequete::Attendre, requeteAttendue, requete);
 }
 
 CodeResultat PersonnageServi::Interrupt(qint32 requeteInterrompue, qint32& requete)
 {
-    RequetePersonnage r;
-    r.type = TypeRequete::Interrompre;
-    r.autre = requeteInterrompue;
-    return enfiler(r, requete);
+    return enfilerSurAutre(TypeRequete::Interrompre, requeteInterrompue, requete);
 }
 
 bool PersonnageServi::possedeRequete(qint32 requete) const

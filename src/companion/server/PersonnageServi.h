@@ -116,6 +116,10 @@ private:
 
     void confierDepart();
     CodeResultat enfiler(RequetePersonnage requete, qint32& numero);
+    // Montrer ou cacher ; dire ou penser un texte ; attendre ou interrompre une autre requête.
+    CodeResultat enfilerVisibilite(TypeRequete type, bool rapide, qint32& numero);
+    CodeResultat enfilerParole(const QString& texte, bool pensee, qint32& numero);
+    CodeResultat enfilerSurAutre(TypeRequete type, qint32 autre, qint32& numero);
     void demarrerSuivante();
     void executer(RequetePersonnage requete);
     void terminerCourante(qint32 statut);
