@@ -1,22 +1,15 @@
 #pragma once
-// Montage commun des tests de commandes : la vraie fenêtre principale hors écran, ses
-// dialogues, les interactions scriptées, une horloge virtuelle, un dossier d'exécutable
-// temporaire, les réglages français et le double du serveur de personnages.
+// Banc commun des tests de la liste, du glisser-déposer et des options : la vraie fenêtre
+// principale avec ses quatre dialogues, la base modèle à côté de l'exécutable (voir MontageFenetre.h).
 #include "Codec1252.h"
-#include "EnvironnementTest.h"
-#include "HorlogeVirtuelle.h"
-#include "InteractionsScriptees.h"
-#include "ServeurAgentDouble.h"
+#include "MontageFenetre.h"
 #include "TPaintBox.h"
 #include "U_Article.h"
-#include "U_VX_DataModule.h"
 #include "U_VX_FormArticle.h"
 #include "U_VX_FormLC.h"
-#include "U_VX_FormPrincipale.h"
 #include "U_VX_FormRayon.h"
 #include "U_VX_Options.h"
 #include "U_rayon.h"
-#include "U_vx_compagnon.h"
 #include "U_vx_impression.h"
 
 #include <QFile>
@@ -25,12 +18,9 @@
 #include <QLabel>
 #include <QSpinBox>
 #include <QStandardItemModel>
-#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
-
-#include <memory>
 
 // Le dialogue d'impression règle une sortie PDF avant de répondre, quand un fichier est donné.
 class InteractionsPdf : public InteractionsScriptees
@@ -45,26 +35,14 @@ public:
     }
 };
 
-class FenetreTest
+class FenetreTest : public MontageFenetre<InteractionsPdf>
 {
 public:
     FenetreTest()
     {
-        env = std::make_unique<EnvironnementTest>();
-        horloge = std::make_unique<HorlogeVirtuelle>();
-        horloge->installer();
-        interactions = std::make_unique<InteractionsPdf>();
-        interactions->installer();
-        serveur = std::make_unique<ServeurAgentDoubleInstalle>();
-        compagnonAffiche = false;
-        initialiserCompagnon();
         QFile::copy(EnvironnementTest::source(QStringLiteral("resources/baseVatrelixModèle.xml")),
                     env->chemin(QStringLiteral("baseVatrelixModèle.xml")));
-        fenetre = std::make_unique<TFormPrincipale>();
-        // Pas de démarrage différé : chaque test pose lui-même la base et la liste.
-        fenetre->timerDemarrage->stop();
-        dm = std::make_unique<TdmVatrelix>();
-        fenetre->attacherModuleDonnees(dm.get());
+        creerFenetre();
         formArticle = new TFormArticle(fenetre.get());
         formRayon = new TformRayon(*dm, fenetre.get());
         formLC = new TformLC(fenetre.get());
@@ -72,21 +50,7 @@ public:
         fenetre->attacherDialogues(formArticle, formRayon, formLC, formOptions);
         fenetre->majLCExecute();
     }
-    ~FenetreTest()
-    {
-        fenetre.reset();
-        dm.reset();
-        terminerCompagnon();
-        compagnonAffiche = false;
-        serveur.reset();
-        interactions.reset();
-        horloge.reset();
-        env.reset();
-    }
-    FenetreTest(const FenetreTest&) = delete;
-    FenetreTest& operator=(const FenetreTest&) = delete;
 
-    TFormPrincipale& f() { return *fenetre; }
     QStringList& lignes() { return dm->listeCourses; }
     QString pied() const { return fenetre->barreFactureLC->hint(); }
 
@@ -169,34 +133,15 @@ public:
         });
     }
 
-    QStringList animations() const
-    {
-        QStringList noms;
-        for (const AppelAgent& a : (*serveur)->appelsDe(QStringLiteral("Play")))
-            noms << a.arguments.value(0).toString();
-        return noms;
-    }
-
     // Démarre le compagnon "Sam" sur le serveur double, sans salut.
     void allumerCompagnon()
     {
         fenetre->nomCompagnon = QStringLiteral("Sam");
-        compagnonAffiche = true;
-        demarrerCompagnon(QStringLiteral("Sam"), ObjetFenetre{});
-        (*serveur)->oublierAppels();
+        demarrerSam();
     }
 
-    static QString statutDate(const QString& debut)
-    {
-        return debut + QStringLiteral("14/03/2006 10:30:00]");
-    }
+    static QString statutDate(const QString& debut) { return debut + horodatageTest + QLatin1Char(']'); }
 
-    std::unique_ptr<EnvironnementTest> env;
-    std::unique_ptr<HorlogeVirtuelle> horloge;
-    std::unique_ptr<InteractionsPdf> interactions;
-    std::unique_ptr<ServeurAgentDoubleInstalle> serveur;
-    std::unique_ptr<TFormPrincipale> fenetre;
-    std::unique_ptr<TdmVatrelix> dm;
     TFormArticle* formArticle = nullptr;
     TformRayon* formRayon = nullptr;
     TformLC* formLC = nullptr;
