@@ -287,6 +287,8 @@ private:
     bool confirmerEcrasementBase();
     // Glisser-déposer et touches des trois vues (U_VX_FormPrincipale_GlisserDeposer.cpp).
     void brancherGlisserDeposer();
+    // Liste dans fichierLC, retenu comme dernier enregistrement, annoncée (U_VX_FormPrincipale_ListeCourses.cpp).
+    void ecrireLC(const QString& annonce);
 
     TdmVatrelix* dm = nullptr;
     QHash<QString, QAction*> listeActions;

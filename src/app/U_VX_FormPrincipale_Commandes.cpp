@@ -23,6 +23,19 @@ QKeySequence touches(const char* texte)
     return QKeySequence(QString::fromLatin1(texte), QKeySequence::PortableText);
 }
 
+// Une erreur d'un gestionnaire s'affiche en erreur standard et ne remonte pas à la boucle d'événements.
+template <class Gestionnaire>
+void avecErreurStandard(Gestionnaire&& gestionnaire)
+{
+    try {
+        gestionnaire();
+    } catch (const EVatrelix& e) {
+        Interactions::courantes().erreurStandard(e.message());
+    } catch (const std::exception& e) {
+        Interactions::courantes().erreurStandard(QString::fromLocal8Bit(e.what()));
+    }
+}
+
 } // namespace
 
 const QList<DefinitionCommande>& TFormPrincipale::tableCommandes()
@@ -150,24 +163,12 @@ const DefinitionCommande* TFormPrincipale::commande(const QString& nom)
 
 void TFormPrincipale::executer(GestionnaireCommande gestionnaire)
 {
-    try {
-        (this->*gestionnaire)();
-    } catch (const EVatrelix& e) {
-        Interactions::courantes().erreurStandard(e.message());
-    } catch (const std::exception& e) {
-        Interactions::courantes().erreurStandard(QString::fromLocal8Bit(e.what()));
-    }
+    avecErreurStandard([&] { (this->*gestionnaire)(); });
 }
 
 void TFormPrincipale::executerHint(GestionnaireHint gestionnaire, const QString& hint)
 {
-    try {
-        (this->*gestionnaire)(hint);
-    } catch (const EVatrelix& e) {
-        Interactions::courantes().erreurStandard(e.message());
-    } catch (const std::exception& e) {
-        Interactions::courantes().erreurStandard(QString::fromLocal8Bit(e.what()));
-    }
+    avecErreurStandard([&] { (this->*gestionnaire)(hint); });
 }
 
 void TFormPrincipale::construireActions()

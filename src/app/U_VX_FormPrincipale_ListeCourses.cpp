@@ -187,10 +187,7 @@ void TFormPrincipale::enregistrerLCExecute()
             return;
         fichierLC = chemin;
     }
-    ecrireFichierLC(fichierLC, dm->listeCourses);
-    m_dernierEnregistrementLC = fichierLC;
-    ecrireStatut(QStringLiteral("Enregistrement de '") + fichierLC + QStringLiteral("' [") + horodatage()
-                 + u']');
+    ecrireLC(QStringLiteral("Enregistrement de '"));
 }
 
 void TFormPrincipale::enregistrerLCSousExecute()
@@ -204,10 +201,15 @@ void TFormPrincipale::enregistrerLCSousExecute()
     if (!remplacementAccepte(chemin))
         return;
     fichierLC = chemin;
+    ecrireLC(QStringLiteral("Enregistrement sous '"));
+}
+
+// Une écriture ratée lève : ni dernier enregistrement retenu, ni annonce.
+void TFormPrincipale::ecrireLC(const QString& annonce)
+{
     ecrireFichierLC(fichierLC, dm->listeCourses);
     m_dernierEnregistrementLC = fichierLC;
-    ecrireStatut(QStringLiteral("Enregistrement sous '") + fichierLC + QStringLiteral("' [") + horodatage()
-                 + u']');
+    ecrireStatut(annonce + fichierLC + QStringLiteral("' [") + horodatage() + u']');
 }
 
 void TFormPrincipale::nouvelleListeExecute()
