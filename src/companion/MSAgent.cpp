@@ -28,6 +28,16 @@ T* sousObjet(TMSAgent* agent, std::unique_ptr<T>& objet, const char* contexte)
     agent->ResetLastError();
     return objet.get();
 }
+
+// ErrorOccured tire code et message de l'exception en cours : on la lève pour la lui donner.
+void signalerIntrouvable(TMSAgent* agent, const char* contexte)
+{
+    try {
+        throw EMSAgentObjectNotFound();
+    } catch (...) {
+        agent->ErrorOccured(ctx(contexte));
+    }
+}
 } // namespace
 
 TMSAgent::TMSAgent(QObject* proprietaire) : QObject(proprietaire), FControl(std::make_unique<TAgentCtrl>(this)) {}
@@ -432,11 +442,7 @@ void TMSAgent::FireRequestCompleteEvent(qint32 requete, qint32 statut)
         personnage = FCharacters->FindByRequest(requete);
         // L'enregistrement est retiré avant l'événement, même sans gestionnaire.
         if (!FCharacters->RemoveRequest(requete)) {
-            try {
-                throw EMSAgentObjectNotFound();
-            } catch (...) {
-                ErrorOccured(ctx(sChsRemoveSpecifiedRequest));
-            }
+            signalerIntrouvable(this, sChsRemoveSpecifiedRequest);
             return;
         }
     }
@@ -450,11 +456,7 @@ void TMSAgent::FireRequestStartEvent(qint32 requete)
         return;
     TAgentCharacter* personnage = FCharacters ? FCharacters->FindByRequest(requete) : nullptr;
     if (!personnage) {
-        try {
-            throw EMSAgentObjectNotFound();
-        } catch (...) {
-            ErrorOccured(ctx(sChsRetrieveRequestedCharacterRequest));
-        }
+        signalerIntrouvable(this, sChsRetrieveRequestedCharacterRequest);
         return;
     }
     OnRequestStart(this, personnage, requete);
