@@ -243,7 +243,6 @@ void trierLC(QStringList& lignes)
         return total;
     };
     std::vector<size_t> precedes(static_cast<size_t>(n));
-    std::vector<size_t> effectif(nbRangs, 0);
     std::vector<std::vector<qsizetype>> parRang(nbRangs);
     for (qsizetype i = 0; i < n; ++i) {
         const size_t r = rang[size_t(i)];
@@ -251,7 +250,6 @@ void trierLC(QStringList& lignes)
         for (size_t k = r + 1; k <= nbRangs; k += k & (~k + 1)) {
             ++fenwick[k];
         }
-        ++effectif[r];
         parRang[r].push_back(i);
     }
 
@@ -274,7 +272,7 @@ void trierLC(QStringList& lignes)
             sequence.tourner(plusPetites - consommees);
             sequence.parcourir(origine);
         }
-        plusPetites += effectif[r];
+        plusPetites += groupe.size();
     }
 
     QStringList triees;
