@@ -49,7 +49,8 @@ QWidget* InteractionsQt::parentBoites() const
     return m_parent ? m_parent : QApplication::activeWindow();
 }
 
-ReponseMessage InteractionsQt::message(const QString& texte, TypeMessage type, BoutonsMessage boutons)
+ReponseMessage InteractionsQt::message(const QString& texte, TypeMessage type, BoutonsMessage boutons,
+                                       std::optional<ReponseMessage> defaut)
 {
     QMessageBox::Icon icone = QMessageBox::NoIcon;
     switch (type) {
@@ -85,6 +86,15 @@ ReponseMessage InteractionsQt::message(const QString& texte, TypeMessage type, B
         fermeture = QMessageBox::Cancel;
         reponseFermeture = ReponseMessage::Annuler;
         break;
+    }
+
+    if (defaut) {
+        switch (*defaut) {
+        case ReponseMessage::Ok: premier = QMessageBox::Ok; break;
+        case ReponseMessage::Oui: premier = QMessageBox::Yes; break;
+        case ReponseMessage::Non: premier = QMessageBox::No; break;
+        case ReponseMessage::Annuler: premier = QMessageBox::Cancel; break;
+        }
     }
 
     QMessageBox boite(icone, titreApplication(), texte, standards, parentBoites());

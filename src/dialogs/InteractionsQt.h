@@ -13,7 +13,8 @@ public:
     void definirParent(QWidget* parent) { m_parent = parent; }
     QString dernierDossier() const { return m_dernierDossier; }
 
-    ReponseMessage message(const QString& texte, TypeMessage type, BoutonsMessage boutons) override;
+    ReponseMessage message(const QString& texte, TypeMessage type, BoutonsMessage boutons,
+                           std::optional<ReponseMessage> defaut = std::nullopt) override;
     QString saisie(const QString& titre, const QString& invite, const QString& defaut) override;
     bool ouvrirFichier(DialogueFichier& dialogue) override;
     bool enregistrerFichier(DialogueFichier& dialogue) override;

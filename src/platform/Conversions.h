@@ -38,3 +38,10 @@ bool StrToBool(const QString& texte);
 QString StringReplace(const QString& texte, const QString& ancien, const QString& nouveau,
                       Qt::CaseSensitivity casse = Qt::CaseSensitive);
 QString TrimRight(const QString& texte);
+
+// Caractère qu'un document XML 1.0 ne peut pas porter, même en référence : contrôle autre
+// que tabulation, LF et CR ; U+FFFE et U+FFFF.
+constexpr bool caractereInterditXml(char16_t c)
+{
+    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF;
+}

@@ -6,6 +6,8 @@
 #include "Couleurs.h"
 #include <QString>
 
+#include <optional>
+
 class QPrinter;
 class QWidget;
 
@@ -28,7 +30,10 @@ public:
     virtual ~Interactions() = default;
 
     // Fermer la boîte autrement qu'avec un bouton répond Annuler (Non pour Oui+Non, Ok pour Ok).
-    virtual ReponseMessage message(const QString& texte, TypeMessage type, BoutonsMessage boutons) = 0;
+    // defaut : le bouton qu'Entrée choisit ; sans valeur, le premier (Oui ou Ok). Une question
+    // qui peut écraser ou perdre des données propose la réponse sans danger.
+    virtual ReponseMessage message(const QString& texte, TypeMessage type, BoutonsMessage boutons,
+                                   std::optional<ReponseMessage> defaut = std::nullopt) = 0;
     // Le texte tapé, ou le texte par défaut quand l'utilisateur annule.
     virtual QString saisie(const QString& titre, const QString& invite, const QString& defaut) = 0;
     // Vrai quand l'utilisateur confirme ; dialogue.nomFichier reçoit alors le chemin choisi.

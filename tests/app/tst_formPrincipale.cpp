@@ -103,7 +103,8 @@ class InteractionsFermantLaFenetre : public InteractionsScriptees
 public:
     TFormPrincipale* fenetre = nullptr;
     int fermeturesRefusees = 0;
-    ReponseMessage message(const QString& texte, TypeMessage type, BoutonsMessage boutons) override
+    ReponseMessage message(const QString& texte, TypeMessage type, BoutonsMessage boutons,
+                           std::optional<ReponseMessage> defaut) override
     {
         if (fenetre && questions.isEmpty()) {
             // Demande de fermeture du gestionnaire de fenêtres pendant que la question est ouverte.
@@ -111,7 +112,7 @@ public:
             QApplication::sendEvent(fenetre, &fermeture);
             fermeturesRefusees += fermeture.isAccepted() ? 0 : 1;
         }
-        return InteractionsScriptees::message(texte, type, boutons);
+        return InteractionsScriptees::message(texte, type, boutons, defaut);
     }
 };
 

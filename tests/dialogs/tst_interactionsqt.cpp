@@ -33,6 +33,8 @@ private Q_SLOTS:
     void message_fermer_data();
     void message_fermer();
     void message_boutonOui();
+    void message_entreeChoisitLeDefaut_data();
+    void message_entreeChoisitLeDefaut();
     void saisie_data();
     void saisie();
     void montrerModal_widgetOrdinaire_rendLaMainQuandIlSeCache();
@@ -111,6 +113,27 @@ void TestInteractionsQt::message_boutonOui()
     });
     QCOMPARE(interactions.message(QStringLiteral("Sûr ?"), TypeMessage::Confirmation, BoutonsMessage::OuiNonAnnuler),
              ReponseMessage::Oui);
+}
+
+void TestInteractionsQt::message_entreeChoisitLeDefaut_data()
+{
+    QTest::addColumn<BoutonsMessage>("boutons");
+    QTest::addColumn<std::optional<ReponseMessage>>("defaut");
+    QTest::addColumn<ReponseMessage>("attendu");
+    QTest::newRow("sans défaut : Oui") << BoutonsMessage::OuiNon << std::optional<ReponseMessage>() << ReponseMessage::Oui;
+    QTest::newRow("défaut Non") << BoutonsMessage::OuiNon << std::optional(ReponseMessage::Non) << ReponseMessage::Non;
+    QTest::newRow("défaut Annuler") << BoutonsMessage::OuiNonAnnuler << std::optional(ReponseMessage::Annuler)
+                                    << ReponseMessage::Annuler;
+}
+
+void TestInteractionsQt::message_entreeChoisitLeDefaut()
+{
+    QFETCH(BoutonsMessage, boutons);
+    QFETCH(std::optional<ReponseMessage>, defaut);
+    QFETCH(ReponseMessage, attendu);
+    InteractionsQt interactions;
+    quandModale([](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); });
+    QCOMPARE(interactions.message(QStringLiteral("Écraser ?"), TypeMessage::Confirmation, boutons, defaut), attendu);
 }
 
 void TestInteractionsQt::saisie_data()

@@ -102,12 +102,14 @@ QuestionPosee& InteractionsScriptees::consigner(GenreQuestion genre, bool inatte
     return questions.last();
 }
 
-ReponseMessage InteractionsScriptees::message(const QString& texte, TypeMessage type, BoutonsMessage boutons)
+ReponseMessage InteractionsScriptees::message(const QString& texte, TypeMessage type, BoutonsMessage boutons,
+                                             std::optional<ReponseMessage> defaut)
 {
     QuestionPosee& q = consigner(GenreQuestion::Message, m_messages.empty());
     q.texte = texte;
     q.type = type;
     q.boutons = boutons;
+    q.defautMessage = defaut.value_or(boutons == BoutonsMessage::Ok ? ReponseMessage::Ok : ReponseMessage::Oui);
     if (m_messages.empty()) {
         // Sans réponse prévue : ce que donnerait la fermeture de la boîte.
         switch (boutons) {

@@ -18,6 +18,7 @@ struct QuestionPosee
     QString texte;  // message, invite de saisie, message d'erreur
     QString titre;  // titre de la saisie, du dialogue de fichier, ou titre de fenêtre du dialogue
     QString defaut; // texte par défaut de la saisie
+    ReponseMessage defautMessage = ReponseMessage::Ok; // bouton choisi par Entrée
     TypeMessage type = TypeMessage::Simple;
     BoutonsMessage boutons = BoutonsMessage::Ok;
     DialogueFichier fichier; // réglages reçus par le dialogue de fichier
@@ -58,7 +59,8 @@ public:
     int inattendues = 0;
     int dialoguesNonFermes = 0; // dialogues encore visibles après leur action
 
-    ReponseMessage message(const QString& texte, TypeMessage type, BoutonsMessage boutons) override;
+    ReponseMessage message(const QString& texte, TypeMessage type, BoutonsMessage boutons,
+                           std::optional<ReponseMessage> defaut = std::nullopt) override;
     QString saisie(const QString& titre, const QString& invite, const QString& defaut) override;
     bool ouvrirFichier(DialogueFichier& dialogue) override;
     bool enregistrerFichier(DialogueFichier& dialogue) override;
