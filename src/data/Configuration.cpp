@@ -18,17 +18,6 @@ QStringList lignesParDefaut()
             QStringLiteral("-1"), QStringLiteral("Sam")};
 }
 
-// Un fichier texte ne contient aucun caractère de contrôle hormis tabulation et fins de ligne.
-bool estTexte(const QByteArray& octets)
-{
-    for (const char c : octets) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 && u != '\t' && u != '\n' && u != '\r')
-            return false;
-    }
-    return true;
-}
-
 const QString& ligne(const QStringList& lignes, int i)
 {
     if (i >= lignes.size())
@@ -37,6 +26,11 @@ const QString& ligne(const QStringList& lignes, int i)
 }
 
 } // namespace
+
+bool cheminRetenable(const QString& chemin)
+{
+    return normaliserAnsi(chemin) == chemin;
+}
 
 QString cheminConfiguration()
 {
@@ -48,29 +42,38 @@ ConfigurationAppli lireConfiguration()
     ConfigurationAppli config;
     const QString chemin = cheminConfiguration();
     if (QFileInfo::exists(chemin)) {
-        const QByteArray octets = lireOctets(chemin);
-        if (!estTexte(octets)) {
-            throw EFichierErreur(
-                QStringLiteral("Le fichier de configuration « %1 » n'est pas un fichier texte : il contient des données binaires.")
-                    .arg(chemin));
-        }
-        config.lignesConfig = decouperLignes(depuisAnsi(octets));
+        // Octets de contrôle compris (Ctrl-Z final d'un vieil éditeur, données abîmées) : la
+        // conversion ligne à ligne s'arrête d'elle-même à la première ligne illisible.
+        config.lignesConfig = lireLignes(chemin, TailleMax::configuration);
     } else {
         config.lignesConfig = lignesParDefaut();
     }
 
-    // Par position ; la première ligne fautive arrête la lecture sans message.
+    // Par position ; la première ligne fautive arrête la lecture, les suivantes gardent
+    // leurs valeurs de création. Seule la ligne d'état le dit.
+    int numero = 1;
     try {
         const QStringList& l = config.lignesConfig;
         config.couleurHaut = StringToColor(ligne(l, 0));
+        numero = 2;
         config.couleurBas = StringToColor(ligne(l, 1));
+        numero = 3;
         config.couleurTexte = StringToColor(ligne(l, 2));
+        numero = 4;
         config.fichierLC = ligne(l, 3);
+        numero = 5;
         config.afficherCompagnon = StrToBool(ligne(l, 4));
+        numero = 6;
         config.nomCompagnon = ligne(l, 5);
+        return config;
     } catch (const EConvertError&) {
     } catch (const EListError&) {
     }
+    config.avertissement =
+        QStringLiteral("Configuration \"%1\" : la ligne %2 est absente ou illisible ; les réglages à partir "
+                       "de cette ligne gardent leurs valeurs de départ.")
+            .arg(chemin)
+            .arg(numero);
     return config;
 }
 
@@ -83,7 +86,9 @@ void enregistrerConfiguration(ConfigurationAppli& config)
     l[0] = ColorToString(config.couleurHaut);
     l[1] = ColorToString(config.couleurBas);
     l[2] = ColorToString(config.couleurTexte);
-    l[3] = config.fichierLC;
+    // Un chemin que Windows-1252 ne peut pas écrire serait relu comme un autre nom (les
+    // caractères absents deviennent '?'), peut-être celui d'un autre fichier : il n'est pas retenu.
+    l[3] = cheminRetenable(config.fichierLC) ? config.fichierLC : QString();
     l[4] = BoolToStr(config.afficherCompagnon);
     l[5] = config.nomCompagnon;
     ecrireLignes(cheminConfiguration(), l);

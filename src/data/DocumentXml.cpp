@@ -2,14 +2,11 @@
 
 #include "Codec1252.h"
 #include "Erreurs.h"
+#include "FichierTexte.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -112,23 +109,9 @@ void analyserOctetsXml(const QString& chemin, QByteArray octets, pugi::xml_docum
     }
 }
 
-void analyserFichierXml(const QString& chemin, pugi::xml_document& doc, unsigned options)
+void analyserFichierXml(const QString& chemin, pugi::xml_document& doc, unsigned options, qint64 tailleMax)
 {
-    // Un dossier s'ouvre sous Linux mais ne se lit pas : on le refuse d'emblée.
-    if (QFileInfo(chemin).isDir())
-        throw EFichierErreur(QStringLiteral("Impossible de lire le fichier « %1 » : c'est un dossier.").arg(chemin));
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly)) {
-        throw EFichierErreur(QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2")
-                                 .arg(chemin, fichier.errorString()));
-    }
-    QByteArray octets = fichier.readAll();
-    if (fichier.error() != QFileDevice::NoError) {
-        throw EFichierErreur(QStringLiteral("Impossible de lire le fichier « %1 » : %2")
-                                 .arg(chemin, fichier.errorString()));
-    }
-    fichier.close();
-    analyserOctetsXml(chemin, std::move(octets), doc, options);
+    analyserOctetsXml(chemin, lireOctets(chemin, tailleMax), doc, options);
 }
 
 QByteArray serialiserXml(const pugi::xml_document& doc)
@@ -138,37 +121,4 @@ QByteArray serialiserXml(const pugi::xml_document& doc)
     // format_no_declaration : ne garder que la déclaration présente dans le document.
     doc.save(ecrivain, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
     return sortie;
-}
-
-void ecrireFichierAvecSauvegarde(const QString& chemin, const QByteArray& octets)
-{
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly)) {
-        throw EFichierErreur(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2")
-                                 .arg(chemin, fichier.errorString()));
-    }
-    if (fichier.write(octets) != octets.size()) {
-        const QString raison = fichier.errorString();
-        fichier.cancelWriting();
-        throw EFichierErreur(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2").arg(chemin, raison));
-    }
-    if (QFileInfo::exists(chemin)) {
-        // Lien dur quand c'est possible (instantané), copie sinon ; l'original reste en place.
-        const QString sauvegarde = chemin + QStringLiteral(".bak");
-        if (QFileInfo::exists(sauvegarde) && !QFile::remove(sauvegarde)) {
-            fichier.cancelWriting();
-            throw EFichierErreur(QStringLiteral("Impossible de remplacer la sauvegarde « %1 ».").arg(sauvegarde));
-        }
-        const QByteArray source = QFile::encodeName(chemin);
-        const QByteArray cible = QFile::encodeName(sauvegarde);
-        if (::link(source.constData(), cible.constData()) != 0 && !QFile::copy(chemin, sauvegarde)) {
-            fichier.cancelWriting();
-            throw EFichierErreur(QStringLiteral("Impossible de garder l'ancienne version de « %1 » dans « %2 ».")
-                                     .arg(chemin, sauvegarde));
-        }
-    }
-    if (!fichier.commit()) {
-        throw EFichierErreur(QStringLiteral("Impossible d'écrire le fichier « %1 » : %2")
-                                 .arg(chemin, fichier.errorString()));
-    }
 }

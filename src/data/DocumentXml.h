@@ -7,8 +7,9 @@
 
 // Analyse le fichier dans doc. Encodages admis : UTF-8, UTF-16 (BOM), ISO-8859-1 et
 // Windows-1252 déclarés. Une DOCTYPE est ignorée : aucune entité n'est jamais développée.
-// Lève EFichierErreur (lecture) ou EXmlErreur (document mal formé, encodage inconnu).
-void analyserFichierXml(const QString& chemin, pugi::xml_document& doc, unsigned options);
+// Lève EFichierErreur (lecture, fichier qui n'est pas ordinaire ou trop gros) ou EXmlErreur
+// (document mal formé, encodage inconnu).
+void analyserFichierXml(const QString& chemin, pugi::xml_document& doc, unsigned options, qint64 tailleMax);
 
 // Même analyse sur des octets déjà lus ; chemin ne sert qu'aux messages.
 void analyserOctetsXml(const QString& chemin, QByteArray octets, pugi::xml_document& doc,
@@ -16,7 +17,3 @@ void analyserOctetsXml(const QString& chemin, QByteArray octets, pugi::xml_docum
 
 // Sérialisation brute (sans blanc ajouté), en UTF-8, sans BOM.
 QByteArray serialiserXml(const pugi::xml_document& doc);
-
-// Remplace le fichier de façon atomique ; l'ancienne version, s'il y en a une, est
-// gardée sous chemin + ".bak". En cas d'échec le fichier en place reste entier.
-void ecrireFichierAvecSauvegarde(const QString& chemin, const QByteArray& octets);

@@ -50,7 +50,7 @@ QString nomRayonImporte(const QString& chemin)
 
 AncienneBase lireAncienneBase(const QString& chemin)
 {
-    const QStringList lignes = lireLignes(chemin);
+    const QStringList lignes = lireLignes(chemin, TailleMax::ancienneBase);
     if (!ancienneBaseCompatible(lignes))
         throw EBaseIncompatible();
     AncienneBase base;

@@ -2,6 +2,7 @@
 // Le module de données : la forêt des rayons, le magasin des lignes de la liste de
 // courses et la base d'articles XML. Classe ordinaire, sans widget.
 #include "Couleurs.h"
+#include "FichierTexte.h"
 
 #include <QList>
 #include <QString>
@@ -54,6 +55,13 @@ public:
     void chargerBase(ProgressionBase& progression);
     void enregistrerBase(ProgressionBase& progression);
 
+    // La base sur le disque a changé depuis sa lecture ou son dernier enregistrement
+    // (autre programme, éditeur) : l'écraser perdrait ce changement.
+    bool baseChangeeSurDisque() const;
+
     static QString cheminBase();
     static QString cheminModele();
+
+private:
+    EmpreinteFichier m_empreinteBase;
 };

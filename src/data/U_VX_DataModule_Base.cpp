@@ -219,7 +219,7 @@ void preparerModele(const QString& chemin, pugi::xml_document& doc)
         doc.append_child("Vatrelix_BASE");
         return;
     }
-    analyserFichierXml(chemin, doc, k_optionsModele);
+    analyserFichierXml(chemin, doc, k_optionsModele, TailleMax::modele);
     const pugi::xml_node racine = doc.document_element();
     if (!racine)
         throw EXmlErreur(QStringLiteral("Le modèle « %1 » n'a pas d'élément racine.").arg(chemin));
@@ -252,11 +252,16 @@ void TdmVatrelix::chargerBase(ProgressionBase& progression)
 {
     progression.progression(QStringLiteral("5"));
     const QString chemin = cheminBase();
-    if (!QFileInfo::exists(chemin))
+    if (!QFileInfo::exists(chemin)) {
+        m_empreinteBase = empreinteAbsent();
         return;
+    }
 
+    QByteArray octets = lireOctets(chemin, TailleMax::base);
+    // Ce qui a été lu, même si l'analyse échoue : c'est ce fichier-là qu'un enregistrement écraserait.
+    m_empreinteBase = empreinteFichier(chemin, empreinteOctets(octets));
     pugi::xml_document doc;
-    analyserFichierXml(chemin, doc, k_optionsLecture);
+    analyserOctetsXml(chemin, std::move(octets), doc, k_optionsLecture);
     const pugi::xml_node document = doc.document_element();
     if (!document)
         throw EXmlErreur(QStringLiteral("Le fichier « %1 » n'a pas d'élément racine.").arg(chemin));
@@ -302,6 +307,16 @@ void TdmVatrelix::enregistrerBase(ProgressionBase& progression)
         Ecrivain::ecrireRayonsFils(element.append_child("rayonsFils"), rayon);
         Ecrivain::ecrireArticles(element.append_child("articles"), rayon);
     }
+    // Cent pour cent seulement quand le fichier est en place : un échec ne l'annonce pas.
+    const QString chemin = cheminBase();
+    SortieAtomique sortie(chemin);
+    sortie.ecrire(serialiserXml(doc));
+    sortie.valider(Sauvegarde::FichierBak);
+    m_empreinteBase = empreinteFichier(chemin, sortie.empreinteContenu());
     progression.progression(QStringLiteral("100"));
-    ecrireFichierAvecSauvegarde(cheminBase(), serialiserXml(doc));
+}
+
+bool TdmVatrelix::baseChangeeSurDisque() const
+{
+    return fichierChange(cheminBase(), m_empreinteBase);
 }

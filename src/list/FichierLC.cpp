@@ -1,6 +1,8 @@
 #include "FichierLC.h"
 
+#include "Erreurs.h"
 #include "FichierTexte.h"
+#include "LigneLC.h"
 
 QString filtreFichierLC()
 {
@@ -29,7 +31,18 @@ QString nomFichierLC(const QString& cheminChoisi)
 
 QStringList lireFichierLC(const QString& chemin)
 {
-    return lireLignes(chemin);
+    QStringList lignes = lireLignes(chemin, TailleMax::liste);
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        if (lignes.at(i).size() > longueurMaxLigneLC) {
+            throw EFichierErreur(QStringLiteral("Le fichier \"%1\" n'est pas une liste de courses lisible : sa ligne %2 "
+                                                "compte %3 caractères (au plus %4).")
+                                     .arg(chemin)
+                                     .arg(i + 1)
+                                     .arg(lignes.at(i).size())
+                                     .arg(longueurMaxLigneLC));
+        }
+    }
+    return lignes;
 }
 
 void ecrireFichierLC(const QString& chemin, const QStringList& lignes)
@@ -40,6 +53,6 @@ void ecrireFichierLC(const QString& chemin, const QStringList& lignes)
 void importerFichierLC(const QString& chemin, QStringList& lignes)
 {
     // Lecture complète d'abord : une erreur laisse la liste intacte.
-    const QStringList importees = lireLignes(chemin);
+    const QStringList importees = lireFichierLC(chemin);
     lignes.append(importees);
 }

@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+// Longueur maximale d'une ligne de liste : bien au-delà de toute ligne réelle, assez court pour
+// que la vue reste vive. Une ligne plus longue n'est ni composée ni lue.
+inline constexpr qsizetype longueurMaxLigneLC = 4096;
+
 struct ChampsLigneLC
 {
     QString nb;

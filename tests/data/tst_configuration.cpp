@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 class TestConfiguration : public QObject
 {
@@ -110,6 +111,10 @@ private Q_SLOTS:
         QTest::newRow("trois lignes") << QByteArray("$00FF8000\r\n255\r\nclWhite\r\n") << 3;
         QTest::newRow("cinq lignes en LF") << QByteArray("$00FF8000\n255\nclWhite\n/a\n0") << 5;
         QTest::newRow("six lignes en CR") << QByteArray("$00FF8000\r255\rclWhite\r/a\r-1\rSam") << 6;
+        // Octets de contrôle : lus comme le reste, sans arrêter le démarrage.
+        QTest::newRow("Ctrl-Z final") << QByteArray("$00FF8000\r\n255\r\nclWhite\r\n/a\r\n-1\r\nSam\r\n\x1A") << 6;
+        QTest::newRow("octets nuls en deuxième ligne") << QByteArray("$00FF8000\r\n\0\0\0\x01\r\n", 17) << 1;
+        QTest::newRow("image") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) << 0;
     }
 
     void lectureInterrompue_valeursDeCreation()
@@ -124,6 +129,10 @@ private Q_SLOTS:
         QCOMPARE(c.fichierLC, lignesLues > 3 ? QStringLiteral("/a") : QString());
         QCOMPARE(c.afficherCompagnon, lignesLues > 5);
         QCOMPARE(c.nomCompagnon, lignesLues > 5 ? QStringLiteral("Sam") : QString());
+        // L'arrêt est dit (ligne d'état), avec le numéro de la ligne fautive.
+        QCOMPARE(c.avertissement.isEmpty(), lignesLues == 6);
+        if (lignesLues < 6)
+            QVERIFY2(c.avertissement.contains(QStringLiteral("ligne %1 ").arg(lignesLues + 1)), qPrintable(c.avertissement));
     }
 
     void fichierCourt_completeALEcriture()
@@ -149,19 +158,21 @@ private Q_SLOTS:
 
     void fichierIllisible_erreur_data()
     {
-        QTest::addColumn<QByteArray>("contenu"); // vide : un dossier à la place du fichier
-        QTest::newRow("octet nul") << QByteArray("clWhite\r\n\0\0\0\x01\r\n", 13);
-        QTest::newRow("image") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
-        QTest::newRow("dossier") << QByteArray();
+        QTest::addColumn<QString>("genre");
+        QTest::newRow("dossier") << "dossier";
+        QTest::newRow("tube nommé") << "tube";
+        QTest::newRow("démesuré") << "gros";
     }
 
     void fichierIllisible_erreur()
     {
-        QFETCH(QByteArray, contenu);
-        if (contenu.isEmpty())
+        QFETCH(QString, genre);
+        if (genre == u"dossier")
             QVERIFY(QDir().mkdir(cheminConfiguration()));
+        else if (genre == u"tube")
+            QCOMPARE(::mkfifo(QFile::encodeName(cheminConfiguration()).constData(), 0600), 0);
         else
-            ecrire(contenu);
+            ecrire(QByteArray(2 * 1024 * 1024, 'A'));
         try {
             lireConfiguration();
             QFAIL("aucune erreur levée");

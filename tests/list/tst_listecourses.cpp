@@ -204,7 +204,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, octets);
         const QString chemin = m_env->chemin(QStringLiteral("liste.lvtx"));
         ecrireFichierLC(chemin, lignes);
-        QCOMPARE(lireOctets(chemin), octets);
+        QCOMPARE(lireOctets(chemin, TailleMax::liste), octets);
         QCOMPARE(lireFichierLC(chemin), lignes);
     }
 
@@ -226,14 +226,14 @@ private Q_SLOTS:
         QFETCH(QByteArray, octets);
         QFETCH(QStringList, lignes);
         const QString chemin = m_env->chemin(QStringLiteral("lu.lvtx"));
-        ecrireOctets(chemin, octets);
+        ecrireOctets(chemin, octets, Sauvegarde::Aucune);
         QCOMPARE(lireFichierLC(chemin), lignes);
     }
 
     void importerFichierLC_ajouteEnFin_ouRienSiIllisible()
     {
         const QString chemin = m_env->chemin(QStringLiteral("import.lvtx"));
-        ecrireOctets(chemin, QByteArray("c\r\nd\r\ne\r\n"));
+        ecrireOctets(chemin, QByteArray("c\r\nd\r\ne\r\n"), Sauvegarde::Aucune);
         QStringList lignes{"a", "b"};
         importerFichierLC(chemin, lignes);
         QCOMPARE(lignes, (QStringList{"a", "b", "c", "d", "e"}));

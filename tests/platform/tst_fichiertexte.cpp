@@ -1,3 +1,4 @@
+#include "DisquePlein.h"
 #include "EnvironnementTest.h"
 #include "Erreurs.h"
 #include "FichierTexte.h"
@@ -6,6 +7,7 @@
 #include <QFile>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TestFichierTexte : public QObject
@@ -22,7 +24,14 @@ private Q_SLOTS:
     void ecrire_remplaceLAncienFichier();
 
     void lire_fichierAbsent_erreurNommantLeFichier();
-    void lire_dossier_erreur();
+    void lire_pasUnFichierOrdinaire_refuseSansLire_data();
+    void lire_pasUnFichierOrdinaire_refuseSansLire();
+    void ecrire_disquePlein_ancienFichierIntact_data();
+    void ecrire_disquePlein_ancienFichierIntact();
+    void ecrire_lienSymbolique_cibleRemplaceeEtSauvegardeReelle();
+    void temporairesOrphelins_seulsLesNotresPartent();
+    void fichierChange_data();
+    void fichierChange();
     void ecrire_surUnDossier_erreurEtDossierIntact();
     void ecrire_dossierEnLectureSeule_ancienFichierIntact();
     void ecrire_dossierAbsent_erreur();
@@ -83,16 +92,16 @@ void TestFichierTexte::ecrireLignes_puisLire_memesLignes()
     const QString chemin = env.chemin(QStringLiteral("Vatrelix.conf"));
     const QStringList lignes{"$008080FF", "", "Œuf “frais” – 12 €", "-1"};
     ecrireLignes(chemin, lignes);
-    QCOMPARE(lireLignes(chemin), lignes);
+    QCOMPARE(lireLignes(chemin, TailleMax::liste), lignes);
 }
 
 void TestFichierTexte::ecrire_remplaceLAncienFichier()
 {
     EnvironnementTest env;
     const QString chemin = env.chemin(QStringLiteral("a.txt"));
-    ecrireOctets(chemin, QByteArray("ancien contenu bien plus long"));
-    ecrireOctets(chemin, QByteArray("neuf"));
-    QCOMPARE(lireOctets(chemin), QByteArray("neuf"));
+    ecrireOctets(chemin, QByteArray("ancien contenu bien plus long"), Sauvegarde::Aucune);
+    ecrireOctets(chemin, QByteArray("neuf"), Sauvegarde::Aucune);
+    QCOMPARE(lireOctets(chemin, TailleMax::liste), QByteArray("neuf"));
     // Aucun fichier temporaire ne reste à côté.
     QCOMPARE(QDir(env.dossier()).entryList(QDir::Files), QStringList{"a.txt"});
 }
@@ -102,7 +111,7 @@ void TestFichierTexte::lire_fichierAbsent_erreurNommantLeFichier()
     EnvironnementTest env;
     const QString chemin = env.chemin(QStringLiteral("absent.lvtx"));
     try {
-        lireLignes(chemin);
+        lireLignes(chemin, TailleMax::liste);
         QFAIL("pas d'exception");
     } catch (const EFichierErreur& e) {
         QVERIFY2(e.message().contains(chemin), qPrintable(e.message()));
@@ -110,10 +119,143 @@ void TestFichierTexte::lire_fichierAbsent_erreurNommantLeFichier()
     }
 }
 
-void TestFichierTexte::lire_dossier_erreur()
+void TestFichierTexte::lire_pasUnFichierOrdinaire_refuseSansLire_data()
+{
+    QTest::addColumn<QString>("genre");
+    QTest::addColumn<QString>("raison");
+    QTest::newRow("dossier") << "dossier" << "c'est un dossier";
+    QTest::newRow("tube nommé") << "tube" << "pas un fichier ordinaire";
+    QTest::newRow("/dev/zero") << "zero" << "pas un fichier ordinaire";
+    QTest::newRow("lien vers /dev/zero") << "lien" << "pas un fichier ordinaire";
+    QTest::newRow("trop gros") << "gros" << "trop gros";
+}
+
+// Un tube bloquerait à l'ouverture et /dev/zero ne finirait pas : refusés avant toute lecture.
+void TestFichierTexte::lire_pasUnFichierOrdinaire_refuseSansLire()
+{
+    QFETCH(QString, genre);
+    QFETCH(QString, raison);
+    EnvironnementTest env;
+    QString chemin = env.chemin(QStringLiteral("entree"));
+    if (genre == u"dossier")
+        QVERIFY(QDir().mkdir(chemin));
+    else if (genre == u"tube")
+        QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+    else if (genre == u"zero")
+        chemin = QStringLiteral("/dev/zero");
+    else if (genre == u"lien")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), chemin));
+    else
+        ecrireOctets(chemin, QByteArray(101, 'x'), Sauvegarde::Aucune);
+    try {
+        lireOctets(chemin, 100);
+        QFAIL("fichier accepté");
+    } catch (const EFichierErreur& e) {
+        QVERIFY2(e.message().contains(chemin) && e.message().contains(raison), qPrintable(e.message()));
+    }
+}
+
+void TestFichierTexte::ecrire_disquePlein_ancienFichierIntact_data()
+{
+    QTest::addColumn<int>("taille");
+    // Jusqu'à 16 Kio, tout tenait dans le tampon : l'erreur du dernier bloc se perdait.
+    QTest::newRow("10 o") << 10;
+    QTest::newRow("16 Kio") << 16 * 1024;
+    QTest::newRow("1 Mio") << 1024 * 1024;
+}
+
+void TestFichierTexte::ecrire_disquePlein_ancienFichierIntact()
+{
+    QFETCH(int, taille);
+    EnvironnementTest env;
+    const QString chemin = env.chemin(QStringLiteral("base.xml"));
+    ecrireOctets(chemin, QByteArray("ancien"), Sauvegarde::Aucune);
+    {
+        const DisquePlein plein(4);
+        QVERIFY_THROWS_EXCEPTION(EFichierErreur, ecrireOctets(chemin, QByteArray(taille, 'n'), Sauvegarde::FichierBak));
+    }
+    QCOMPARE(lireOctets(chemin, TailleMax::liste), QByteArray("ancien"));
+    QCOMPARE(QDir(env.dossier()).entryList(QDir::Files | QDir::Hidden), QStringList{"base.xml"});
+}
+
+// Le fichier est un lien : sa cible est remplacée dans son dossier, le lien reste un lien, la
+// sauvegarde est une vraie copie de l'ancienne version.
+void TestFichierTexte::ecrire_lienSymbolique_cibleRemplaceeEtSauvegardeReelle()
 {
     EnvironnementTest env;
-    QVERIFY_THROWS_EXCEPTION(EFichierErreur, lireOctets(env.dossier()));
+    QVERIFY(QDir().mkdir(env.chemin(QStringLiteral("ailleurs"))));
+    const QString cible = env.chemin(QStringLiteral("ailleurs/vraie.xml"));
+    const QString lien = env.chemin(QStringLiteral("base.xml"));
+    ecrireOctets(cible, QByteArray("v1"), Sauvegarde::Aucune);
+    QVERIFY(QFile::link(QStringLiteral("ailleurs/vraie.xml"), lien));
+    ecrireOctets(lien, QByteArray("v2"), Sauvegarde::FichierBak);
+    ecrireOctets(lien, QByteArray("v3"), Sauvegarde::FichierBak);
+    QVERIFY(QFileInfo(lien).isSymLink());
+    QCOMPARE(lireOctets(cible, 10), QByteArray("v3"));
+    QVERIFY(!QFileInfo(lien + QStringLiteral(".bak")).isSymLink());
+    QCOMPARE(lireOctets(lien + QStringLiteral(".bak"), 10), QByteArray("v2"));
+    QCOMPARE(QDir(env.chemin(QStringLiteral("ailleurs"))).entryList(QDir::Files | QDir::Hidden), QStringList{"vraie.xml"});
+}
+
+// Seuls les temporaires du programme dont l'écrivain a disparu sont supprimés.
+void TestFichierTexte::temporairesOrphelins_seulsLesNotresPartent()
+{
+    EnvironnementTest env;
+    const QString mort = QStringLiteral("999999999");
+    const QString vivant = QString::number(::getpid());
+    const QStringList orphelins{".baseVatrelix.xml.vatrelix-" + mort + "-aB3dE9", ".Vatrelix.conf.vatrelix-" + mort + "-zzzzzz"};
+    const QStringList gardes{".liste.lvtx.vatrelix-" + vivant + "-abcdef", "baseVatrelix.xml.backup",
+                             "baseVatrelix.xml.aB3dE9", ".x.vatrelix-" + mort + "-abc", "Vatrelix.conf"};
+    for (const QString& nom : orphelins + gardes)
+        ecrireOctets(env.chemin(nom), QByteArray("x"), Sauvegarde::Aucune);
+    // Un lien au nom d'un temporaire n'est jamais suivi ni supprimé.
+    QVERIFY(QFile::link(env.chemin(QStringLiteral("Vatrelix.conf")), env.chemin(".l.vatrelix-" + mort + "-qwerty")));
+    QCOMPARE(supprimerTemporairesOrphelins(env.dossier()), 2);
+    QStringList restants = QDir(env.dossier()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    QStringList attendus = gardes;
+    attendus.append(".l.vatrelix-" + mort + "-qwerty");
+    restants.sort();
+    attendus.sort();
+    QCOMPARE(restants, attendus);
+}
+
+void TestFichierTexte::fichierChange_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("change");
+    QTest::newRow("rien") << "rien" << false;
+    QTest::newRow("date seule") << "date" << false;
+    QTest::newRow("même taille, autre contenu") << "contenu" << true;
+    QTest::newRow("autre taille") << "taille" << true;
+    QTest::newRow("supprimé") << "supprime" << true;
+}
+
+void TestFichierTexte::fichierChange()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, change);
+    EnvironnementTest env;
+    const QString chemin = env.chemin(QStringLiteral("liste.lvtx"));
+    const QByteArray octets("1|Lait\r\n");
+    ecrireOctets(chemin, octets, Sauvegarde::Aucune);
+    const EmpreinteFichier empreinte = empreinteFichier(chemin, empreinteOctets(octets));
+    QFile f(chemin);
+    const QDateTime plusTard = QDateTime::currentDateTime().addSecs(60);
+    if (action == u"date") {
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(plusTard, QFileDevice::FileModificationTime));
+    } else if (action == u"contenu" || action == u"taille") {
+        ecrireOctets(chemin, action == u"contenu" ? QByteArray("2|Lait\r\n") : QByteArray("2|Lait\r\n\r\n"),
+                     Sauvegarde::Aucune);
+    } else if (action == u"supprime") {
+        QVERIFY(QFile::remove(chemin));
+    }
+    QCOMPARE(::fichierChange(chemin, empreinte), change);
+    // Absent à la lecture : il a changé dès qu'il existe.
+    const QString neuf = chemin + QStringLiteral(".neuf");
+    QCOMPARE(::fichierChange(neuf, empreinteAbsent()), false);
+    ecrireOctets(neuf, octets, Sauvegarde::Aucune);
+    QCOMPARE(::fichierChange(neuf, empreinteAbsent()), true);
 }
 
 void TestFichierTexte::ecrire_surUnDossier_erreurEtDossierIntact()
@@ -121,7 +263,7 @@ void TestFichierTexte::ecrire_surUnDossier_erreurEtDossierIntact()
     EnvironnementTest env;
     const QString chemin = env.chemin(QStringLiteral("dossier"));
     QVERIFY(QDir().mkdir(chemin));
-    ecrireOctets(chemin + QStringLiteral("/dedans.txt"), QByteArray("x"));
+    ecrireOctets(chemin + QStringLiteral("/dedans.txt"), QByteArray("x"), Sauvegarde::Aucune);
     try {
         ecrireLignes(chemin, {QStringLiteral("a")});
         QFAIL("pas d'exception");
@@ -129,7 +271,7 @@ void TestFichierTexte::ecrire_surUnDossier_erreurEtDossierIntact()
         QVERIFY2(e.message().contains(chemin), qPrintable(e.message()));
     }
     QVERIFY(QFileInfo(chemin).isDir());
-    QCOMPARE(lireOctets(chemin + QStringLiteral("/dedans.txt")), QByteArray("x"));
+    QCOMPARE(lireOctets(chemin + QStringLiteral("/dedans.txt"), TailleMax::liste), QByteArray("x"));
 }
 
 void TestFichierTexte::ecrire_dossierEnLectureSeule_ancienFichierIntact()
@@ -150,14 +292,14 @@ void TestFichierTexte::ecrire_dossierEnLectureSeule_ancienFichierIntact()
     }
     QFile::setPermissions(dossier, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(leve);
-    QCOMPARE(lireLignes(chemin), QStringList{"ancienne"});
+    QCOMPARE(lireLignes(chemin, TailleMax::liste), QStringList{"ancienne"});
 }
 
 void TestFichierTexte::ecrire_dossierAbsent_erreur()
 {
     EnvironnementTest env;
     QVERIFY_THROWS_EXCEPTION(EFichierErreur,
-                             ecrireOctets(env.chemin(QStringLiteral("nulle/part/x.txt")), QByteArray("x")));
+                             ecrireOctets(env.chemin(QStringLiteral("nulle/part/x.txt")), QByteArray("x"), Sauvegarde::Aucune));
 }
 
 void TestFichierTexte::ecrire_temporaireImpossible_ancienFichierIntact()
@@ -172,7 +314,7 @@ void TestFichierTexte::ecrire_temporaireImpossible_ancienFichierIntact()
         ancien.write("ancienne\r\n");
     }
     QVERIFY_THROWS_EXCEPTION(EFichierErreur, ecrireLignes(chemin, {QStringLiteral("nouvelle")}));
-    QCOMPARE(lireLignes(chemin), QStringList{"ancienne"});
+    QCOMPARE(lireLignes(chemin, TailleMax::liste), QStringList{"ancienne"});
     QCOMPARE(QDir(env.dossier()).entryList(QDir::Files).size(), 1);
 }
 

@@ -59,7 +59,7 @@ void TestNomsFichiers::decoupage()
 void TestNomsFichiers::fileExists_fichierSeulement()
 {
     EnvironnementTest env;
-    ecrireOctets(env.chemin(QStringLiteral("f.txt")), QByteArray());
+    ecrireOctets(env.chemin(QStringLiteral("f.txt")), QByteArray(), Sauvegarde::Aucune);
     QVERIFY(FileExists(env.chemin(QStringLiteral("f.txt"))));
     QVERIFY(!FileExists(env.chemin(QStringLiteral("g.txt"))));
     QVERIFY(!FileExists(env.dossier()));
@@ -88,7 +88,7 @@ void TestNomsFichiers::chercherFichiers_motifs()
     const QString dossier = env.chemin(QStringLiteral("Chars/"));
     QVERIFY(QDir().mkdir(dossier));
     for (const char* nom : {"Merlin.acs", "Sam.ACS", "x.acsx", "Lisez-moi", ".cache.acs"})
-        ecrireOctets(dossier + QString::fromUtf8(nom), QByteArray("12345"));
+        ecrireOctets(dossier + QString::fromUtf8(nom), QByteArray("12345"), Sauvegarde::Aucune);
     QVERIFY(QDir().mkdir(dossier + QStringLiteral("sous.acs")));
 
     QStringList noms;
@@ -101,9 +101,9 @@ void TestNomsFichiers::chercherFichiers_attributs()
 {
     EnvironnementTest env;
     const QString dossier = env.dossier();
-    ecrireOctets(dossier + QStringLiteral("a.acs"), QByteArray("12345"));
-    ecrireOctets(dossier + QStringLiteral(".b.acs"), QByteArray());
-    ecrireOctets(dossier + QStringLiteral("c.acs"), QByteArray());
+    ecrireOctets(dossier + QStringLiteral("a.acs"), QByteArray("12345"), Sauvegarde::Aucune);
+    ecrireOctets(dossier + QStringLiteral(".b.acs"), QByteArray(), Sauvegarde::Aucune);
+    ecrireOctets(dossier + QStringLiteral("c.acs"), QByteArray(), Sauvegarde::Aucune);
     QFile::setPermissions(dossier + QStringLiteral("c.acs"), QFile::ReadOwner);
     QVERIFY(QDir().mkdir(dossier + QStringLiteral("d.acs")));
 

@@ -144,13 +144,14 @@ private Q_SLOTS:
     void liste_hostile_data()
     {
         QTest::addColumn<QByteArray>("octets");
-        QTest::addColumn<int>("lignes");
+        QTest::addColumn<int>("lignes"); // -1 : fichier refusé
         QTest::addColumn<bool>("totauxLisibles");
         QTest::newRow("lignes sans barre") << QByteArray("Lait\r\n\r\n2 bouteilles\r\n") << 3 << false;
         QTest::newRow("six barres vides") << QByteArray("|||||\r\n") << 1 << false;
         QTest::newRow("barres en trop") << QByteArray("1|a|b|c|d|1 \x80|1 \x80|||\r\n") << 1 << true;
         QTest::newRow("octet nul") << QByteArray("1|a") + '\0' + QByteArray("b|-|R|1 \x80|1 \x80\r\n") << 1 << true;
-        QTest::newRow("100 Mo sans fin de ligne") << QByteArray(k_centMo, 'x') << 1 << false;
+        QTest::newRow("100 Mo sans fin de ligne") << QByteArray(k_centMo, 'x') << -1 << false;
+        QTest::newRow("ligne de 5 000 caractères") << QByteArray(5000, 'x') + "\r\n" << -1 << false;
         QTest::newRow("fins de ligne mêlées") << QByteArray("\r\r\n\n\r") << 4 << false;
     }
 
@@ -162,6 +163,11 @@ private Q_SLOTS:
         QFETCH(bool, totauxLisibles);
         ecrire(QStringLiteral("liste.lvtx"), octets);
         octets.clear();
+        if (lignes < 0) {
+            // Une ligne démesurée figerait la vue à chaque clic : le fichier est refusé en le nommant.
+            QVERIFY_THROWS_EXCEPTION(EFichierErreur, lireFichierLC(env->chemin(QStringLiteral("liste.lvtx"))));
+            return;
+        }
         QStringList lues = lireFichierLC(env->chemin(QStringLiteral("liste.lvtx")));
         QCOMPARE(lues.size(), lignes);
         bool lisibles = true;
@@ -196,14 +202,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("octets");
         QTest::addColumn<bool>("refusee");
-        QTest::newRow("binaire au hasard") << octetsAuHasard(64 * 1024, 11) << true;
-        QTest::newRow("exécutable ELF") << QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0", 10) << true;
-        QTest::newRow("100 Mo d'une ligne") << QByteArray(k_centMo, 'A') << false;
+        QTest::newRow("binaire au hasard") << octetsAuHasard(64 * 1024, 11) << false;
+        QTest::newRow("exécutable ELF") << QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0", 10) << false;
+        QTest::newRow("100 Mo d'une ligne") << QByteArray(k_centMo, 'A') << true;
         QTest::newRow("couleurs démesurées")
             << QByteArray("$FFFFFFFFFFFFFFFF\r\n-99999999999999999999\r\nclInconnu\r\n") << false;
     }
 
-    // Binaire : erreur de fichier ; texte illisible : les valeurs de création, sans erreur.
+    // Démesuré : erreur de fichier ; binaire ou texte illisible : les valeurs de création, sans erreur.
     void configuration_hostile()
     {
         QFETCH(QByteArray, octets);
