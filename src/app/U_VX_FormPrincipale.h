@@ -3,6 +3,7 @@
 // côte à côte, barres peintes, table des commandes et cycle de vie de l'application.
 // Une seule classe, répartie en fichiers par préoccupation (U_VX_FormPrincipale_*.cpp).
 #include "Couleurs.h"
+#include "FichierTexte.h"
 
 #include <QHash>
 #include <QKeySequence>
@@ -159,6 +160,15 @@ public:
     void trierLCExecute();
     void imprimerExecute();
     void chargerLC(const QString& chemin);
+    // La liste a des modifications pas encore enregistrées (depuis son ouverture, son
+    // enregistrement ou sa création).
+    bool listeModifiee() const { return m_lignesEnregistrees != lignesLC(); }
+    // Issue d'un enregistrement : écrit, annulé (dialogue fermé), ou refusé (écrasement refusé).
+    enum class Enregistrement { Ecrit, Annule, Refuse };
+    // Enregistrer la liste (enregistrerLCExecute) ; rend ce qui s'est passé.
+    Enregistrement enregistrerListe();
+    // Enregistrer la base (enregistrerBDExecute) ; faux quand rien n'a été écrit.
+    bool enregistrerBase();
     // --- Glisser-déposer et clavier (positions dans le viewport de la cible) ---
     void arbreRayonDragOver(QObject* cible, QObject* source, const QPoint& position, bool& accepter);
     void arbreRayonDragDrop(QObject* cible, QObject* source, const QPoint& position);
@@ -172,6 +182,11 @@ public:
     void listeArticlesKeyUp(int touche);
     void lvListeCoursesKeyDown(int touche);
     void lvListeCoursesKeyUp(int touche);
+    // La touche spéciale n'est plus tenue (relâchée, vue ou fenêtre quittée).
+    void relacherToucheSpeciale();
+    // Ctrl est réellement tenu (glissement en cours) ou ne l'est plus.
+    void retenirCtrl();
+    void relacherCtrl();
     // Touche enfoncée dans une vue : touche spéciale, Suppr (lance la suppression de la vue) ou autre.
     void toucheEnfoncee(bool speciale, const QString& libelleSpeciale, bool suppression,
                         GestionnaireCommande supprimer);
@@ -264,6 +279,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
+    void changeEvent(QEvent* evenement) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
@@ -285,10 +301,22 @@ private:
     // Réglages (U_VX_FormPrincipale_Configuration.cpp) et base (U_VX_FormPrincipale_Demarrage.cpp).
     void lireConfigAppli();
     bool confirmerEcrasementBase();
+    // Le fichier a changé sur le disque : l'écraser ? (réponse par défaut : non).
+    bool confirmerEcrasementModifie(const QString& chemin);
+    void nettoyerTemporairesOrphelins();
     // Glisser-déposer et touches des trois vues (U_VX_FormPrincipale_GlisserDeposer.cpp).
     void brancherGlisserDeposer();
     // Liste dans fichierLC, retenu comme dernier enregistrement, annoncée (U_VX_FormPrincipale_ListeCourses.cpp).
-    void ecrireLC(const QString& annonce);
+    // Faux quand l'écrasement d'un fichier changé sur le disque est refusé. remplacementConfirme :
+    // l'utilisateur vient d'accepter de remplacer ce fichier.
+    bool ecrireLC(const QString& annonce, bool remplacementConfirme);
+    // Vide la liste (animations, magasin, fichierLC, statut), sans question.
+    void commencerNouvelleListe();
+    // Lit un fichier de liste entier et vérifie chaque ligne ; lève sans rien changer.
+    QStringList lireListeVerifiee(const QString& chemin, EmpreinteFichier& empreinte) const;
+    // Retient la liste telle qu'elle est sur le disque dans chemin.
+    void retenirListeEnregistree(const QString& chemin, const EmpreinteFichier& empreinte);
+    const QStringList& lignesLC() const;
 
     TdmVatrelix* dm = nullptr;
     QHash<QString, QAction*> listeActions;
@@ -296,8 +324,16 @@ private:
     bool m_quitterEnCours = false;
     bool m_terminaisonDemandee = false;
     bool m_baseNonChargee = false;
-    // Dernier fichier de liste écrit (ouvrir relit ce fichier s'il vient d'être enregistré).
-    QString m_dernierEnregistrementLC;
+    // La liste telle qu'elle est dans son fichier (ou vide pour une nouvelle liste) et ce
+    // fichier tel qu'il a été lu ou écrit, pour voir s'il a changé depuis sur le disque.
+    QStringList m_lignesEnregistrees;
+    QString m_cheminEmpreinteLC;
+    EmpreinteFichier m_empreinteLC;
+    // Le fichier que la commande Ouvrir est en train d'ouvrir : jamais écrit pendant ce temps.
+    QString m_fichierEnOuverture;
+    // La touche spéciale retenue est Ctrl, que l'état réel du clavier peut confirmer.
+    bool m_toucheSpecialeCtrl = false;
+    QString m_avertissementConfiguration;
 };
 
 // L'unique fenêtre principale du programme (nulle avant sa création).

@@ -14,6 +14,7 @@ void TFormPrincipale::lireConfigAppli()
     afficherCompagnon = config.afficherCompagnon;
     nomCompagnon = config.nomCompagnon;
     lignesConfig = config.lignesConfig;
+    m_avertissementConfiguration = config.avertissement;
 }
 
 void TFormPrincipale::enregistrerConfigAppliExecute()

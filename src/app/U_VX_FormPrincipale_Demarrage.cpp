@@ -2,7 +2,10 @@
 // sortie avec ses deux questions, fermeture de la fenêtre.
 #include "U_VX_FormPrincipale.h"
 
+#include "Configuration.h"
+#include "Emplacements.h"
 #include "Erreurs.h"
+#include "FichierTexte.h"
 #include "Interactions.h"
 #include "NomsFichiers.h"
 #include "ProgressionFenetre.h"
@@ -11,6 +14,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -44,14 +48,19 @@ ObjetFenetre objetFenetre(const QWidget& controle)
 void TFormPrincipale::timerDemarrageTimer()
 {
     timerDemarrage->stop();
+    nettoyerTemporairesOrphelins();
     rechargerBDExecute();
     try {
         chargerLC(fichierLC);
-    } catch (const EFichierErreur& e) {
-        // Dernière liste disparue : dit une fois, chemin oublié, le démarrage continue.
-        Interactions::courantes().erreurStandard(e.message());
+    } catch (const std::exception& e) {
+        // Dernière liste illisible, quelle qu'en soit la raison : dit une fois, chemin oublié,
+        // le démarrage continue.
+        const auto* vatrelix = dynamic_cast<const EVatrelix*>(&e);
+        Interactions::courantes().erreurStandard(vatrelix ? vatrelix->message() : QString::fromLocal8Bit(e.what()));
         fichierLC.clear();
     }
+    if (!m_avertissementConfiguration.isEmpty())
+        ecrireStatut(m_avertissementConfiguration);
     compagnonAffiche = afficherCompagnon;
     demarrerCompagnon(nomCompagnon, objetFenetre(*panelCommandesListeCourses));
     saluerCompagnon();
@@ -81,20 +90,60 @@ bool TFormPrincipale::confirmerEcrasementBase()
     const ReponseMessage r = Interactions::courantes().message(
         QStringLiteral("La base d'articles n'a pas pu être chargée : l'enregistrer remplacerait le fichier "
                        "\"baseVatrelix.xml\" qui n'a pas été lu.\nVoulez-vous vraiment écraser ce fichier ?"),
-        TypeMessage::Avertissement, BoutonsMessage::OuiNon);
+        TypeMessage::Avertissement, BoutonsMessage::OuiNon, ReponseMessage::Non);
+    return r == ReponseMessage::Oui;
+}
+
+bool TFormPrincipale::confirmerEcrasementModifie(const QString& chemin)
+{
+    const ReponseMessage r = Interactions::courantes().message(
+        QStringLiteral("Le fichier \"%1\" a été modifié sur le disque depuis sa lecture ou son dernier "
+                       "enregistrement, par un autre programme.\nL'enregistrer maintenant remplacerait ces "
+                       "modifications. Voulez-vous vraiment écraser ce fichier ?")
+            .arg(chemin),
+        TypeMessage::Avertissement, BoutonsMessage::OuiNon, ReponseMessage::Non);
     return r == ReponseMessage::Oui;
 }
 
 void TFormPrincipale::enregistrerBDExecute()
 {
+    enregistrerBase();
+}
+
+bool TFormPrincipale::enregistrerBase()
+{
     if (m_baseNonChargee && !confirmerEcrasementBase())
-        return;
+        return false;
+    if (dm->baseChangeeSurDisque() && !confirmerEcrasementModifie(TdmVatrelix::cheminBase())) {
+        ecrireStatut(QStringLiteral("Enregistrement de la base annulé : le fichier a changé sur le disque [")
+                     + horodatage() + u']');
+        return false;
+    }
     animerCompagnon(QStringLiteral("Acknowledge"));
     montrerProgression(QStringLiteral("0"));
     ecrireStatut(QStringLiteral("Enregistrement de la base... [") + horodatage() + u']');
-    dm->enregistrerBase(*m_progression);
+    try {
+        dm->enregistrerBase(*m_progression);
+    } catch (...) {
+        // La jauge garde son dernier pourcentage, jamais 100 : rien n'annonce un succès.
+        ecrireStatut(QStringLiteral("Enregistrement de la base... Échec ! [") + horodatage() + u']');
+        throw;
+    }
     m_baseNonChargee = false;
     cacherProgression();
+    return true;
+}
+
+void TFormPrincipale::nettoyerTemporairesOrphelins()
+{
+    // Une écriture interrompue (processus tué) laisse son temporaire à côté de sa cible.
+    QStringList dossiers{repertoireExecutable()};
+    for (const QString& fichier : {TdmVatrelix::cheminBase(), cheminConfiguration(), fichierLC})
+        if (!fichier.isEmpty())
+            dossiers.append(QFileInfo(cibleReelle(fichier)).absolutePath());
+    dossiers.removeDuplicates();
+    for (const QString& dossier : std::as_const(dossiers))
+        supprimerTemporairesOrphelins(dossier);
 }
 
 void TFormPrincipale::quitterExecute()
@@ -104,21 +153,27 @@ void TFormPrincipale::quitterExecute()
     const Drapeau enCours(m_quitterEnCours);
     animerCompagnon(QStringLiteral("Wave"));
 
+    // Entrée seule ne perd ni n'écrase rien : le bouton par défaut est Annuler.
     Interactions& interactions = Interactions::courantes();
     ReponseMessage r = interactions.message(
         QStringLiteral("Voulez-vous enregistrer les modifications apportées à la base d'articles ?"),
-        TypeMessage::Confirmation, BoutonsMessage::OuiNonAnnuler);
+        TypeMessage::Confirmation, BoutonsMessage::OuiNonAnnuler, ReponseMessage::Annuler);
     if (r == ReponseMessage::Annuler)
         return;
-    if (r == ReponseMessage::Oui)
-        enregistrerBDExecute();
+    // Un écrasement refusé vaut un enregistrement raté : on reste.
+    if (r == ReponseMessage::Oui && !enregistrerBase())
+        return;
 
-    r = interactions.message(QStringLiteral("Voulez-vous enregistrer les modifications apportées à la liste de courses ?"),
-                             TypeMessage::Confirmation, BoutonsMessage::OuiNonAnnuler);
-    if (r == ReponseMessage::Annuler)
-        return;
-    if (r == ReponseMessage::Oui)
-        enregistrerLCExecute();
+    // Une liste sans modification depuis son ouverture ou son enregistrement n'a rien à perdre.
+    if (listeModifiee()) {
+        r = interactions.message(
+            QStringLiteral("Voulez-vous enregistrer les modifications apportées à la liste de courses ?"),
+            TypeMessage::Confirmation, BoutonsMessage::OuiNonAnnuler, ReponseMessage::Annuler);
+        if (r == ReponseMessage::Annuler)
+            return;
+        if (r == ReponseMessage::Oui && enregistrerListe() == Enregistrement::Refuse)
+            return;
+    }
 
     montrerProgression(QStringLiteral("50"));
     ecrireStatut(QStringLiteral("Fermeture du compagnon... Veuillez patienter"));

@@ -83,6 +83,10 @@ public:
         case QEvent::KeyRelease:
             touche(objet, static_cast<QKeyEvent*>(evenement), false);
             return false;
+        case QEvent::FocusOut:
+            // Le relâchement ira ailleurs (dialogue, autre fenêtre) : la touche ne reste pas retenue.
+            m_f.relacherToucheSpeciale();
+            return false;
         case QEvent::MouseButtonPress:
             if (static_cast<QMouseEvent*>(evenement)->button() == Qt::LeftButton)
                 m_appui = static_cast<QMouseEvent*>(evenement)->position().toPoint();
@@ -170,9 +174,22 @@ private:
         return accepter;
     }
 
+    // La touche spéciale suit le clavier réel quand c'est Ctrl : un Ctrl retenu mais relâché
+    // ne compte plus, un Ctrl tenu compte là où il est la touche spéciale de la vue.
+    void synchroniserCtrl(QAbstractItemView* cible, QObject* source, Qt::KeyboardModifiers modificateurs)
+    {
+        const bool ctrl = modificateurs.testFlag(Qt::ControlModifier);
+        const bool ctrlCompte = (cible == m_f.arbreRayon && estArbre(source, 1)) || cible == m_f.lvListeCourses;
+        if (ctrl && ctrlCompte)
+            m_f.retenirCtrl();
+        else if (!ctrl)
+            m_f.relacherCtrl();
+    }
+
     void survol(QAbstractItemView* cible, QDragMoveEvent& e)
     {
         QObject* source = sourceDe(e);
+        synchroniserCtrl(cible, source, e.modifiers());
         const QPoint position = e.position().toPoint();
         bool ok = accepte(cible, source, position);
         // L'entrée dans l'arbre est acceptée dès que la source peut y être déposée :
@@ -193,6 +210,7 @@ private:
     void depot(QAbstractItemView* cible, QDropEvent& e)
     {
         QObject* source = sourceDe(e);
+        synchroniserCtrl(cible, source, e.modifiers());
         const QPoint position = e.position().toPoint();
         if (!accepte(cible, source, position)) {
             e.ignore();
@@ -328,8 +346,10 @@ void TFormPrincipale::lvListeCoursesDragDrop(QObject* cible, QObject* source, co
 void TFormPrincipale::toucheEnfoncee(bool speciale, const QString& libelleSpeciale, bool suppression,
                                      GestionnaireCommande supprimer)
 {
+    m_toucheSpecialeCtrl = false;
     if (speciale) {
         toucheSpeciale = true;
+        m_toucheSpecialeCtrl = libelleSpeciale == u"Ctrl";
         ecrireTouche(libelleSpeciale);
     } else if (suppression) {
         toucheSpeciale = false;
@@ -361,18 +381,47 @@ void TFormPrincipale::lvListeCoursesKeyDown(int touche)
 
 void TFormPrincipale::arbreRayonKeyUp(int)
 {
-    toucheSpeciale = false;
-    ecrireTouche(QString());
+    relacherToucheSpeciale();
 }
 
 void TFormPrincipale::listeArticlesKeyUp(int)
 {
-    toucheSpeciale = false;
-    ecrireTouche(QString());
+    relacherToucheSpeciale();
 }
 
 void TFormPrincipale::lvListeCoursesKeyUp(int)
 {
+    relacherToucheSpeciale();
+}
+
+void TFormPrincipale::changeEvent(QEvent* evenement)
+{
+    // Fenêtre quittée, touche tenue : son relâchement ira à une autre fenêtre.
+    if (evenement->type() == QEvent::ActivationChange && !isActiveWindow())
+        relacherToucheSpeciale();
+    QWidget::changeEvent(evenement);
+}
+
+void TFormPrincipale::relacherToucheSpeciale()
+{
+    m_toucheSpecialeCtrl = false;
+    if (!toucheSpeciale && texteTouche().isEmpty())
+        return;
     toucheSpeciale = false;
     ecrireTouche(QString());
+}
+
+void TFormPrincipale::retenirCtrl()
+{
+    if (toucheSpeciale && m_toucheSpecialeCtrl)
+        return;
+    toucheSpeciale = true;
+    m_toucheSpecialeCtrl = true;
+    ecrireTouche(QStringLiteral("Ctrl"));
+}
+
+void TFormPrincipale::relacherCtrl()
+{
+    if (m_toucheSpecialeCtrl)
+        relacherToucheSpeciale();
 }

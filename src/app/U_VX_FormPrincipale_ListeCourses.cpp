@@ -2,7 +2,10 @@
 // et des totaux, fichiers de liste (nouvelle, ouvrir, enregistrer, importer).
 #include "U_VX_FormPrincipale.h"
 
+#include "Configuration.h"
 #include "Conversions.h"
+#include "Erreurs.h"
+#include "FichierTexte.h"
 #include "FichierLC.h"
 #include "Interactions.h"
 #include "LigneLC.h"
@@ -39,16 +42,34 @@ QString dossierDe(const QString& chemin)
     return i < 0 ? QString() : chemin.left(i);
 }
 
-// Remplacer un fichier existant demande confirmation ; vrai quand on peut écrire.
-bool remplacementAccepte(const QString& chemin)
+// Remplacer un fichier existant demande confirmation (Non par défaut) ; vrai quand on peut
+// écrire. confirme : la question a été posée et acceptée.
+bool remplacementAccepte(const QString& chemin, bool& confirme)
 {
+    confirme = false;
     if (!QFileInfo::exists(chemin))
         return true;
-    return Interactions::courantes().message(
-               QStringLiteral("Le fichier \"") + chemin
-                   + QStringLiteral("\" existe déjà.\nVoulez-vous le remplacer ?"),
-               TypeMessage::Confirmation, BoutonsMessage::OuiNon)
-           == ReponseMessage::Oui;
+    confirme = Interactions::courantes().message(
+                   QStringLiteral("Le fichier \"") + chemin
+                       + QStringLiteral("\" existe déjà.\nVoulez-vous le remplacer ?"),
+                   TypeMessage::Confirmation, BoutonsMessage::OuiNon, ReponseMessage::Non)
+               == ReponseMessage::Oui;
+    return confirme;
+}
+
+// Deux chemins du même fichier : liens symboliques suivis.
+bool memeFichier(const QString& a, const QString& b)
+{
+    return !a.isEmpty() && !b.isEmpty() && cibleReelle(a) == cibleReelle(b);
+}
+
+// Dit, à la suite d'un statut, que ce chemin ne sera pas rouvert au prochain démarrage.
+QString noteCheminNonRetenu(const QString& chemin)
+{
+    if (cheminRetenable(chemin))
+        return {};
+    return QStringLiteral(" - Ce chemin ne sera pas rouvert au prochain démarrage : le fichier de configuration "
+                          "ne peut pas écrire certains de ses caractères.");
 }
 
 // Prépare et montre le dialogue de quantité ; rend la quantité, ou 0 s'il est annulé.
@@ -163,31 +184,67 @@ void TFormPrincipale::majLCExecute()
     barreFactureLC->repaint();
 }
 
+const QStringList& TFormPrincipale::lignesLC() const
+{
+    static const QStringList aucune;
+    return dm ? dm->listeCourses : aucune;
+}
+
+QStringList TFormPrincipale::lireListeVerifiee(const QString& chemin, EmpreinteFichier& empreinte) const
+{
+    QStringList lignes = lireFichierLC(chemin, &empreinte);
+    // Chaque ligne doit se relire au rafraîchissement : sinon le fichier est refusé avant que
+    // la liste ne change (jamais de liste à moitié affichée).
+    try {
+        calculerTotaux(lignes);
+    } catch (const EConvertError& e) {
+        throw EFichierErreur(QStringLiteral("Le fichier \"%1\" n'est pas une liste de courses lisible : %2")
+                                 .arg(chemin, e.message()));
+    }
+    return lignes;
+}
+
+void TFormPrincipale::retenirListeEnregistree(const QString& chemin, const EmpreinteFichier& empreinte)
+{
+    m_lignesEnregistrees = dm->listeCourses;
+    m_cheminEmpreinteLC = chemin;
+    m_empreinteLC = empreinte;
+}
+
 void TFormPrincipale::chargerLC(const QString& chemin)
 {
     animerCompagnon(QStringLiteral("Blink"));
-    // lireFichierLC lève avant tout remplacement : un fichier illisible laisse le magasin intact.
+    // Lu et vérifié avant tout remplacement : un fichier refusé laisse le magasin intact.
+    EmpreinteFichier empreinte;
     if (!chemin.isEmpty())
-        dm->listeCourses = lireFichierLC(chemin);
+        dm->listeCourses = lireListeVerifiee(chemin, empreinte);
     majLCExecute();
+    retenirListeEnregistree(chemin, empreinte);
 }
 
 void TFormPrincipale::enregistrerLCExecute()
 {
+    enregistrerListe();
+}
+
+TFormPrincipale::Enregistrement TFormPrincipale::enregistrerListe()
+{
+    bool remplacementConfirme = false;
     if (fichierLC.isEmpty()) {
         DialogueFichier dialogue{QStringLiteral("Enregistrer la liste de courses"), filtreFichierLC(),
                                  nomDialogueEnregistrement(), {}};
         if (!Interactions::courantes().enregistrerFichier(dialogue))
-            return;
+            return Enregistrement::Annule;
         nomDialogueEnregistrement() = dialogue.nomFichier;
         animerCompagnon(QStringLiteral("Acknowledge"));
         // La question porte sur le chemin réellement écrit, après la règle d'extension.
         const QString chemin = nomFichierLC(dialogue.nomFichier);
-        if (!remplacementAccepte(chemin))
-            return;
+        if (!remplacementAccepte(chemin, remplacementConfirme))
+            return Enregistrement::Refuse;
         fichierLC = chemin;
     }
-    ecrireLC(QStringLiteral("Enregistrement de '"));
+    return ecrireLC(QStringLiteral("Enregistrement de '"), remplacementConfirme) ? Enregistrement::Ecrit
+                                                                                : Enregistrement::Refuse;
 }
 
 void TFormPrincipale::enregistrerLCSousExecute()
@@ -198,34 +255,58 @@ void TFormPrincipale::enregistrerLCSousExecute()
         return;
     nomDialogueEnregistrement() = dialogue.nomFichier;
     const QString chemin = nomFichierLC(dialogue.nomFichier);
-    if (!remplacementAccepte(chemin))
+    bool remplacementConfirme = false;
+    if (!remplacementAccepte(chemin, remplacementConfirme))
         return;
     fichierLC = chemin;
-    ecrireLC(QStringLiteral("Enregistrement sous '"));
+    ecrireLC(QStringLiteral("Enregistrement sous '"), remplacementConfirme);
 }
 
-// Une écriture ratée lève : ni dernier enregistrement retenu, ni annonce.
-void TFormPrincipale::ecrireLC(const QString& annonce)
+// Une écriture ratée lève : rien n'est retenu ni annoncé.
+bool TFormPrincipale::ecrireLC(const QString& annonce, bool remplacementConfirme)
 {
-    ecrireFichierLC(fichierLC, dm->listeCourses);
-    m_dernierEnregistrementLC = fichierLC;
-    ecrireStatut(annonce + fichierLC + QStringLiteral("' [") + horodatage() + u']');
+    // Ouvrir une liste n'écrit jamais dans le fichier qu'elle ouvre.
+    if (!m_fichierEnOuverture.isEmpty() && memeFichier(fichierLC, m_fichierEnOuverture)) {
+        throw EFichierErreur(QStringLiteral("La liste courante n'a pas été enregistrée dans \"%1\" : c'est le fichier "
+                                            "que vous ouvrez, il aurait été remplacé avant d'être lu.\nEnregistrez-la "
+                                            "sous un autre nom, ou ne l'enregistrez pas.")
+                                 .arg(fichierLC));
+    }
+    if (!remplacementConfirme && memeFichier(fichierLC, m_cheminEmpreinteLC) && fichierChange(fichierLC, m_empreinteLC)
+        && !confirmerEcrasementModifie(fichierLC)) {
+        ecrireStatut(QStringLiteral("Enregistrement de '") + fichierLC
+                     + QStringLiteral("' annulé : le fichier a changé sur le disque [") + horodatage() + u']');
+        return false;
+    }
+    const EmpreinteFichier empreinte = ecrireFichierLC(fichierLC, dm->listeCourses);
+    retenirListeEnregistree(fichierLC, empreinte);
+    ecrireStatut(annonce + fichierLC + QStringLiteral("' [") + horodatage() + u']' + noteCheminNonRetenu(fichierLC));
+    return true;
 }
 
 void TFormPrincipale::nouvelleListeExecute()
 {
-    const ReponseMessage reponse = Interactions::courantes().message(
-        QStringLiteral("Voulez-vous enregistrer les modifications apportées à la liste de courses ?"),
-        TypeMessage::Confirmation, BoutonsMessage::OuiNon);
-    // Un enregistrement annulé n'empêche pas la nouvelle liste ; un enregistrement raté l'arrête.
-    if (reponse == ReponseMessage::Oui)
-        enregistrerLCExecute();
+    if (listeModifiee()) {
+        // Oui par défaut : enregistrer ne perd rien (un écrasement demande à part, Non par défaut).
+        const ReponseMessage reponse = Interactions::courantes().message(
+            QStringLiteral("Voulez-vous enregistrer les modifications apportées à la liste de courses ?"),
+            TypeMessage::Confirmation, BoutonsMessage::OuiNon, ReponseMessage::Oui);
+        // Un enregistrement annulé n'empêche pas la nouvelle liste ; raté ou refusé, il l'arrête.
+        if (reponse == ReponseMessage::Oui && enregistrerListe() == Enregistrement::Refuse)
+            return;
+    }
+    commencerNouvelleListe();
+}
+
+void TFormPrincipale::commencerNouvelleListe()
+{
     animerCompagnon(QStringLiteral("DoMagic1"));
     animerCompagnon(QStringLiteral("DoMagic2"));
     animerCompagnon(QStringLiteral("RestPose"));
     dm->listeCourses.clear();
     majLCExecute();
     fichierLC.clear();
+    retenirListeEnregistree(QString(), EmpreinteFichier{});
     ecrireStatut(QStringLiteral("Nouvelle liste de courses [") + horodatage() + u']');
 }
 
@@ -235,19 +316,40 @@ void TFormPrincipale::ouvrirListeExecute()
     if (!Interactions::courantes().ouvrirFichier(dialogue))
         return;
     const QString chemin = dialogue.nomFichier;
-    // Lu d'abord : un fichier illisible laisse la liste courante et fichierLC tels quels.
-    QStringList lignes = lireFichierLC(chemin);
-    m_dernierEnregistrementLC.clear();
-    nouvelleListeExecute();
-    // La liste courante vient d'être écrite dans ce même fichier : c'est elle qu'on rouvre.
-    if (!m_dernierEnregistrementLC.isEmpty()
-        && QFileInfo(m_dernierEnregistrementLC).absoluteFilePath() == QFileInfo(chemin).absoluteFilePath())
-        lignes = lireFichierLC(chemin);
+    // Lu et vérifié d'abord : un fichier refusé laisse la liste courante et fichierLC tels quels.
+    EmpreinteFichier empreinte;
+    QStringList lignes = lireListeVerifiee(chemin, empreinte);
+    if (!fichierLC.isEmpty() && memeFichier(chemin, fichierLC)) {
+        // Rouvrir le fichier de la liste courante revient à sa version enregistrée.
+        if (listeModifiee()
+            && Interactions::courantes().message(
+                   QStringLiteral("La liste de courses a été modifiée depuis son dernier enregistrement dans \"%1\".\n"
+                                  "Rouvrir ce fichier abandonne ces modifications. Voulez-vous le rouvrir ?")
+                       .arg(chemin),
+                   TypeMessage::Confirmation, BoutonsMessage::OuiNon, ReponseMessage::Non)
+                   != ReponseMessage::Oui)
+            return;
+        commencerNouvelleListe();
+    } else {
+        const QString precedent = std::exchange(m_fichierEnOuverture, chemin);
+        try {
+            nouvelleListeExecute();
+        } catch (...) {
+            m_fichierEnOuverture = precedent;
+            throw;
+        }
+        m_fichierEnOuverture = precedent;
+        // La question a pu être refusée : la liste courante est gardée, rien n'est ouvert.
+        if (listeModifiee())
+            return;
+    }
     fichierLC = chemin;
     animerCompagnon(QStringLiteral("Blink"));
     dm->listeCourses = std::move(lignes);
     majLCExecute();
-    ecrireStatut(QStringLiteral("Ouverture de '") + fichierLC + QStringLiteral("' [") + horodatage() + u']');
+    retenirListeEnregistree(chemin, empreinte);
+    ecrireStatut(QStringLiteral("Ouverture de '") + fichierLC + QStringLiteral("' [") + horodatage() + u']'
+                 + noteCheminNonRetenu(fichierLC));
 }
 
 void TFormPrincipale::importerLCExecute()
@@ -259,7 +361,9 @@ void TFormPrincipale::importerLCExecute()
     animerCompagnon(QStringLiteral("DoMagic1"));
     animerCompagnon(QStringLiteral("DoMagic2"));
     animerCompagnon(QStringLiteral("RestPose"));
-    importerFichierLC(dialogue.nomFichier, dm->listeCourses);
+    // Lu et vérifié avant d'ajouter quoi que ce soit : un fichier refusé laisse la liste intacte.
+    EmpreinteFichier empreinte;
+    dm->listeCourses.append(lireListeVerifiee(dialogue.nomFichier, empreinte));
     majLCExecute();
     animerCompagnon(QStringLiteral("Pleased"));
     ecrireStatut(QStringLiteral("Importation des données... Terminée ! [") + horodatage() + u']');

@@ -1,5 +1,6 @@
 #include "FichierLC.h"
 
+#include "Codec1252.h"
 #include "Erreurs.h"
 #include "FichierTexte.h"
 #include "LigneLC.h"
@@ -29,9 +30,12 @@ QString nomFichierLC(const QString& cheminChoisi)
     return dossier + nom + QString::fromUtf16(kExtensionLC);
 }
 
-QStringList lireFichierLC(const QString& chemin)
+QStringList lireFichierLC(const QString& chemin, EmpreinteFichier* empreinte)
 {
-    QStringList lignes = lireLignes(chemin, TailleMax::liste);
+    const QByteArray octets = lireOctets(chemin, TailleMax::liste);
+    if (empreinte)
+        *empreinte = empreinteFichier(chemin, empreinteOctets(octets));
+    QStringList lignes = decouperLignes(depuisAnsi(octets));
     for (qsizetype i = 0; i < lignes.size(); ++i) {
         if (lignes.at(i).size() > longueurMaxLigneLC) {
             throw EFichierErreur(QStringLiteral("Le fichier \"%1\" n'est pas une liste de courses lisible : sa ligne %2 "
@@ -45,9 +49,12 @@ QStringList lireFichierLC(const QString& chemin)
     return lignes;
 }
 
-void ecrireFichierLC(const QString& chemin, const QStringList& lignes)
+EmpreinteFichier ecrireFichierLC(const QString& chemin, const QStringList& lignes)
 {
-    ecrireLignes(chemin, lignes);
+    SortieAtomique sortie(chemin);
+    sortie.ecrire(octetsLignes(lignes));
+    sortie.valider();
+    return empreinteFichier(chemin, sortie.empreinteContenu());
 }
 
 void importerFichierLC(const QString& chemin, QStringList& lignes)

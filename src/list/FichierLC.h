@@ -1,6 +1,8 @@
 #pragma once
 // Fichiers de liste de courses (.lvtx) : une ligne du magasin par ligne de texte,
 // en Windows-1252, chacune suivie de CR LF.
+#include "FichierTexte.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,9 +17,11 @@ QString filtreFichierLC();
 QString nomFichierLC(const QString& cheminChoisi);
 
 // Lit le fichier entier (CR LF, LF ou CR ; dernière ligne sans fin comptée ; lignes vides
-// gardées), sans vérifier les champs. EFichierErreur s'il ne se lit pas.
-QStringList lireFichierLC(const QString& chemin);
-// Écrit les lignes de façon atomique ; une liste vide donne un fichier de 0 octet.
-void ecrireFichierLC(const QString& chemin, const QStringList& lignes);
+// gardées), sans vérifier les champs. EFichierErreur s'il ne se lit pas ou qu'une ligne dépasse
+// longueurMaxLigneLC. empreinte (facultative) reçoit celle du fichier lu.
+QStringList lireFichierLC(const QString& chemin, EmpreinteFichier* empreinte = nullptr);
+// Écrit les lignes de façon atomique ; une liste vide donne un fichier de 0 octet. Rend
+// l'empreinte du fichier écrit.
+EmpreinteFichier ecrireFichierLC(const QString& chemin, const QStringList& lignes);
 // Ajoute en fin de liste les lignes d'un autre fichier ; rien n'est ajouté s'il ne se lit pas.
 void importerFichierLC(const QString& chemin, QStringList& lignes);

@@ -392,10 +392,10 @@ bool fichierChange(const QString& chemin, const EmpreinteFichier& empreinte)
     if (!empreinte.connue)
         return false;
     const EmpreinteFichier maintenant = empreinteFichier(chemin, 0);
-    if (maintenant.existe != empreinte.existe)
-        return true;
     if (!maintenant.existe)
         return false;
+    if (!empreinte.existe)
+        return true;
     if (maintenant.taille != empreinte.taille)
         return true;
     if (maintenant.modification == empreinte.modification)

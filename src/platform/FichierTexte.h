@@ -85,6 +85,7 @@ size_t empreinteOctets(QByteArrayView octets);
 EmpreinteFichier empreinteFichier(const QString& chemin, size_t contenu);
 // L'empreinte d'un fichier absent.
 EmpreinteFichier empreinteAbsent();
-// Vrai quand le fichier a changé depuis l'empreinte : apparu, disparu, ou d'un autre contenu
-// (une date changée sans que les octets changent ne compte pas).
+// Vrai quand l'écraser maintenant perdrait un changement fait depuis l'empreinte : le fichier
+// est apparu ou a un autre contenu (une date changée sans que les octets changent ne compte
+// pas ; un fichier disparu n'a rien à perdre).
 bool fichierChange(const QString& chemin, const EmpreinteFichier& empreinte);

@@ -67,8 +67,12 @@ private Q_SLOTS:
 
     void ouvrir_lectures_data();
     void ouvrir_lectures();
+    void ouvrir_fichierIllisible_listeEtFichierGardes_data();
     void ouvrir_fichierIllisible_listeEtFichierGardes();
-    void ouvrir_fichierCourantEnregistre_relitCeQuiVientDEtreEcrit();
+    void ouvrir_sonPropreFichierModifie_revientALaVersionEnregistree_data();
+    void ouvrir_sonPropreFichierModifie_revientALaVersionEnregistree();
+    void ouvrir_apresNouvelleListe_fichierIntact();
+    void ouvrir_enregistrerDansLeFichierOuvert_refuse();
     void ouvrir_autreExtension_garderLeChemin();
     void nouvelle_enregistrementAnnule_listeViderQuandMeme();
     void importer_troisDansDeux_puisFusionProposee_data();
@@ -449,14 +453,29 @@ void TestCommandesListe::ouvrir_lectures()
         QCOMPARE(m->pied(), u"3 articles - Total : 2,73 €"_s);
 }
 
+void TestCommandesListe::ouvrir_fichierIllisible_listeEtFichierGardes_data()
+{
+    QTest::addColumn<QByteArray>("octets"); // vide : fichier absent
+    QTest::newRow("absent") << QByteArray();
+    // Une ligne que le rafraîchissement refuserait : rien n'est à moitié affiché.
+    QTest::newRow("ligne mal formée") << crlf({baguette, u"sans séparateur"_s});
+    QTest::newRow("prix au point") << crlf({u"1|Pain|-|B|1.10 €|1.10 €"_s});
+}
+
 void TestCommandesListe::ouvrir_fichierIllisible_listeEtFichierGardes()
 {
+    QFETCH(QByteArray, octets);
     const QString courant = m->env->chemin(u"courant.lvtx"_s);
+    const QString autre = m->env->chemin(u"autre.lvtx"_s);
+    if (!octets.isEmpty())
+        ecrireOctets(autre, octets);
     m->f().fichierLC = courant;
     m->poser({lait});
-    m->interactions->repondreFichier(m->env->chemin(u"absent.lvtx"_s));
+    m->interactions->repondreFichier(autre);
     m->f().action(u"ouvrirListe"_s)->trigger();
     QCOMPARE(m->lignes(), QStringList{lait});
+    QCOMPARE(m->f().lvListeCourses->topLevelItemCount(), 1);
+    QVERIFY(m->interactions->questionsDe(GenreQuestion::Erreur).first().texte.contains(autre));
     QCOMPARE(m->f().fichierLC, courant);
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
     // Ni question d'enregistrement ni statut d'ouverture.
@@ -464,21 +483,68 @@ void TestCommandesListe::ouvrir_fichierIllisible_listeEtFichierGardes()
     QVERIFY(m->f().texteStatut().isEmpty());
 }
 
-void TestCommandesListe::ouvrir_fichierCourantEnregistre_relitCeQuiVientDEtreEcrit()
+void TestCommandesListe::ouvrir_sonPropreFichierModifie_revientALaVersionEnregistree_data()
 {
+    QTest::addColumn<ReponseMessage>("reponse");
+    QTest::newRow("oui : version enregistrée") << ReponseMessage::Oui;
+    QTest::newRow("non : liste gardée") << ReponseMessage::Non;
+}
+
+// Rouvrir le fichier de la liste courante ne l'écrit jamais ; abandonner les modifications est
+// demandé, Non par défaut.
+void TestCommandesListe::ouvrir_sonPropreFichierModifie_revientALaVersionEnregistree()
+{
+    QFETCH(ReponseMessage, reponse);
     const QString chemin = m->env->chemin(u"courant.lvtx"_s);
     m->poser({lait});
     m->interactions->repondreFichier(chemin);
     m->f().action(u"enregistrerLC"_s)->trigger();
-    // La liste change, puis on rouvre son propre fichier en acceptant d'enregistrer.
     m->poser({lait, baguette});
     m->interactions->repondreFichier(chemin);
-    m->interactions->repondre(ReponseMessage::Oui);
+    m->interactions->repondre(reponse);
     m->f().action(u"ouvrirListe"_s)->trigger();
-    QCOMPARE(m->lignes(), (QStringList{lait, baguette}));
-    QCOMPARE(lireOctets(chemin), crlf({lait, baguette}));
-    // La question est posée même juste après un enregistrement.
+    const QStringList attendues = reponse == ReponseMessage::Oui ? QStringList{lait} : QStringList{lait, baguette};
+    QCOMPARE(m->lignes(), attendues);
+    QCOMPARE(lireOctets(chemin), crlf({lait}));
     QCOMPARE(m->interactions->messages().size(), 1);
+    QCOMPARE(m->interactions->questions.last().defautMessage, ReponseMessage::Non);
+}
+
+// Enregistrer, commencer une nouvelle liste, rouvrir le fichier : trois Entrée n'effacent plus
+// la liste enregistrée. Une liste sans modification n'est pas proposée à l'enregistrement.
+void TestCommandesListe::ouvrir_apresNouvelleListe_fichierIntact()
+{
+    const QString chemin = m->env->chemin(u"semaine.lvtx"_s);
+    QStringList dixSept;
+    for (int i = 0; i < 17; ++i)
+        dixSept << (i % 2 ? lait : baguette);
+    m->poser(dixSept);
+    m->interactions->repondreFichier(chemin);
+    m->f().action(u"enregistrerLC"_s)->trigger();
+    m->f().action(u"nouvelleListe"_s)->trigger();
+    m->interactions->repondreFichier(chemin);
+    m->f().action(u"ouvrirListe"_s)->trigger();
+    QVERIFY(m->interactions->messages().isEmpty());
+    QCOMPARE(m->lignes(), dixSept);
+    QCOMPARE(lireOctets(chemin), crlf(dixSept));
+}
+
+// Pendant Ouvrir, le fichier ouvert n'est jamais choisi pour enregistrer la liste courante.
+void TestCommandesListe::ouvrir_enregistrerDansLeFichierOuvert_refuse()
+{
+    const QString chemin = m->env->chemin(u"semaine.lvtx"_s);
+    ecrireOctets(chemin, crlf({baguette}));
+    m->poser({lait});
+    m->interactions->repondreFichier(chemin);               // ouvrir
+    m->interactions->repondre(ReponseMessage::Oui);         // enregistrer la liste courante ?
+    m->interactions->repondreFichier(chemin);               // ... dans le fichier qu'on ouvre
+    m->interactions->repondre(ReponseMessage::Oui);         // le remplacer ?
+    m->f().action(u"ouvrirListe"_s)->trigger();
+    QCOMPARE(lireOctets(chemin), crlf({baguette}));
+    QCOMPARE(m->lignes(), QStringList{lait});
+    QCOMPARE(m->interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
+    // Les questions qui peuvent écraser proposent la réponse sans danger.
+    QCOMPARE(m->interactions->questionsDe(GenreQuestion::Message).last().defautMessage, ReponseMessage::Non);
 }
 
 void TestCommandesListe::ouvrir_autreExtension_garderLeChemin()

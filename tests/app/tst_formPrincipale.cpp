@@ -28,6 +28,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -149,7 +150,7 @@ private Q_SLOTS:
     void enregistrer_statutGardeLHeure();
     void baseNonChargee_enregistrer_demandeConfirmation_data();
     void baseNonChargee_enregistrer_demandeConfirmation();
-    void baseNonChargee_sortie_oui_nEcrasePasSansConfirmation();
+    void baseNonChargee_sortie_oui_nEcrasePasEtResteOuvert();
 
     void configuration_apresExecution_data();
     void configuration_apresExecution();
@@ -532,34 +533,38 @@ void TestFormPrincipale::demarrage_compagnonEteint_aucuneRequete()
 
 void TestFormPrincipale::demarrage_derniereListe_data()
 {
-    QTest::addColumn<QByteArray>("contenu"); // vide : le fichier n'existe pas
-    QTest::addColumn<bool>("oubliee");
-    QTest::addColumn<bool>("compagnonDemarre");
-    // Fichier disparu : signalé une fois, chemin oublié, le démarrage va jusqu'au salut.
-    QTest::newRow("disparue") << QByteArray() << true << true;
-    // Fichier mal formé : les lignes restent, l'erreur arrête le démarrage.
-    QTest::newRow("mal formee") << QByteArray("sans separateur\r\n") << false << false;
+    QTest::addColumn<QString>("genre");
+    QTest::newRow("disparue") << u"absente"_s;
+    QTest::newRow("mal formee") << u"sans separateur"_s;
+    QTest::newRow("tube nommé") << u"tube"_s;
+    QTest::newRow("ligne démesurée") << u"longue"_s;
 }
 
+// Dernière liste illisible pour quelque raison que ce soit : signalée une fois, chemin oublié,
+// liste vide, et le démarrage va jusqu'au salut.
 void TestFormPrincipale::demarrage_derniereListe()
 {
-    QFETCH(QByteArray, contenu);
-    QFETCH(bool, oubliee);
-    QFETCH(bool, compagnonDemarre);
+    QFETCH(QString, genre);
     copierBase();
     const QString liste = m_env->chemin(u"partie.lvtx"_s);
-    if (!contenu.isEmpty())
-        ecrireOctets(liste, contenu);
+    if (genre == u"tube")
+        QCOMPARE(::mkfifo(QFile::encodeName(liste).constData(), 0600), 0);
+    else if (genre == u"longue")
+        ecrireOctets(liste, "1|" + QByteArray(5000, 'x') + "|-|R|1,00 \x80|1,00 \x80\r\n");
+    else if (genre != u"absente")
+        ecrireOctets(liste, genre.toLatin1() + "\r\n");
     ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, liste, u"-1"_s, u"Sam"_s});
     TFormPrincipale& f = demarrer();
     QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
-    QCOMPARE(f.fichierLC.isEmpty(), oubliee);
-    QCOMPARE(m_dm->listeCourses.size(), contenu.isEmpty() ? 0 : 1);
-    QCOMPARE((*m_serveur)->nombre(u"Show"_s), compagnonDemarre ? 1 : 0);
-    QCOMPARE((*m_serveur)->nombre(u"Speak"_s) >= 1, compagnonDemarre);
+    QVERIFY(m_interactions->questionsDe(GenreQuestion::Erreur).first().texte.contains(liste));
+    QVERIFY(f.fichierLC.isEmpty());
+    QVERIFY(m_dm->listeCourses.isEmpty());
+    QCOMPARE(f.lvListeCourses->topLevelItemCount(), 0);
+    QCOMPARE((*m_serveur)->nombre(u"Show"_s), 1);
+    QVERIFY((*m_serveur)->nombre(u"Speak"_s) >= 1);
     detruire();
     const QList<QByteArray> lignes = lireTout(m_env->chemin(u"Vatrelix.conf"_s)).split('\n');
-    QCOMPARE(lignes.value(3), oubliee ? QByteArray("\r") : versAnsi(liste) + '\r');
+    QCOMPARE(lignes.value(3), QByteArray("\r"));
 }
 
 // ---------------------------------------------------------------- sortie
@@ -568,6 +573,7 @@ void TestFormPrincipale::sortie_data()
 {
     QTest::addColumn<QList<ReponseMessage>>("reponses");
     QTest::addColumn<bool>("parFermeture");
+    QTest::addColumn<bool>("listeModifiee");
     QTest::addColumn<int>("questions");
     QTest::addColumn<bool>("baseEnregistree");
     QTest::addColumn<bool>("terminee");
@@ -575,11 +581,13 @@ void TestFormPrincipale::sortie_data()
     using R = ReponseMessage;
     for (bool fermeture : {false, true}) {
         const QByteArray par = fermeture ? " (fermeture)" : " (commande)";
-        QTest::newRow("annuler" + par) << QList<R>{R::Annuler} << fermeture << 1 << false << false;
-        QTest::newRow("non annuler" + par) << QList<R>{R::Non, R::Annuler} << fermeture << 2 << false << false;
-        QTest::newRow("oui annuler" + par) << QList<R>{R::Oui, R::Annuler} << fermeture << 2 << true << false;
-        QTest::newRow("non non" + par) << QList<R>{R::Non, R::Non} << fermeture << 2 << false << true;
-        QTest::newRow("oui non" + par) << QList<R>{R::Oui, R::Non} << fermeture << 2 << true << true;
+        QTest::newRow("annuler" + par) << QList<R>{R::Annuler} << fermeture << true << 1 << false << false;
+        QTest::newRow("non annuler" + par) << QList<R>{R::Non, R::Annuler} << fermeture << true << 2 << false << false;
+        QTest::newRow("oui annuler" + par) << QList<R>{R::Oui, R::Annuler} << fermeture << true << 2 << true << false;
+        QTest::newRow("non non" + par) << QList<R>{R::Non, R::Non} << fermeture << true << 2 << false << true;
+        QTest::newRow("oui non" + par) << QList<R>{R::Oui, R::Non} << fermeture << true << 2 << true << true;
+        // Liste inchangée depuis son ouverture : seule la base est demandée.
+        QTest::newRow("liste inchangée" + par) << QList<R>{R::Non} << fermeture << false << 1 << false << true;
     }
 }
 
@@ -587,6 +595,7 @@ void TestFormPrincipale::sortie()
 {
     QFETCH(QList<ReponseMessage>, reponses);
     QFETCH(bool, parFermeture);
+    QFETCH(bool, listeModifiee);
     QFETCH(int, questions);
     QFETCH(bool, baseEnregistree);
     QFETCH(bool, terminee);
@@ -595,6 +604,8 @@ void TestFormPrincipale::sortie()
     ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"-1"_s, u"Sam"_s});
     TFormPrincipale& f = demarrer();
     m_dm->ajouterRayonRacine(u"Nouveau rayon"_s);
+    if (listeModifiee)
+        m_dm->listeCourses = lignesListe;
     (*m_serveur)->oublierAppels();
     for (ReponseMessage r : reponses)
         m_interactions->repondre(r);
@@ -611,6 +622,9 @@ void TestFormPrincipale::sortie()
         QCOMPARE(m_interactions->messages().value(1),
                  u"Voulez-vous enregistrer les modifications apportées à la liste de courses ?"_s);
     QCOMPARE(m_interactions->questions.first().boutons, BoutonsMessage::OuiNonAnnuler);
+    // Entrée seule ne perd ni n'écrase rien.
+    for (const QuestionPosee& q : std::as_const(m_interactions->questions))
+        QCOMPARE(q.defautMessage, ReponseMessage::Annuler);
     QCOMPARE(lireTout(m_env->chemin(u"baseVatrelix.xml"_s)).contains("Nouveau rayon"), baseEnregistree);
     QCOMPARE(f.terminaisonDemandee(), terminee);
     // Le compagnon salue de la main d'abord, dans tous les cas.
@@ -637,6 +651,7 @@ void TestFormPrincipale::sortie_fermeturePendantLaQuestion_uneSeuleSequence()
     interactions->fenetre = &f;
     interactions->repondre(ReponseMessage::Non);
     interactions->repondre(ReponseMessage::Non);
+    m_dm->listeCourses = lignesListe;
 
     QVERIFY(f.close());
     QCOMPARE(interactions->fermeturesRefusees, 1);
@@ -716,19 +731,20 @@ void TestFormPrincipale::baseNonChargee_enregistrer_demandeConfirmation()
     QCOMPARE(f.baseNonChargee(), !ecrasee);
 }
 
-void TestFormPrincipale::baseNonChargee_sortie_oui_nEcrasePasSansConfirmation()
+// Un écrasement refusé vaut un enregistrement raté : la sortie s'arrête, rien n'est perdu.
+void TestFormPrincipale::baseNonChargee_sortie_oui_nEcrasePasEtResteOuvert()
 {
     const QByteArray illisible = "<Vatrelix_BASE><RACINE><listeRayons>";
     ecrireOctets(m_env->chemin(u"baseVatrelix.xml"_s), illisible);
     TFormPrincipale& f = demarrer();
-    // Oui à « enregistrer la base ? », Non à « écraser ? », Non pour la liste.
+    // Oui à « enregistrer la base ? », Non à « écraser ? ».
     m_interactions->repondre(ReponseMessage::Oui);
     m_interactions->repondre(ReponseMessage::Non);
-    m_interactions->repondre(ReponseMessage::Non);
     f.action(u"quitter"_s)->trigger();
-    QCOMPARE(m_interactions->messages().size(), 3);
+    QCOMPARE(m_interactions->messages().size(), 2);
+    QCOMPARE(m_interactions->questions.last().defautMessage, ReponseMessage::Non);
     QCOMPARE(lireTout(m_env->chemin(u"baseVatrelix.xml"_s)), illisible);
-    QVERIFY(f.terminaisonDemandee());
+    QVERIFY(!f.terminaisonDemandee());
 }
 
 // ---------------------------------------------------------------- configuration

@@ -89,10 +89,9 @@ for _ in $(seq 100); do [[ -s "$travail/baseVatrelix.xml" ]] && break; sleep 0.1
 [[ -s "$travail/baseVatrelix.xml" ]] || echouer "base non enregistrée"
 capturer fenetre
 
-# Demande de fermeture par le gestionnaire de fenêtres, puis « Oui » (bouton par défaut)
-# aux deux questions : base, puis liste.
-touche alt+F4
-for question in base liste; do
+# Demande de fermeture par le gestionnaire de fenêtres : Entrée choisit Annuler, le bouton sans
+# danger ; à la seconde demande, « Oui » pour la base. La liste, enregistrée, ne demande rien.
+attendre_question() {
   boite=""
   for _ in $(seq 100); do
     boite="$(xdotool getactivewindow 2>/dev/null || true)"
@@ -100,12 +99,18 @@ for question in base liste; do
     boite=""
     sleep 0.1
   done
-  [[ -n "$boite" ]] || echouer "question sur la $question absente"
+  [[ -n "$boite" ]] || echouer "question sur la base absente"
   sleep 0.5
-  capturer "question-$question"
-  xdotool key --clearmodifiers Return
-  sleep 0.5
-done
+}
+touche alt+F4
+attendre_question
+xdotool key --clearmodifiers Return
+sleep 1
+kill -0 "$programme_pid" 2>/dev/null || echouer "Entrée à la question de sortie a quitté le programme"
+touche alt+F4
+attendre_question
+capturer question-base
+xdotool key --clearmodifiers alt+o
 
 for _ in $(seq 150); do kill -0 "$programme_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$programme_pid" 2>/dev/null && echouer "le programme ne s'est pas arrêté"

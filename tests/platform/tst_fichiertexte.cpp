@@ -227,7 +227,7 @@ void TestFichierTexte::fichierChange_data()
     QTest::newRow("date seule") << "date" << false;
     QTest::newRow("même taille, autre contenu") << "contenu" << true;
     QTest::newRow("autre taille") << "taille" << true;
-    QTest::newRow("supprimé") << "supprime" << true;
+    QTest::newRow("supprimé : rien à perdre") << "supprime" << false;
 }
 
 void TestFichierTexte::fichierChange()
