@@ -64,6 +64,9 @@ private Q_SLOTS:
     void enregistrer_avecFichier_sansDialogueNiAnimation();
     void enregistrerSous_fichierExistantRefuse_rienNEstEcrit();
     void enregistrer_annule_rien();
+    void enregistrer_fichierChangeSurLeDisque_demande_data();
+    void enregistrer_fichierChangeSurLeDisque_demande();
+    void enregistrer_cheminHorsWindows1252_nonRetenu();
 
     void ouvrir_lectures_data();
     void ouvrir_lectures();
@@ -417,6 +420,47 @@ void TestCommandesListe::enregistrer_annule_rien()
     QVERIFY(m->f().fichierLC.isEmpty());
     QVERIFY(m->f().texteStatut().isEmpty());
     QCOMPARE(QDir(m->env->dossier()).entryList({u"*.lvtx"_s}).size(), 0);
+}
+
+void TestCommandesListe::enregistrer_fichierChangeSurLeDisque_demande_data()
+{
+    QTest::addColumn<ReponseMessage>("reponse");
+    QTest::newRow("non : l'autre version reste") << ReponseMessage::Non;
+    QTest::newRow("oui : écrasée") << ReponseMessage::Oui;
+}
+
+void TestCommandesListe::enregistrer_fichierChangeSurLeDisque_demande()
+{
+    QFETCH(ReponseMessage, reponse);
+    const QString chemin = m->env->chemin(u"semaine.lvtx"_s);
+    ecrireOctets(chemin, crlf({lait}));
+    m->interactions->repondreFichier(chemin);
+    m->f().action(u"ouvrirListe"_s)->trigger();
+    m->poser({lait, baguette});
+    // Un autre programme enregistre le même fichier entre-temps.
+    ecrireOctets(chemin, crlf({baguette, baguette, baguette}));
+    m->interactions->repondre(reponse);
+    m->f().action(u"enregistrerLC"_s)->trigger();
+    QCOMPARE(m->interactions->messages().size(), 1);
+    QVERIFY(m->interactions->messages().first().contains(chemin));
+    QCOMPARE(m->interactions->questions.last().defautMessage, ReponseMessage::Non);
+    QCOMPARE(lireOctets(chemin),
+             reponse == ReponseMessage::Oui ? crlf({lait, baguette}) : crlf({baguette, baguette, baguette}));
+    QCOMPARE(m->f().listeModifiee(), reponse != ReponseMessage::Oui);
+}
+
+// Un chemin que la configuration ne peut pas écrire n'y est pas retenu (il serait relu comme un
+// autre nom), et la ligne d'état le dit.
+void TestCommandesListe::enregistrer_cheminHorsWindows1252_nonRetenu()
+{
+    const QString chemin = m->env->chemin(u"liste Ω.lvtx"_s);
+    m->poser({lait});
+    m->interactions->repondreFichier(chemin);
+    m->f().action(u"enregistrerLC"_s)->trigger();
+    QCOMPARE(lireOctets(chemin), crlf({lait}));
+    QVERIFY2(m->f().texteStatut().contains(u"ne sera pas rouvert"_s), qPrintable(m->f().texteStatut()));
+    m->fenetre.reset();
+    QCOMPARE(lireOctets(m->env->chemin(u"Vatrelix.conf"_s)).split('\n').value(3), QByteArray("\r"));
 }
 
 void TestCommandesListe::ouvrir_lectures_data()

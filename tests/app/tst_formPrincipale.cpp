@@ -1,6 +1,7 @@
 // La vraie fenêtre principale, hors écran, avec les interactions scriptées, un dossier
 // d'exécutable temporaire, les réglages français et le double du serveur de personnages.
 #include "Codec1252.h"
+#include "DisquePlein.h"
 #include "Conversions.h"
 #include "EnvironnementTest.h"
 #include "HorlogeVirtuelle.h"
@@ -151,6 +152,9 @@ private Q_SLOTS:
     void baseNonChargee_enregistrer_demandeConfirmation_data();
     void baseNonChargee_enregistrer_demandeConfirmation();
     void baseNonChargee_sortie_oui_nEcrasePasEtResteOuvert();
+    void enregistrerBase_protections_data();
+    void enregistrerBase_protections();
+    void demarrage_configurationAbimee_demarreEtLeDit();
 
     void configuration_apresExecution_data();
     void configuration_apresExecution();
@@ -745,6 +749,69 @@ void TestFormPrincipale::baseNonChargee_sortie_oui_nEcrasePasEtResteOuvert()
     QCOMPARE(m_interactions->questions.last().defautMessage, ReponseMessage::Non);
     QCOMPARE(lireTout(m_env->chemin(u"baseVatrelix.xml"_s)), illisible);
     QVERIFY(!f.terminaisonDemandee());
+}
+
+void TestFormPrincipale::enregistrerBase_protections_data()
+{
+    QTest::addColumn<QString>("cas");
+    QTest::addColumn<bool>("ecrite");
+    QTest::newRow("disque plein") << u"plein"_s << false;
+    QTest::newRow("changée ailleurs, non") << u"changée-non"_s << false;
+    QTest::newRow("changée ailleurs, oui") << u"changée-oui"_s << true;
+    QTest::newRow("effacée ailleurs : rien à perdre") << u"effacée"_s << true;
+}
+
+// Un enregistrement qui échoue ne s'annonce pas réussi et laisse l'ancien fichier ; un fichier
+// changé sur le disque par un autre programme n'est écrasé qu'avec l'accord de l'utilisateur.
+void TestFormPrincipale::enregistrerBase_protections()
+{
+    QFETCH(QString, cas);
+    QFETCH(bool, ecrite);
+    copierBase();
+    TFormPrincipale& f = demarrer();
+    m_dm->ajouterRayonRacine(u"Nouveau rayon"_s);
+    const QString base = m_env->chemin(u"baseVatrelix.xml"_s);
+    QByteArray avant = lireTout(base);
+    if (cas == u"plein") {
+        const DisquePlein plein(4);
+        f.action(u"enregistrerBD"_s)->trigger();
+    } else {
+        if (cas == u"effacée") {
+            QVERIFY(QFile::remove(base));
+        } else {
+            avant = "<Vatrelix_BASE><RACINE><listeRayons/></RACINE></Vatrelix_BASE>";
+            ecrireOctets(base, avant);
+            m_interactions->repondre(cas.endsWith(u"oui") ? ReponseMessage::Oui : ReponseMessage::Non);
+        }
+        f.action(u"enregistrerBD"_s)->trigger();
+    }
+    QCOMPARE(lireTout(base).contains("Nouveau rayon"), ecrite);
+    if (!ecrite)
+        QCOMPARE(lireTout(base), avant);
+    if (cas == u"plein") {
+        QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
+        QVERIFY2(f.texteStatut().contains(u"Échec"_s), qPrintable(f.texteStatut()));
+        QVERIFY(f.texteProgression() != u"100"_s);
+    } else if (cas.startsWith(u"changée")) {
+        QCOMPARE(m_interactions->messages().size(), 1);
+        QVERIFY(m_interactions->messages().first().contains(u"modifié sur le disque"_s));
+        QCOMPARE(m_interactions->questions.first().defautMessage, ReponseMessage::Non);
+    } else {
+        QVERIFY(m_interactions->questions.isEmpty());
+    }
+}
+
+// Octets de contrôle dans la configuration : le programme démarre, la ligne d'état le dit.
+void TestFormPrincipale::demarrage_configurationAbimee_demarreEtLeDit()
+{
+    copierBase();
+    ecrireOctets(m_env->chemin(u"Vatrelix.conf"_s), QByteArray("$00FF8000\r\n\x01\x02\0\r\nclWhite\r\n", 25));
+    TFormPrincipale& f = demarrer();
+    QVERIFY(m_interactions->questions.isEmpty());
+    QCOMPARE(m_dm->listeRayons.size(), 15);
+    QVERIFY2(f.texteStatut().contains(u"ligne 2 "_s), qPrintable(f.texteStatut()));
+    QCOMPARE(f.couleurHaut, RGBCouleur(0, 128, 255));
+    QCOMPARE(f.couleurBas, clBlack);
 }
 
 // ---------------------------------------------------------------- configuration

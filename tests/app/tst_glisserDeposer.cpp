@@ -44,6 +44,9 @@ private Q_SLOTS:
     void touches_data();
     void touches();
     void touches_ctrlPuisAutre_efface();
+    void touches_vueQuittee_toucheRelachee();
+    void depotRayon_ctrlReel_data();
+    void depotRayon_ctrlReel();
     void suppr_arbre_demandeLaSuppressionDuRayon();
     void suppr_articles_supprimeSansQuestion();
 
@@ -87,17 +90,18 @@ private:
         return n;
     }
     // Envoie entrée, survol et dépôt à la vue, comme le ferait un glissement du système.
-    bool deposer(QWidget* viewport, QMimeData& donnees, const QPoint& p)
+    bool deposer(QWidget* viewport, QMimeData& donnees, const QPoint& p,
+                 Qt::KeyboardModifiers modificateurs = Qt::NoModifier)
     {
-        QDragEnterEvent entree(p, Qt::CopyAction | Qt::MoveAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent entree(p, Qt::CopyAction | Qt::MoveAction, &donnees, Qt::LeftButton, modificateurs);
         QApplication::sendEvent(viewport, &entree);
         if (!entree.isAccepted())
             return false;
-        QDragMoveEvent survol(p, Qt::CopyAction | Qt::MoveAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent survol(p, Qt::CopyAction | Qt::MoveAction, &donnees, Qt::LeftButton, modificateurs);
         QApplication::sendEvent(viewport, &survol);
         if (!survol.isAccepted())
             return false;
-        QDropEvent depot(QPointF(p), Qt::CopyAction | Qt::MoveAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent depot(QPointF(p), Qt::CopyAction | Qt::MoveAction, &donnees, Qt::LeftButton, modificateurs);
         QApplication::sendEvent(viewport, &depot);
         return depot.isAccepted();
     }
@@ -471,6 +475,42 @@ void TestGlisserDeposer::touches_ctrlPuisAutre_efface()
     QVERIFY(f.texteTouche().isEmpty());
     // La touche suit son cours dans la vue : la sélection est descendue sur A11.
     QCOMPARE(f.rayonSelectionne(), a11);
+}
+
+// Ctrl enfoncé puis relâché dans un dialogue (raccourci, question) : la vue ne le retient plus.
+void TestGlisserDeposer::touches_vueQuittee_toucheRelachee()
+{
+    TFormPrincipale& f = m->f();
+    QTest::keyPress(f.lvListeCourses, Qt::Key_Control);
+    QVERIFY(f.toucheSpeciale);
+    QFocusEvent sortie(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(f.lvListeCourses, &sortie);
+    QVERIFY(!f.toucheSpeciale);
+    QVERIFY(f.texteTouche().isEmpty());
+}
+
+void TestGlisserDeposer::depotRayon_ctrlReel_data()
+{
+    QTest::addColumn<bool>("retenu");
+    QTest::addColumn<bool>("ctrlTenu");
+    QTest::newRow("retenu mais relâché : déplacement") << true << false;
+    QTest::newRow("tenu pendant le glissement : copie") << false << true;
+    QTest::newRow("retenu et tenu : copie") << true << true;
+}
+
+// Au dépôt d'un vrai glissement, Ctrl compte tel que le clavier le tient.
+void TestGlisserDeposer::depotRayon_ctrlReel()
+{
+    QFETCH(bool, retenu);
+    QFETCH(bool, ctrlTenu);
+    TFormPrincipale& f = m->f();
+    f.arbreRayon->setCurrentIndex(m->noeud(b));
+    if (retenu)
+        f.arbreRayonKeyDown(17);
+    std::unique_ptr<QMimeData> donnees(TFormPrincipale::donneesGlisser(f.arbreRayon));
+    QVERIFY(deposer(f.arbreRayon->viewport(), *donnees, centre(a), ctrlTenu ? Qt::ControlModifier : Qt::NoModifier));
+    QCOMPARE(a->getNbRayonsFils(), 2);
+    QCOMPARE(m->dm->listeRayons.contains(b), ctrlTenu);
 }
 
 void TestGlisserDeposer::suppr_arbre_demandeLaSuppressionDuRayon()
