@@ -206,17 +206,19 @@ private Q_SLOTS:
         QCOMPARE(m_form->titre(), QStringLiteral("NOUVEL ARTICLE"));
     }
 
-    void reglagesAPoint_virguleRefusee()
+    void reglagesAPoint_prixDecimalAdmis()
     {
+        // L'un ou l'autre séparateur devient celui des réglages, que la conversion lit.
         ParametresRegionaux::definir(ParametresRegionaux::anglais());
         montrer(QStringLiteral("Lait"), QString(), QString());
-        QTest::keyClicks(m_form->edPrix, QStringLiteral("1.5"));
-        QCOMPARE(m_form->edPrix->text(), QStringLiteral("1,5"));
-        m_interactions->repondre(ReponseMessage::Ok);
+        QTest::keyClicks(m_form->edPrix, QStringLiteral("1,5"));
+        QCOMPARE(m_form->edPrix->text(), QStringLiteral("1.5"));
+        m_form->edPrix->clear();
+        QTest::keyClicks(m_form->edPrix, QStringLiteral("2.5"));
+        QCOMPARE(m_form->edPrix->text(), QStringLiteral("2.5"));
         QTest::keyClick(m_form->edPrix, Qt::Key_Return);
-        QCOMPARE(m_interactions->messages(), QStringList{kPrixMauvais});
-        QVERIFY(m_form->edPrix->text().isEmpty());
-        QVERIFY(m_form->isVisible());
+        QVERIFY(m_form->valide);
+        QCOMPARE(m_interactions->messages(), QStringList());
     }
 
     void titre_degradeEtTexte()
