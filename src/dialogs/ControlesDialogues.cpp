@@ -1,5 +1,7 @@
 #include "ControlesDialogues.h"
 
+#include "Conversions.h"
+
 #include <QKeyEvent>
 #include <QRadioButton>
 #include <QValidator>
@@ -44,7 +46,12 @@ ChampSaisie::ChampSaisie(QWidget* parent) : QLineEdit(parent) {}
 
 void ChampSaisie::definirFiltre(FiltreCaractere filtre)
 {
-    setValidator(new ValidateurFiltre(std::move(filtre), this));
+    filtrerSaisie(*this, std::move(filtre));
+}
+
+void filtrerSaisie(QLineEdit& champ, ChampSaisie::FiltreCaractere filtre)
+{
+    champ.setValidator(new ValidateurFiltre(std::move(filtre), &champ));
 }
 
 void ChampSaisie::keyPressEvent(QKeyEvent* evenement)
@@ -66,12 +73,21 @@ void ChampSaisie::keyPressEvent(QKeyEvent* evenement)
     }
 }
 
-ChampSaisie::FiltreCaractere filtreSansBarre()
+ChampSaisie::FiltreCaractere filtreUneLigne()
 {
     return [](QChar c) -> std::optional<QChar> {
-        if (c == u'|')
+        if (caractereInterditXml(c.unicode()) || c == u'\t' || c == u'\r' || c == u'\n')
             return std::nullopt;
         return c;
+    };
+}
+
+ChampSaisie::FiltreCaractere filtreSansBarre()
+{
+    return [uneLigne = filtreUneLigne()](QChar c) -> std::optional<QChar> {
+        if (c == u'|')
+            return std::nullopt;
+        return uneLigne(c);
     };
 }
 

@@ -30,7 +30,13 @@ protected:
     void keyPressEvent(QKeyEvent* evenement) override;
 };
 
-// Filtre qui avale seulement "|", le séparateur des champs d'une ligne de liste.
+// Pose un filtre sur un champ quelconque (celui d'une boîte de saisie de Qt, par exemple).
+void filtrerSaisie(QLineEdit& champ, ChampSaisie::FiltreCaractere filtre);
+
+// Filtre d'un champ d'une ligne : avale ce qu'un document XML ne peut pas porter, ainsi que
+// tabulation, CR et LF, qui casseraient un nom ou une ligne de liste.
+ChampSaisie::FiltreCaractere filtreUneLigne();
+// Le même, qui avale aussi "|", le séparateur des champs d'une ligne de liste.
 ChampSaisie::FiltreCaractere filtreSansBarre();
 
 // Image utilisée comme bouton : 33 × 33, sans prise de focus.

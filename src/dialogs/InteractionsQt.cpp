@@ -1,5 +1,6 @@
 #include "InteractionsQt.h"
 
+#include "ControlesDialogues.h"
 #include "Conversions.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
@@ -125,6 +127,10 @@ QString InteractionsQt::saisie(const QString& titre, const QString& invite, cons
     dialogue.setWindowTitle(titre);
     dialogue.setLabelText(invite);
     dialogue.setTextValue(defaut);
+    // Le texte d'une ligne va dans la base (nom d'un nouveau rayon) : rien qu'un document XML
+    // ne puisse porter, ni tabulation ni fin de ligne.
+    if (auto* champ = dialogue.findChild<QLineEdit*>())
+        filtrerSaisie(*champ, filtreUneLigne());
     if (dialogue.exec() != QDialog::Accepted)
         return defaut;
     return dialogue.textValue();

@@ -71,7 +71,8 @@ TFormArticle::TFormArticle(QWidget* parent) : QDialog(parent)
     edNom->setObjectName(QStringLiteral("edNom"));
     edNom->setMaxLength(25);
     edNom->setGeometry(80, 26, 105, 21);
-    // Un "|" dans un nom casserait chaque ligne de liste qui le reprend.
+    // Un "|" dans un nom casserait chaque ligne de liste qui le reprend ; un caractère de
+    // contrôle, la base XML.
     edNom->definirFiltre(filtreSansBarre());
 
     Label2 = new QLabel(QStringLiteral("Nom :"), this);

@@ -2,7 +2,9 @@
 #include "Traductions.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -139,14 +141,17 @@ void TestInteractionsQt::message_entreeChoisitLeDefaut()
 void TestInteractionsQt::saisie_data()
 {
     QTest::addColumn<bool>("valider");
+    QTest::addColumn<QString>("colle");
     QTest::addColumn<QString>("attendu");
-    QTest::newRow("validée") << true << "Crèmerie";
-    QTest::newRow("annulée") << false << "Nouveau rayon";
+    QTest::newRow("validée") << true << "Crèmerie" << "Crèmerie";
+    QTest::newRow("annulée") << false << "Crèmerie" << "Nouveau rayon";
+    QTest::newRow("contrôles et fins de ligne avalés") << true << "Crè\tme\u0001rie\r\n\uFFFE" << "Crèmerie";
 }
 
 void TestInteractionsQt::saisie()
 {
     QFETCH(bool, valider);
+    QFETCH(QString, colle);
     QFETCH(QString, attendu);
     InteractionsQt interactions;
     QString titre;
@@ -156,7 +161,11 @@ void TestInteractionsQt::saisie()
         QVERIFY(dialogue);
         titre = dialogue->windowTitle();
         invite = dialogue->labelText();
-        dialogue->setTextValue(QStringLiteral("Crèmerie"));
+        auto* champ = dialogue->findChild<QLineEdit*>();
+        QVERIFY(champ);
+        champ->selectAll();
+        QApplication::clipboard()->setText(colle);
+        QTest::keyClick(champ, Qt::Key_V, Qt::ControlModifier);
         if (valider)
             dialogue->accept();
         else
