@@ -2,8 +2,10 @@
 
 #include "Conversions.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <QToolTip>
 #include <QValidator>
 #include <QVBoxLayout>
 
@@ -89,6 +91,30 @@ ChampSaisie::FiltreCaractere filtreSansBarre()
             return std::nullopt;
         return uneLigne(c);
     };
+}
+
+BulleRefus::BulleRefus(QWidget* parent) : QLabel(parent, Qt::ToolTip)
+{
+    setObjectName(QStringLiteral("bulleRefus"));
+    setPalette(QToolTip::palette());
+    setFont(QToolTip::font());
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setMargin(3);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    m_minuterie.setSingleShot(true);
+    m_minuterie.setInterval(4000);
+    connect(&m_minuterie, &QTimer::timeout, this, &QWidget::hide);
+}
+
+void BulleRefus::signaler(const QWidget& champ, const QString& raison)
+{
+    QApplication::beep();
+    setText(raison);
+    adjustSize();
+    move(champ.mapToGlobal(QPoint(0, champ.height() + 2)));
+    show();
+    raise();
+    m_minuterie.start();
 }
 
 QToolButton* creerBoutonImage(QWidget* parent, const QIcon& image, const QString& infobulle)
