@@ -42,6 +42,33 @@ private:
     QEventLoop& m_boucle;
 };
 
+// Dialogue de fichier qui refuse, avec un message, un nom tapé contenant un guillemet : le
+// dialogue de Qt lit les guillemets comme une liste de noms ("a" "b") et rendrait un autre
+// nom, voire un autre dossier, que celui tapé.
+class DialogueFichierQt : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override
+    {
+        // Le champ du nom n'existe qu'avec le dialogue de Qt ; un dialogue natif rend le nom tel quel.
+        const auto* nom = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (nom && nom->isVisible() && nom->text().contains(u'"')) {
+            const QString texte = acceptMode() == AcceptSave
+                                      ? QStringLiteral("Un nom de fichier ne peut pas contenir de guillemet (\").\n"
+                                                       "Tapez un autre nom.")
+                                      : QStringLiteral("Un fichier dont le nom contient un guillemet (\") ne peut "
+                                                       "pas être ouvert ici.\nRenommez-le d'abord.");
+            QMessageBox boite(QMessageBox::Warning, titreApplication(), texte, QMessageBox::Ok, this);
+            boite.exec();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
 } // namespace
 
 InteractionsQt::InteractionsQt(QWidget* parent) : m_parent(parent) {}
@@ -154,7 +181,7 @@ bool InteractionsQt::dialogueFichier(DialogueFichier& reglages, bool enregistrer
     if (dossier.isEmpty())
         dossier = m_dernierDossier;
 
-    QFileDialog dialogue(parentBoites(), reglages.titre, dossier, convertirFiltre(reglages.filtre));
+    DialogueFichierQt dialogue(parentBoites(), reglages.titre, dossier, convertirFiltre(reglages.filtre));
     dialogue.setAcceptMode(enregistrer ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialogue.setFileMode(enregistrer ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // L'appelant décide seul de remplacer un fichier existant.

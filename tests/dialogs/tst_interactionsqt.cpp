@@ -3,10 +3,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -39,6 +42,8 @@ private Q_SLOTS:
     void message_entreeChoisitLeDefaut();
     void saisie_data();
     void saisie();
+    void enregistrerFichier_nomTape_data();
+    void enregistrerFichier_nomTape();
     void montrerModal_widgetOrdinaire_rendLaMainQuandIlSeCache();
     void traductions_boutonsEnFrancais();
 };
@@ -175,6 +180,53 @@ void TestInteractionsQt::saisie()
              attendu);
     QCOMPARE(titre, QStringLiteral("Rayon"));
     QCOMPARE(invite, QStringLiteral("Nom :"));
+}
+
+void TestInteractionsQt::enregistrerFichier_nomTape_data()
+{
+    QTest::addColumn<QString>("tape");
+    QTest::addColumn<bool>("admis"); // faux : refusé par un message, le dialogue reste ouvert
+    QTest::newRow("nom simple") << "courses d'été.lvtx" << true;
+    QTest::newRow("entre guillemets") << "mes \"courses\" de mai.lvtx" << false;
+    QTest::newRow("un guillemet") << "a\"b.lvtx" << false;
+}
+
+void TestInteractionsQt::enregistrerFichier_nomTape()
+{
+    QFETCH(QString, tape);
+    QFETCH(bool, admis);
+    QTemporaryDir dossier;
+    InteractionsQt interactions;
+    DialogueFichier reglages{QStringLiteral("Enregistrer"), QStringLiteral("Liste|*.lvtx"), QString(), dossier.path()};
+    QString avertissement;
+    bool resteOuvert = false;
+    quandModale([&](QWidget* w) {
+        auto* dialogue = qobject_cast<QFileDialog*>(w);
+        QVERIFY(dialogue);
+        auto* nom = dialogue->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(nom);
+        nom->setText(tape);
+        // Minuterie locale : sans avertissement, elle meurt ici au lieu d'agir sur le test suivant.
+        QTimer fermerAvertissement;
+        fermerAvertissement.setSingleShot(true);
+        QObject::connect(&fermerAvertissement, &QTimer::timeout, [&] {
+            auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(boite);
+            avertissement = boite->text();
+            boite->accept();
+        });
+        fermerAvertissement.start(0);
+        QTest::keyClick(nom, Qt::Key_Return);
+        resteOuvert = dialogue->isVisible();
+        if (resteOuvert)
+            dialogue->reject();
+    });
+    QCOMPARE(interactions.enregistrerFichier(reglages), admis);
+    QCOMPARE(resteOuvert, !admis);
+    if (admis)
+        QCOMPARE(reglages.nomFichier, QDir(dossier.path()).filePath(tape));
+    else
+        QVERIFY(avertissement.contains(QStringLiteral("guillemet")));
 }
 
 void TestInteractionsQt::montrerModal_widgetOrdinaire_rendLaMainQuandIlSeCache()
