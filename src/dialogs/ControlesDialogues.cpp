@@ -1,7 +1,11 @@
 #include "ControlesDialogues.h"
 
+#include "Conversions.h"
+
+#include <QApplication>
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <QToolTip>
 #include <QValidator>
 #include <QVBoxLayout>
 
@@ -44,7 +48,12 @@ ChampSaisie::ChampSaisie(QWidget* parent) : QLineEdit(parent) {}
 
 void ChampSaisie::definirFiltre(FiltreCaractere filtre)
 {
-    setValidator(new ValidateurFiltre(std::move(filtre), this));
+    filtrerSaisie(*this, std::move(filtre));
+}
+
+void filtrerSaisie(QLineEdit& champ, ChampSaisie::FiltreCaractere filtre)
+{
+    champ.setValidator(new ValidateurFiltre(std::move(filtre), &champ));
 }
 
 void ChampSaisie::keyPressEvent(QKeyEvent* evenement)
@@ -66,13 +75,46 @@ void ChampSaisie::keyPressEvent(QKeyEvent* evenement)
     }
 }
 
-ChampSaisie::FiltreCaractere filtreSansBarre()
+ChampSaisie::FiltreCaractere filtreUneLigne()
 {
     return [](QChar c) -> std::optional<QChar> {
-        if (c == u'|')
+        if (caractereInterditXml(c.unicode()) || c == u'\t' || c == u'\r' || c == u'\n')
             return std::nullopt;
         return c;
     };
+}
+
+ChampSaisie::FiltreCaractere filtreSansBarre()
+{
+    return [uneLigne = filtreUneLigne()](QChar c) -> std::optional<QChar> {
+        if (c == u'|')
+            return std::nullopt;
+        return uneLigne(c);
+    };
+}
+
+BulleRefus::BulleRefus(QWidget* parent) : QLabel(parent, Qt::ToolTip)
+{
+    setObjectName(QStringLiteral("bulleRefus"));
+    setPalette(QToolTip::palette());
+    setFont(QToolTip::font());
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setMargin(3);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    m_minuterie.setSingleShot(true);
+    m_minuterie.setInterval(4000);
+    connect(&m_minuterie, &QTimer::timeout, this, &QWidget::hide);
+}
+
+void BulleRefus::signaler(const QWidget& champ, const QString& raison)
+{
+    QApplication::beep();
+    setText(raison);
+    adjustSize();
+    move(champ.mapToGlobal(QPoint(0, champ.height() + 2)));
+    show();
+    raise();
+    m_minuterie.start();
 }
 
 QToolButton* creerBoutonImage(QWidget* parent, const QIcon& image, const QString& infobulle)

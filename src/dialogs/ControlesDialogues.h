@@ -1,9 +1,11 @@
 #pragma once
 // Contrôles communs aux dialogues : champ de saisie à touches Entrée/Échap et filtre de
-// caractères, image cliquable de 33 × 33, groupe de boutons radio indexé.
+// caractères, bulle de refus, image cliquable de 33 × 33, groupe de boutons radio indexé.
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QList>
+#include <QTimer>
 #include <QToolButton>
 
 #include <functional>
@@ -30,8 +32,26 @@ protected:
     void keyPressEvent(QKeyEvent* evenement) override;
 };
 
-// Filtre qui avale seulement "|", le séparateur des champs d'une ligne de liste.
+// Pose un filtre sur un champ quelconque (celui d'une boîte de saisie de Qt, par exemple).
+void filtrerSaisie(QLineEdit& champ, ChampSaisie::FiltreCaractere filtre);
+
+// Filtre d'un champ d'une ligne : avale ce qu'un document XML ne peut pas porter, ainsi que
+// tabulation, CR et LF, qui casseraient un nom ou une ligne de liste.
+ChampSaisie::FiltreCaractere filtreUneLigne();
+// Le même, qui avale aussi "|", le séparateur des champs d'une ligne de liste.
 ChampSaisie::FiltreCaractere filtreSansBarre();
+
+// Bulle brève sous un champ, avec un bip : dit pourquoi une frappe vient d'être refusée.
+// Elle se cache seule après quelques secondes.
+class BulleRefus : public QLabel
+{
+public:
+    explicit BulleRefus(QWidget* parent);
+    void signaler(const QWidget& champ, const QString& raison);
+
+private:
+    QTimer m_minuterie;
+};
 
 // Image utilisée comme bouton : 33 × 33, sans prise de focus.
 QToolButton* creerBoutonImage(QWidget* parent, const QIcon& image, const QString& infobulle);

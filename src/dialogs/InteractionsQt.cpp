@@ -1,5 +1,6 @@
 #include "InteractionsQt.h"
 
+#include "ControlesDialogues.h"
 #include "Conversions.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
@@ -38,6 +40,33 @@ protected:
 
 private:
     QEventLoop& m_boucle;
+};
+
+// Dialogue de fichier qui refuse, avec un message, un nom tapé contenant un guillemet : le
+// dialogue de Qt lit les guillemets comme une liste de noms ("a" "b") et rendrait un autre
+// nom, voire un autre dossier, que celui tapé.
+class DialogueFichierQt : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override
+    {
+        // Le champ du nom n'existe qu'avec le dialogue de Qt ; un dialogue natif rend le nom tel quel.
+        const auto* nom = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (nom && nom->isVisible() && nom->text().contains(u'"')) {
+            const QString texte = acceptMode() == AcceptSave
+                                      ? QStringLiteral("Un nom de fichier ne peut pas contenir de guillemet (\").\n"
+                                                       "Tapez un autre nom.")
+                                      : QStringLiteral("Un fichier dont le nom contient un guillemet (\") ne peut "
+                                                       "pas être ouvert ici.\nRenommez-le d'abord.");
+            QMessageBox boite(QMessageBox::Warning, titreApplication(), texte, QMessageBox::Ok, this);
+            boite.exec();
+            return;
+        }
+        QFileDialog::accept();
+    }
 };
 
 } // namespace
@@ -125,6 +154,10 @@ QString InteractionsQt::saisie(const QString& titre, const QString& invite, cons
     dialogue.setWindowTitle(titre);
     dialogue.setLabelText(invite);
     dialogue.setTextValue(defaut);
+    // Le texte d'une ligne va dans la base (nom d'un nouveau rayon) : rien qu'un document XML
+    // ne puisse porter, ni tabulation ni fin de ligne.
+    if (auto* champ = dialogue.findChild<QLineEdit*>())
+        filtrerSaisie(*champ, filtreUneLigne());
     if (dialogue.exec() != QDialog::Accepted)
         return defaut;
     return dialogue.textValue();
@@ -148,7 +181,7 @@ bool InteractionsQt::dialogueFichier(DialogueFichier& reglages, bool enregistrer
     if (dossier.isEmpty())
         dossier = m_dernierDossier;
 
-    QFileDialog dialogue(parentBoites(), reglages.titre, dossier, convertirFiltre(reglages.filtre));
+    DialogueFichierQt dialogue(parentBoites(), reglages.titre, dossier, convertirFiltre(reglages.filtre));
     dialogue.setAcceptMode(enregistrer ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialogue.setFileMode(enregistrer ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // L'appelant décide seul de remplacer un fichier existant.

@@ -4,6 +4,7 @@
 #include "Erreurs.h"
 #include "ImagesDialogues.h"
 #include "Interactions.h"
+#include "ParametresRegionaux.h"
 #include "TPaintBox.h"
 #include "U_graphic.h"
 
@@ -12,13 +13,15 @@
 
 namespace {
 
-// Prix : chiffres, "," "." et "|" seulement ; le point devient la virgule.
-// "|" passe ici mais fait échouer la conversion à la validation.
+// Prix : chiffres, "," "." et "|" seulement. L'un ou l'autre séparateur devient celui des
+// réglages régionaux, le seul que la conversion lit. "|" passe ici mais fait échouer la
+// conversion à la validation.
 std::optional<QChar> filtrePrix(QChar c)
 {
-    if (c == u'.')
-        return QChar(u',');
-    if (c == u',' || c == u'|' || (c >= u'0' && c <= u'9'))
+    const QChar separateur = ParametresRegionaux::courants().separateurDecimal;
+    if (c == u'.' || c == u',' || c == separateur)
+        return separateur;
+    if (c == u'|' || (c >= u'0' && c <= u'9'))
         return c;
     return std::nullopt;
 }
@@ -68,7 +71,8 @@ TFormArticle::TFormArticle(QWidget* parent) : QDialog(parent)
     edNom->setObjectName(QStringLiteral("edNom"));
     edNom->setMaxLength(25);
     edNom->setGeometry(80, 26, 105, 21);
-    // Un "|" dans un nom casserait chaque ligne de liste qui le reprend.
+    // Un "|" dans un nom casserait chaque ligne de liste qui le reprend ; un caractère de
+    // contrôle, la base XML.
     edNom->definirFiltre(filtreSansBarre());
 
     Label2 = new QLabel(QStringLiteral("Nom :"), this);

@@ -14,6 +14,8 @@
 #include <QShowEvent>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace {
 
 QLabel* creerLibelle(QWidget* parent, const char* nom, const QString& texte, int x, int y)
@@ -24,6 +26,37 @@ QLabel* creerLibelle(QWidget* parent, const char* nom, const QString& texte, int
     libelle->adjustSize();
     return libelle;
 }
+
+// Boîte de quantité stricte : un texte qui n'est pas fait que de chiffres est refusé entier,
+// sans quoi la boîte lirait "1,5" comme 15 (virgule prise pour un séparateur de milliers, ou
+// avalée en silence). Chaque refus est annoncé à surRefus avec sa raison.
+class ChampQuantite : public QSpinBox
+{
+public:
+    using QSpinBox::QSpinBox;
+
+    std::function<void(const QString& raison)> surRefus;
+
+protected:
+    QValidator::State validate(QString& texte, int& position) const override
+    {
+        const bool chiffres = std::all_of(texte.cbegin(), texte.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+        const QValidator::State etat = chiffres ? QSpinBox::validate(texte, position) : QValidator::Invalid;
+        // La boîte ne valide que ce qui entre : un refus répond toujours à une saisie.
+        if (etat == QValidator::Invalid && surRefus) {
+            surRefus(chiffres ? QStringLiteral("La quantité ne peut pas dépasser ") + IntToStr(maximum()) + u'.'
+                              : QStringLiteral("La quantité se compte en unités entières : seuls les chiffres "
+                                               "sont admis."));
+        }
+        return etat;
+    }
+};
+
+// Positions et largeurs décrites, pour des montants ordinaires.
+constexpr int kLargeurFenetre = 269;
+constexpr int kGaucheMontants = 72;
+constexpr int kDroiteMontants = 148;
+constexpr int kGaucheImage = 176;
 
 } // namespace
 
@@ -47,7 +80,8 @@ TformLC::TformLC(QWidget* parent) : QDialog(parent)
     Label1->setFont(gras);
     Label1->adjustSize();
 
-    seNb = new QSpinBox(this);
+    auto* champQuantite = new ChampQuantite(this);
+    seNb = champQuantite;
     seNb->setObjectName(QStringLiteral("seNb"));
     seNb->setGeometry(24, 40, 137, 30);
     QFont grande = police;
@@ -59,14 +93,12 @@ TformLC::TformLC(QWidget* parent) : QDialog(parent)
     seNb->installEventFilter(this);
 
     Label2 = creerLibelle(this, "Label2", QStringLiteral("Prix unitaire :"), 8, 76);
-    lbPU = creerLibelle(this, "lbPU", QString(), 72, 76);
-    // Aligné à droite contre le signe euro : le libellé de gauche ne le chevauche pas.
-    lbPU->setGeometry(72, 76, 76, lbPU->height());
+    // Montants alignés à droite contre le signe euro ; disposer() les place.
+    lbPU = creerLibelle(this, "lbPU", QString(), kGaucheMontants, 76);
     lbPU->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label6 = creerLibelle(this, "Label6", QStringLiteral("€"), 152, 76);
     Label3 = creerLibelle(this, "Label3", QStringLiteral("Total :"), 8, 94);
-    lbTotal = creerLibelle(this, "lbTotal", QString(), 72, 94);
-    lbTotal->setGeometry(72, 94, 76, lbTotal->height());
+    lbTotal = creerLibelle(this, "lbTotal", QString(), kGaucheMontants, 94);
     lbTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label7 = creerLibelle(this, "Label7", QStringLiteral("€"), 152, 94);
 
@@ -83,6 +115,10 @@ TformLC::TformLC(QWidget* parent) : QDialog(parent)
     btAnnuler->setObjectName(QStringLiteral("btAnnuler"));
     btAnnuler->move(224, 80);
 
+    m_bulleRefus = new BulleRefus(this);
+    champQuantite->surRefus = [this](const QString& raison) { m_bulleRefus->signaler(*seNb, raison); };
+    disposer();
+
     // Le champ d'édition de la boîte signale aussi un texte hors plage (0), que la boîte tait.
     connect(seNb->findChild<QLineEdit*>(), &QLineEdit::textChanged, this, &TformLC::seNbChange);
     connect(btValider, &QToolButton::clicked, this, &TformLC::btValiderClick);
@@ -92,6 +128,7 @@ TformLC::TformLC(QWidget* parent) : QDialog(parent)
 void TformLC::setTitre(const QString& titre)
 {
     titreForm->setHint(titre);
+    disposer();
     titreForm->update();
 }
 
@@ -103,6 +140,57 @@ QString TformLC::titre() const
 void TformLC::setPrixUnitaire(const QString& texte)
 {
     lbPU->setText(texte);
+    disposer();
+}
+
+void TformLC::disposer()
+{
+    ensurePolished();
+    for (QLabel* libelle : {Label2, Label3, Label6, Label7})
+        libelle->adjustSize();
+    // Colonne des montants : à droite des libellés, bord droit décrit tant qu'il suffit.
+    const QFontMetrics mesure(lbPU->font());
+    const int gauche = std::max({kGaucheMontants, Label2->geometry().right() + 4, Label3->geometry().right() + 4});
+    const int besoin = std::max(mesure.horizontalAdvance(lbPU->text()), largeurTotalMax(mesure));
+    const int droite = std::max(kDroiteMontants, gauche + besoin);
+    const int hauteur = std::max(lbPU->sizeHint().height(), mesure.height());
+    lbPU->setGeometry(gauche, 76, droite - gauche, hauteur);
+    lbTotal->setGeometry(gauche, 94, droite - gauche, hauteur);
+    Label6->move(droite + 4, 76);
+    Label7->move(droite + 4, 94);
+
+    // Image et boutons glissent à droite, et la fenêtre s'élargit, quand montants ou titre débordent.
+    const int finMontants = droite + 4 + std::max(Label6->width(), Label7->width()) + 4;
+    const int finTitre = QFontMetrics(titreForm->font()).horizontalAdvance(titre()) + 16;
+    const int decalage = std::max({0, finMontants - kGaucheImage, finTitre - kLargeurFenetre});
+    ImageForm->move(kGaucheImage + decalage, 16);
+    btValider->move(184 + decalage, 80);
+    btAnnuler->move(224 + decalage, 80);
+    setFixedSize(kLargeurFenetre + decalage, 114);
+    titreForm->setGeometry(0, 0, width(), 17);
+}
+
+int TformLC::largeurTotalMax(const QFontMetrics& mesure) const
+{
+    double prix = 0;
+    try {
+        prix = StrToFloat(lbPU->text());
+    } catch (const EConvertError&) {
+        return 0;
+    }
+    // Le total de la plus grande quantité, chaque chiffre pris au plus large : tout autre
+    // total a au plus autant de chiffres.
+    QChar large = u'0';
+    for (char16_t c = u'1'; c <= u'9'; ++c) {
+        if (mesure.horizontalAdvance(QChar(c)) > mesure.horizontalAdvance(large))
+            large = QChar(c);
+    }
+    QString texte = FormatFloat(QStringLiteral("0.00"), prix * seNb->maximum());
+    for (QChar& c : texte) {
+        if (c >= u'0' && c <= u'9')
+            c = large;
+    }
+    return mesure.horizontalAdvance(texte);
 }
 
 int TformLC::quantite() const
@@ -120,9 +208,18 @@ void TformLC::setQuantite(int quantite)
 
 void TformLC::showEvent(QShowEvent* evenement)
 {
+    // Disposé avant que QDialog ne centre la fenêtre : sa largeur peut changer.
+    if (!evenement->spontaneous())
+        disposer();
     QDialog::showEvent(evenement);
     if (!evenement->spontaneous())
         FormShow();
+}
+
+void TformLC::hideEvent(QHideEvent* evenement)
+{
+    m_bulleRefus->hide();
+    QDialog::hideEvent(evenement);
 }
 
 void TformLC::FormShow()

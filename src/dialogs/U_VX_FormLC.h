@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class QFontMetrics;
 class QLabel;
 class QPainter;
 class QSpinBox;
@@ -53,8 +54,17 @@ public:
 
 protected:
     void showEvent(QShowEvent* evenement) override;
+    void hideEvent(QHideEvent* evenement) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 public Q_SLOTS:
     void reject() override;
+
+private:
+    // Place montants, image et boutons pour que chaque valeur possible se lise entière.
+    void disposer();
+    // Largeur du plus large total que le prix unitaire peut donner ; 0 pour un prix illisible.
+    int largeurTotalMax(const QFontMetrics& mesure) const;
+
+    BulleRefus* m_bulleRefus; // dit pourquoi une frappe dans la quantité est refusée
 };

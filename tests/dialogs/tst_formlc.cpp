@@ -1,14 +1,23 @@
-// Dialogue de quantité : protocole d'ajout et de modification, total recalculé, refus de 0.
+// Dialogue de quantité : protocole d'ajout et de modification, total recalculé, refus de 0,
+// frappes refusées visiblement, montants lisibles entiers.
 #include "EnvironnementTest.h"
 #include "InteractionsScriptees.h"
 #include "TPaintBox.h"
 #include "U_VX_FormLC.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTest>
 
 #include <memory>
+
+namespace {
+const QString kRefusEntier =
+    QStringLiteral("La quantité se compte en unités entières : seuls les chiffres sont admis.");
+const QString kRefusMaximum = QStringLiteral("La quantité ne peut pas dépasser 99999.");
+} // namespace
 
 class TestFormLC : public QObject
 {
@@ -27,6 +36,13 @@ private:
         if (mode == 1)
             m_form->setQuantite(quantite);
         m_form->setPrixUnitaire(pu);
+    }
+
+    // Texte de la bulle de refus montrée, vide sans bulle.
+    QString refusMontre() const
+    {
+        const auto* bulle = m_form->findChild<QLabel*>(QStringLiteral("bulleRefus"));
+        return bulle && bulle->isVisible() ? bulle->text() : QString();
     }
 
     // Remplace la quantité comme un utilisateur : tout sélectionner puis taper.
@@ -82,32 +98,95 @@ private Q_SLOTS:
     void saisie_fermeture_data()
     {
         QTest::addColumn<QString>("tape");
+        QTest::addColumn<bool>("colle"); // collé d'un coup plutôt que tapé
         QTest::addColumn<int>("touche");
         QTest::addColumn<bool>("ouvert");
         QTest::addColumn<bool>("valide");
         QTest::addColumn<QString>("total");
-        QTest::newRow("3 puis Entrée") << "3" << int(Qt::Key_Return) << false << true << "2,67";
-        QTest::newRow("12 puis Entrée du pavé") << "12" << int(Qt::Key_Enter) << false << true << "10,68";
-        QTest::newRow("0 puis Entrée : reste ouvert") << "0" << int(Qt::Key_Return) << true << false << "0,00";
-        QTest::newRow("5 puis Échap") << "5" << int(Qt::Key_Escape) << false << false << "4,45";
-        QTest::newRow("lettres ignorées") << "x2" << int(Qt::Key_Return) << false << true << "1,78";
+        QTest::addColumn<int>("quantite");
+        QTest::addColumn<QString>("refus"); // texte de la bulle, vide sans refus
+        const int entree = Qt::Key_Return;
+        QTest::newRow("3 puis Entrée") << "3" << false << entree << false << true << "2,67" << 3 << "";
+        QTest::newRow("12 puis Entrée du pavé") << "12" << false << int(Qt::Key_Enter) << false << true << "10,68" << 12
+                                                << "";
+        QTest::newRow("0 puis Entrée : reste ouvert") << "0" << false << entree << true << false << "0,00" << 0 << "";
+        QTest::newRow("5 puis Échap") << "5" << false << int(Qt::Key_Escape) << false << false << "4,45" << 5 << "";
+        QTest::newRow("lettre refusée") << "x2" << false << entree << false << true << "1,78" << 2 << kRefusEntier;
+        QTest::newRow("virgule refusée") << "2," << false << entree << false << true << "1,78" << 2 << kRefusEntier;
+        QTest::newRow("point refusé") << "2." << false << entree << false << true << "1,78" << 2 << kRefusEntier;
+        QTest::newRow("1,5 collé refusé") << "1,5" << true << entree << false << true << "0,89" << 1 << kRefusEntier;
+        QTest::newRow("sixième chiffre refusé") << "999999" << false << entree << false << true << "88999,11" << 99999
+                                                << kRefusMaximum;
     }
     void saisie_fermeture()
     {
         QFETCH(QString, tape);
+        QFETCH(bool, colle);
         QFETCH(int, touche);
         QFETCH(bool, ouvert);
         QFETCH(bool, valide);
         QFETCH(QString, total);
+        QFETCH(int, quantite);
+        QFETCH(QString, refus);
         preparer(0, QStringLiteral("0,89"));
         m_form->show();
-        taper(tape);
+        if (colle) {
+            QApplication::clipboard()->setText(tape);
+            m_form->seNb->selectAll();
+            QTest::keyClick(m_form->seNb, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            taper(tape);
+        }
         QCOMPARE(m_form->lbTotal->text(), total);
+        QCOMPARE(refusMontre(), refus);
         QTest::keyClick(m_form->seNb, Qt::Key(touche));
         QCOMPARE(m_form->isVisible(), ouvert);
+        QVERIFY(refusMontre().isEmpty());
         QCOMPARE(m_form->valide, valide);
         if (valide)
-            QCOMPARE(m_form->quantite(), tape.remove(u'x').toInt());
+            QCOMPARE(m_form->quantite(), quantite);
+    }
+
+    void disposition_valeursEntieres_data()
+    {
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<QString>("pu");
+        QTest::addColumn<bool>("ordinaire"); // taille et positions décrites
+        QTest::newRow("ordinaire") << "Lait" << "0,89" << true;
+        QTest::newRow("prix tapé le plus long") << "Lait" << "99999999,99" << false;
+        QTest::newRow("prix d'une base") << "Lait" << "1000000000,00" << false;
+        QTest::newRow("nom de 25 caractères larges") << QString(25, u'W') << "0,89" << false;
+    }
+    void disposition_valeursEntieres()
+    {
+        QFETCH(QString, article);
+        QFETCH(QString, pu);
+        QFETCH(bool, ordinaire);
+        preparer(0, pu);
+        m_form->setTitre(QStringLiteral("Nombre d'article(s) - ") + article);
+        m_form->show();
+        taper(QStringLiteral("99999"));
+        QCOMPARE(m_form->quantite(), 99999);
+
+        // Chaque montant se lit entier, sans chevaucher libellé, signe euro, image ni bouton.
+        const QRect fenetre = m_form->rect();
+        for (QLabel* montant : {m_form->lbPU, m_form->lbTotal}) {
+            QVERIFY(!montant->text().isEmpty());
+            QVERIFY2(montant->fontMetrics().horizontalAdvance(montant->text()) <= montant->contentsRect().width(),
+                     qPrintable(montant->text()));
+            for (QWidget* autre : std::initializer_list<QWidget*>{m_form->Label2, m_form->Label3, m_form->Label6,
+                                                                  m_form->Label7, m_form->ImageForm, m_form->btValider,
+                                                                  m_form->btAnnuler}) {
+                QVERIFY2(!montant->geometry().intersects(autre->geometry()), qPrintable(autre->objectName()));
+                QVERIFY(fenetre.contains(autre->geometry()));
+            }
+        }
+        QVERIFY(m_form->titreForm->fontMetrics().horizontalAdvance(m_form->titre()) <= m_form->titreForm->width());
+        if (ordinaire) {
+            QCOMPARE(m_form->size(), QSize(269, 114));
+            QCOMPARE(m_form->Label6->pos(), QPoint(152, 76));
+            QCOMPARE(m_form->btValider->pos(), QPoint(184, 80));
+        }
     }
 
     void zero_boutonValider_resteOuvertPuisCorrige()

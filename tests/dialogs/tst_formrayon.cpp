@@ -8,7 +8,9 @@
 #include "U_VX_FormRayon.h"
 #include "U_rayon.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QRadioButton>
 #include <QStandardItemModel>
 #include <QTest>
@@ -297,12 +299,18 @@ private Q_SLOTS:
         QCOMPARE(decrire(m_dm->listeRayons), kForet);
     }
 
-    void nom_barreAvaleeEtVingtCaracteres()
+    void nom_filtreEtVingtCaracteres()
     {
         montrer(m_cremerie);
         m_form->edNom->clear();
         QTest::keyClicks(m_form->edNom, QStringLiteral("Fruits|Legumes|Primeurs du jour"));
         QCOMPARE(m_form->edNom->text(), QStringLiteral("FruitsLegumesPrimeur"));
+        // Collés, les caractères qu'un document XML ne peut pas porter et les fins de ligne
+        // sont avalés comme "|".
+        m_form->edNom->clear();
+        QApplication::clipboard()->setText(QStringLiteral("Fruits\t\u0001|\uFFFF\r\nLégumes"));
+        QTest::keyClick(m_form->edNom, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(m_form->edNom->text(), QStringLiteral("FruitsLégumes"));
     }
 
     void annuler_rienNeChange_choixGarde()

@@ -2,9 +2,14 @@
 #include "Traductions.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -37,6 +42,8 @@ private Q_SLOTS:
     void message_entreeChoisitLeDefaut();
     void saisie_data();
     void saisie();
+    void enregistrerFichier_nomTape_data();
+    void enregistrerFichier_nomTape();
     void montrerModal_widgetOrdinaire_rendLaMainQuandIlSeCache();
     void traductions_boutonsEnFrancais();
 };
@@ -139,14 +146,17 @@ void TestInteractionsQt::message_entreeChoisitLeDefaut()
 void TestInteractionsQt::saisie_data()
 {
     QTest::addColumn<bool>("valider");
+    QTest::addColumn<QString>("colle");
     QTest::addColumn<QString>("attendu");
-    QTest::newRow("validée") << true << "Crèmerie";
-    QTest::newRow("annulée") << false << "Nouveau rayon";
+    QTest::newRow("validée") << true << "Crèmerie" << "Crèmerie";
+    QTest::newRow("annulée") << false << "Crèmerie" << "Nouveau rayon";
+    QTest::newRow("contrôles et fins de ligne avalés") << true << "Crè\tme\u0001rie\r\n\uFFFE" << "Crèmerie";
 }
 
 void TestInteractionsQt::saisie()
 {
     QFETCH(bool, valider);
+    QFETCH(QString, colle);
     QFETCH(QString, attendu);
     InteractionsQt interactions;
     QString titre;
@@ -156,7 +166,11 @@ void TestInteractionsQt::saisie()
         QVERIFY(dialogue);
         titre = dialogue->windowTitle();
         invite = dialogue->labelText();
-        dialogue->setTextValue(QStringLiteral("Crèmerie"));
+        auto* champ = dialogue->findChild<QLineEdit*>();
+        QVERIFY(champ);
+        champ->selectAll();
+        QApplication::clipboard()->setText(colle);
+        QTest::keyClick(champ, Qt::Key_V, Qt::ControlModifier);
         if (valider)
             dialogue->accept();
         else
@@ -166,6 +180,53 @@ void TestInteractionsQt::saisie()
              attendu);
     QCOMPARE(titre, QStringLiteral("Rayon"));
     QCOMPARE(invite, QStringLiteral("Nom :"));
+}
+
+void TestInteractionsQt::enregistrerFichier_nomTape_data()
+{
+    QTest::addColumn<QString>("tape");
+    QTest::addColumn<bool>("admis"); // faux : refusé par un message, le dialogue reste ouvert
+    QTest::newRow("nom simple") << "courses d'été.lvtx" << true;
+    QTest::newRow("entre guillemets") << "mes \"courses\" de mai.lvtx" << false;
+    QTest::newRow("un guillemet") << "a\"b.lvtx" << false;
+}
+
+void TestInteractionsQt::enregistrerFichier_nomTape()
+{
+    QFETCH(QString, tape);
+    QFETCH(bool, admis);
+    QTemporaryDir dossier;
+    InteractionsQt interactions;
+    DialogueFichier reglages{QStringLiteral("Enregistrer"), QStringLiteral("Liste|*.lvtx"), QString(), dossier.path()};
+    QString avertissement;
+    bool resteOuvert = false;
+    quandModale([&](QWidget* w) {
+        auto* dialogue = qobject_cast<QFileDialog*>(w);
+        QVERIFY(dialogue);
+        auto* nom = dialogue->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(nom);
+        nom->setText(tape);
+        // Minuterie locale : sans avertissement, elle meurt ici au lieu d'agir sur le test suivant.
+        QTimer fermerAvertissement;
+        fermerAvertissement.setSingleShot(true);
+        QObject::connect(&fermerAvertissement, &QTimer::timeout, [&] {
+            auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(boite);
+            avertissement = boite->text();
+            boite->accept();
+        });
+        fermerAvertissement.start(0);
+        QTest::keyClick(nom, Qt::Key_Return);
+        resteOuvert = dialogue->isVisible();
+        if (resteOuvert)
+            dialogue->reject();
+    });
+    QCOMPARE(interactions.enregistrerFichier(reglages), admis);
+    QCOMPARE(resteOuvert, !admis);
+    if (admis)
+        QCOMPARE(reglages.nomFichier, QDir(dossier.path()).filePath(tape));
+    else
+        QVERIFY(avertissement.contains(QStringLiteral("guillemet")));
 }
 
 void TestInteractionsQt::montrerModal_widgetOrdinaire_rendLaMainQuandIlSeCache()
