@@ -383,6 +383,7 @@ EmpreinteFichier empreinteFichier(const QString& chemin, size_t contenu)
     e.existe = true;
     e.taille = etat.st_size;
     e.modification = qint64(etat.st_mtim.tv_sec) * 1000000000 + etat.st_mtim.tv_nsec;
+    e.inode = quint64(etat.st_ino) ^ (quint64(etat.st_dev) << 48);
     e.contenu = contenu;
     return e;
 }
@@ -398,9 +399,9 @@ bool fichierChange(const QString& chemin, const EmpreinteFichier& empreinte)
         return true;
     if (maintenant.taille != empreinte.taille)
         return true;
-    if (maintenant.modification == empreinte.modification)
+    if (maintenant.modification == empreinte.modification && maintenant.inode == empreinte.inode)
         return false;
-    // Même taille, autre date : seul le contenu tranche.
+    // Même taille, autre date ou autre nœud : seul le contenu tranche.
     try {
         return empreinteOctets(lireOctets(chemin, std::numeric_limits<qint64>::max())) != empreinte.contenu;
     } catch (const EFichierErreur&) {

@@ -76,7 +76,8 @@ struct EmpreinteFichier
     bool connue = false; // faux : aucune lecture ni écriture encore
     bool existe = false;
     qint64 taille = 0;
-    qint64 modification = 0; // en nanosecondes
+    qint64 modification = 0; // en nanosecondes (au grain de l'horloge du noyau)
+    quint64 inode = 0;       // un fichier remplacé par renommage change de nœud
     size_t contenu = 0;      // empreinte des octets
 };
 
