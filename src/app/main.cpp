@@ -1,5 +1,6 @@
 // Point d'entrée : fenêtre principale (qui lit la configuration), module de données,
 // dialogues, puis la boucle d'événements.
+#include "Emplacements.h"
 #include "Erreurs.h"
 #include "InteractionsQt.h"
 #include "ParametresRegionaux.h"
@@ -13,8 +14,10 @@
 #include "U_VX_FormRayon.h"
 #include "U_VX_Options.h"
 #include "U_vx_compagnon.h"
+#include "VerrouDonnees.h"
 
 #include <QApplication>
+#include <QLockFile>
 
 int main(int argc, char* argv[])
 {
@@ -27,6 +30,15 @@ int main(int argc, char* argv[])
     ParametresRegionaux::definir(ParametresRegionaux::depuisEnvironnement());
     InteractionsQt interactions;
     Interactions::definir(&interactions);
+    // Un seul écrivain par dossier de données : une seconde copie le dit et s'arrête avant
+    // d'avoir lu quoi que ce soit.
+    QString dejaOuvert;
+    const std::unique_ptr<QLockFile> verrou = verrouillerDossierDonnees(repertoireExecutable(), dejaOuvert);
+    if (!verrou) {
+        interactions.message(dejaOuvert, TypeMessage::Avertissement, BoutonsMessage::Ok);
+        Interactions::definir(nullptr);
+        return 1;
+    }
     // Le serveur de personnages du programme tient lieu du service d'agents de la plate-forme.
     enregistrerServicePersonnages();
 

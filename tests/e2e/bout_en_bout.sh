@@ -75,6 +75,28 @@ attendre_egal() {
 canonique() { xmllint --c14n "$1"; }
 
 sleep 0.5
+# Une seconde copie sur le même dossier le dit et s'arrête sans rien écrire.
+cp "$travail/Vatrelix.conf" "$travail/conf-avant"
+(cd / && exec "$travail/vatrelix") >"$artefacts/seconde.log" 2>&1 &
+seconde_pid=$!
+pids+=($seconde_pid)
+avis=""
+for _ in $(seq 100); do
+  avis="$(xdotool search --onlyvisible --name "^${titre}\$" 2>/dev/null | grep -v "^${fenetre}\$" | head -1 || true)"
+  [[ -n "$avis" ]] && break
+  kill -0 "$seconde_pid" 2>/dev/null || break
+  sleep 0.1
+done
+[[ -n "$avis" ]] || echouer "la seconde copie n'a rien dit"
+capturer seconde-copie
+xdotool windowactivate --sync "$avis" >/dev/null 2>&1 || true
+xdotool key --clearmodifiers Return
+code=0
+wait "$seconde_pid" || code=$?
+[[ $code -eq 1 ]] || echouer "la seconde copie a rendu $code au lieu de 1"
+cmp -s "$travail/Vatrelix.conf" "$travail/conf-avant" || echouer "la seconde copie a écrit la configuration"
+rm "$travail/conf-avant"
+
 # La base change sur le disque : le rechargement doit lire la nouvelle.
 cp "$donnees/baseRechargee.xml" "$travail/baseVatrelix.xml"
 touche ctrl+alt+o

@@ -1,8 +1,11 @@
 #include "Emplacements.h"
 #include "Horloge.h"
 #include "HorlogeVirtuelle.h"
+#include "VerrouDonnees.h"
 
 #include <QCoreApplication>
+#include <QLockFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestEmplacements : public QObject
@@ -15,7 +18,23 @@ private Q_SLOTS:
     void repertoire_remplace_avecSeparateurFinal_data();
     void repertoire_remplace_avecSeparateurFinal();
     void horlogeVirtuelle_remplaceLaReelle();
+    void verrou_secondeCopie_refusee();
 };
+
+// Deux copies sur un même dossier de données : la seconde est refusée en nommant le dossier.
+void TestEmplacements::verrou_secondeCopie_refusee()
+{
+    QTemporaryDir dossier;
+    QString message;
+    auto premier = verrouillerDossierDonnees(dossier.path(), message);
+    QVERIFY(premier && premier->isLocked());
+    QVERIFY(message.isEmpty());
+    QVERIFY(!verrouillerDossierDonnees(dossier.path(), message));
+    QVERIFY2(message.contains(dossier.path()) && message.contains(QString::number(QCoreApplication::applicationPid())),
+             qPrintable(message));
+    premier.reset();
+    QVERIFY(verrouillerDossierDonnees(dossier.path(), message));
+}
 
 void TestEmplacements::repertoire_parDefaut_dossierDeLExecutable()
 {

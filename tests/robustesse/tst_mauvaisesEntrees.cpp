@@ -1,5 +1,6 @@
 // Entrées hostiles : chaque lecteur de fichier refuse ou lit sans planter, vite, et sans
 // toucher aux données quand il refuse (catalogue : tests/MAUVAISES_ENTREES.md).
+#include "DisquePlein.h"
 #include "EnvironnementTest.h"
 #include "Configuration.h"
 #include "Erreurs.h"
@@ -11,11 +12,13 @@
 #include "U_VX_DataModule.h"
 #include "U_rayon.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 // 100 Mo ; 16 Mo sous AddressSanitizer, dont la mémoire fantôme triplerait l'empreinte.
@@ -251,6 +254,108 @@ private Q_SLOTS:
         } catch (const EVatrelix&) {
         }
         QVERIFY(dm.listeRayons.isEmpty());
+    }
+
+    void lecture_pasUnFichierOrdinaire_chaqueLecteurRefuse_data()
+    {
+        QTest::addColumn<QString>("lecteur");
+        QTest::addColumn<QString>("entree");
+        for (const char* lecteur : {"base", "modèle", "configuration", "liste", "import de liste", "ancienne base"})
+            for (const char* entree : {"tube", "/dev/zero"})
+                QTest::addRow("%s : %s", lecteur, entree) << QString::fromUtf8(lecteur) << QString::fromUtf8(entree);
+    }
+
+    // Un tube bloquerait à chaque démarrage, /dev/zero lirait jusqu'à épuiser la mémoire : chaque
+    // lecteur les refuse aussitôt en nommant le fichier.
+    void lecture_pasUnFichierOrdinaire_chaqueLecteurRefuse()
+    {
+        QFETCH(QString, lecteur);
+        QFETCH(QString, entree);
+        const QHash<QString, QString> noms{{"base", "baseVatrelix.xml"},     {"modèle", "baseVatrelixModèle.xml"},
+                                           {"configuration", "Vatrelix.conf"}, {"liste", "l.lvtx"},
+                                           {"import de liste", "l.lvtx"},      {"ancienne base", "A.txt"}};
+        const QString chemin = env->chemin(noms.value(lecteur));
+        if (entree == u"tube")
+            QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(entree, chemin));
+        TdmVatrelix dm;
+        SansProgression p;
+        QStringList lignes;
+        try {
+            if (lecteur == u"base")
+                dm.chargerBase(p);
+            else if (lecteur == u"modèle")
+                dm.enregistrerBase(p);
+            else if (lecteur == u"configuration")
+                lireConfiguration();
+            else if (lecteur == u"liste")
+                lireFichierLC(chemin);
+            else if (lecteur == u"import de liste")
+                importerFichierLC(chemin, lignes);
+            else
+                lireAncienneBase(chemin);
+            QFAIL("accepté");
+        } catch (const EFichierErreur& e) {
+            QVERIFY2(e.message().contains(chemin), qPrintable(e.message()));
+        }
+        QVERIFY(!QFile::exists(env->chemin(QStringLiteral("baseVatrelix.xml"))) || lecteur == u"base");
+    }
+
+    void ecriture_chaqueEcrivain_data()
+    {
+        QTest::addColumn<QString>("ecrivain");
+        QTest::addColumn<QString>("cas");
+        for (const char* ecrivain : {"base", "liste", "configuration"})
+            for (const char* cas : {"disque plein", "lien symbolique"})
+                QTest::addRow("%s : %s", ecrivain, cas) << QString::fromUtf8(ecrivain) << QString::fromUtf8(cas);
+    }
+
+    // Disque plein : l'écriture échoue, l'ancien fichier reste octet pour octet, rien ne traîne.
+    // Lien symbolique : sa cible est remplacée, le lien reste, la sauvegarde est une vraie copie.
+    void ecriture_chaqueEcrivain()
+    {
+        QFETCH(QString, ecrivain);
+        QFETCH(QString, cas);
+        const QHash<QString, QString> noms{{"base", "baseVatrelix.xml"}, {"liste", "l.lvtx"},
+                                           {"configuration", "Vatrelix.conf"}};
+        const QString chemin = env->chemin(noms.value(ecrivain));
+        QString fichier = chemin;
+        if (cas == u"lien symbolique") {
+            QVERIFY(QDir().mkdir(env->chemin(QStringLiteral("ailleurs"))));
+            fichier = env->chemin(QStringLiteral("ailleurs/cible"));
+            QVERIFY(QFile::link(fichier, chemin));
+        }
+        const QByteArray ancien("ancien\r\n");
+        ecrire(cas == u"lien symbolique" ? QStringLiteral("ailleurs/cible") : noms.value(ecrivain), ancien);
+        const auto ecrireLe = [&] {
+            if (ecrivain == u"base") {
+                TdmVatrelix dm;
+                dm.ajouterRayonRacine(QStringLiteral("Rayon"));
+                SansProgression p;
+                dm.enregistrerBase(p);
+            } else if (ecrivain == u"liste") {
+                ecrireFichierLC(chemin, {QStringLiteral("1|a|-|R|1,00 €|1,00 €")});
+            } else {
+                ConfigurationAppli c;
+                enregistrerConfiguration(c);
+            }
+        };
+        if (cas == u"disque plein") {
+            const DisquePlein plein(4);
+            QVERIFY_THROWS_EXCEPTION(EFichierErreur, ecrireLe());
+            QCOMPARE(lireOctets(chemin), ancien);
+            QCOMPARE(QDir(env->dossier()).entryList(QDir::Files | QDir::Hidden), QStringList{noms.value(ecrivain)});
+            return;
+        }
+        ecrireLe();
+        QVERIFY(QFileInfo(chemin).isSymLink());
+        QVERIFY(lireOctets(fichier) != ancien);
+        if (ecrivain == u"base") {
+            const QString bak = chemin + QStringLiteral(".bak");
+            QVERIFY(!QFileInfo(bak).isSymLink());
+            QCOMPARE(lireOctets(bak), ancien);
+        }
     }
 
     // Un personnage coupé à chaque octet est refusé ; abîmé au hasard, il ne fait pas planter.
