@@ -142,6 +142,7 @@ private Q_SLOTS:
 
     void sortie_data();
     void sortie();
+    void sortie_commandesPendantLeDepart_refusees();
     void sortie_fermeturePendantLaQuestion_uneSeuleSequence();
 
     void recharger_abandonneLesModificationsSansQuestion();
@@ -644,6 +645,32 @@ void TestFormPrincipale::sortie_fermeturePendantLaQuestion_uneSeuleSequence()
     QCOMPARE(interactions->inattendues, 0);
     QVERIFY(f.terminaisonDemandee());
     QCOMPARE((*m_serveur)->nombre(u"Hide"_s), 1);
+}
+
+void TestFormPrincipale::sortie_commandesPendantLeDepart_refusees()
+{
+    copierBase();
+    ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"-1"_s, u"Sam"_s});
+    TFormPrincipale& f = demarrer();
+    m_dm->ajouterRayonRacine(u"Nouveau rayon"_s);
+    (*m_serveur)->oublierAppels();
+    m_interactions->repondre(ReponseMessage::Non);
+    m_interactions->repondre(ReponseMessage::Non);
+    // L'attente du départ sert la boucle : ce qui s'y présente ne doit rien lancer.
+    bool fermee = true;
+    m_horloge->pendantPatience = [&](int) {
+        f.action(u"quitter"_s)->trigger();
+        f.action(u"enregistrerBD"_s)->trigger();
+        fermee = f.close();
+    };
+    f.action(u"quitter"_s)->trigger();
+    QCOMPARE(m_horloge->nombrePatiences(), 1);
+    QVERIFY(!fermee);
+    QCOMPARE(m_interactions->messages().size(), 2);
+    QCOMPARE((*m_serveur)->nombre(u"Hide"_s), 1);
+    QVERIFY(!lireTout(m_env->chemin(u"baseVatrelix.xml"_s)).contains("Nouveau rayon"));
+    QCOMPARE(f.texteStatut(), u"Fermeture du compagnon... Veuillez patienter"_s);
+    QVERIFY(f.terminaisonDemandee());
 }
 
 // ---------------------------------------------------------------- base

@@ -19,6 +19,10 @@ public:
 
     // Nombre de départs encore en cours dans le processus.
     static int enCours();
+    // Sortie du programme : sert la boucle d'événements jusqu'à la fin des départs en cours,
+    // sans dépasser delaiMaximal ms (un fichier peut donner des trames de plusieurs minutes).
+    static void laisserFinir(int delaiMaximal = AttenteMaximaleDeparts);
+    static constexpr int AttenteMaximaleDeparts = 5000;
 
 private:
     void trameSuivante();

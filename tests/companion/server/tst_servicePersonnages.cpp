@@ -1,12 +1,15 @@
 #include "BancPersonnages.h"
 #include "DepartPersonnage.h"
+#include "HorlogeVirtuelle.h"
 #include "PersonnageDeTest.h"
+#include "U_vx_compagnon.h"
 #include "Agentballoon.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QTest>
 
 class TestServicePersonnages : public QObject, private BancPersonnages
@@ -44,7 +47,9 @@ private Q_SLOTS:
     void sam_chargeEtJoueToutesLesAnimationsDuProgramme();
     void enregistrement_laFabriqueTrouveLeService();
     void fileLongue_finsImmediatesDansLOrdre();
+    void dechargementPendantLeDepart_departJoueApresCoup_data();
     void dechargementPendantLeDepart_departJoueApresCoup();
+    void arretDuCompagnon_departJoueDansLAttente();
     void gesteVers_etatSelonLaDirection_data();
     void gesteVers_etatSelonLaDirection();
 
@@ -666,13 +671,29 @@ void TestServicePersonnages::fileLongue_finsImmediatesDansLOrdre()
     QVERIFY(servi(p)->auRepos());
 }
 
+void TestServicePersonnages::dechargementPendantLeDepart_departJoueApresCoup_data()
+{
+    QTest::addColumn<int>("duree"); // des trames du départ, en centièmes
+    QTest::addColumn<bool>("fini");
+    QTest::newRow("départ court : joué jusqu'au bout") << 10 << true;
+    QTest::newRow("trames de dix minutes : sortie au bout de l'attente maximale") << 60000 << false;
+}
+
 void TestServicePersonnages::dechargementPendantLeDepart_departJoueApresCoup()
 {
-    TAgentCharacter* p = charger();
+    QFETCH(int, duree);
+    QFETCH(bool, fini);
+    PersonnageAcs modele = construirePersonnageTest();
+    for (AnimationAcs& a : modele.animations)
+        if (a.nom == u"Hide")
+            for (TrameAcs& t : a.trames)
+                t.duree = quint16(duree);
+    ecrirePersonnage(QStringLiteral("Partant.acs"), modele);
+    TAgentCharacter* p = charger(QStringLiteral("Partant.acs"));
     QVERIFY(p);
     p->Show(true);
     avancer(50);
-    // Comme à l'arrêt du compagnon : départ demandé, fil bloqué, puis déchargement.
+    // Départ demandé puis déchargement aussitôt : le départ se joue après coup.
     p->Hide(false);
     QPointer<QWindow> fenetre = p->Fenetre();
     QCOMPARE(m_agent->GetCharacters()->Unload(QStringLiteral("Testeur")), S_OK_AGENT);
@@ -683,10 +704,50 @@ void TestServicePersonnages::dechargementPendantLeDepart_departJoueApresCoup()
     TAgentCharacter* suivant = charger();
     QVERIFY(suivant);
     QVERIFY(suivant->Fenetre() != fenetre.data());
-    avancer(500);
+    // La sortie du programme laisse le départ finir, sans attendre plus que le maximum.
+    HorlogeVirtuelle horloge;
+    horloge.installer();
+    horloge.pendantPatience = [this](int ms) { avancer(ms); };
+    DepartPersonnage::laisserFinir();
+    QCOMPARE(DepartPersonnage::enCours() == 0, fini);
+    QCOMPARE(horloge.totalAttendu() < DepartPersonnage::AttenteMaximaleDeparts, fini);
+    QVERIFY(horloge.totalAttendu() <= DepartPersonnage::AttenteMaximaleDeparts);
+    m_temps->avancer(2 * 60000 * 10);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(DepartPersonnage::enCours(), 0);
     QVERIFY(!fenetre);
+}
+
+void TestServicePersonnages::arretDuCompagnon_departJoueDansLAttente()
+{
+    // Le service du compagnon sur le vrai serveur : son attente doit laisser le départ se jouer.
+    HorlogeVirtuelle horloge;
+    horloge.installer();
+    compagnonAffiche = true;
+    const auto fin = qScopeGuard([] {
+        terminerCompagnon();
+        compagnonAffiche = false;
+    });
+    demarrerCompagnon(QStringLiteral("Testeur"), ObjetFenetre{QPoint(300, 300), 100, 40, QStringLiteral("panneau")});
+    TAgentCharacter* p = personnage();
+    QVERIFY(p);
+    avancer(1000);
+    PersonnageServi* s = servi(p);
+    QVERIFY(s && s->visible());
+    s->viderJournal();
+    QStringList jouees;
+    bool visibleALaFin = true;
+    horloge.pendantPatience = [&](int ms) {
+        avancer(ms);
+        jouees = s->journalAnimations();
+        visibleALaFin = s->visible();
+    };
+    arreterCompagnon(QStringLiteral("Testeur"));
+    QCOMPARE(horloge.totalAttendu(), qint64(AttenteArretCompagnon));
+    // Le départ a été joué et fini avant le déchargement : rien ne reste à jouer après coup.
+    QCOMPARE(jouees, QStringList({QStringLiteral("Hide")}));
+    QVERIFY(!visibleALaFin);
+    QCOMPARE(DepartPersonnage::enCours(), 0);
 }
 
 void TestServicePersonnages::gesteVers_etatSelonLaDirection_data()
