@@ -117,6 +117,9 @@ public:
     void quitterExecute();
     void enregistrerConfigAppliExecute();
     void timerDemarrageTimer();
+    // Pas du démarrage qui allume le compagnon, le place à côté des boutons de la liste et le
+    // fait saluer ; reporté tant que la fenêtre montrée n'a pas reçu sa place définitive.
+    void lancerCompagnon();
     // --- Commandes : peinture et configuration ---
     void choisirCouleurHautExecute();
     void choisirCouleurBasExecute();
@@ -228,6 +231,8 @@ public:
     bool terminaisonDemandee() const { return m_terminaisonDemandee; }
     // Vrai quand la base n'a pas pu être lue : son enregistrement demande confirmation.
     bool baseNonChargee() const { return m_baseNonChargee; }
+    // Vrai quand le démarrage du compagnon attend la première exposition de la fenêtre.
+    bool compagnonEnAttenteDePlacement() const { return m_attenteExposition != nullptr; }
 
     // --- Contrôles (noms de la fiche) ---
     QToolBar* barreOutilsMenu = nullptr;
@@ -296,6 +301,7 @@ private:
     bool m_quitterEnCours = false;
     bool m_terminaisonDemandee = false;
     bool m_baseNonChargee = false;
+    QObject* m_attenteExposition = nullptr;
     // Dernier fichier de liste écrit (ouvrir relit ce fichier s'il vient d'être enregistré).
     QString m_dernierEnregistrementLC;
 };

@@ -29,16 +29,6 @@ private:
     bool& m_drapeau;
 };
 
-ObjetFenetre objetFenetre(const QWidget& controle)
-{
-    ObjetFenetre objet;
-    objet.origineEcran = controle.mapToGlobal(QPoint(0, 0));
-    objet.largeur = controle.width();
-    objet.hauteur = controle.height();
-    objet.nom = controle.objectName();
-    return objet;
-}
-
 } // namespace
 
 void TFormPrincipale::timerDemarrageTimer()
@@ -52,9 +42,7 @@ void TFormPrincipale::timerDemarrageTimer()
         Interactions::courantes().erreurStandard(e.message());
         fichierLC.clear();
     }
-    compagnonAffiche = afficherCompagnon;
-    demarrerCompagnon(nomCompagnon, objetFenetre(*panelCommandesListeCourses));
-    saluerCompagnon();
+    lancerCompagnon();
 }
 
 void TFormPrincipale::rechargerBDExecute()

@@ -25,6 +25,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QWidgetAction>
+#include <QWindow>
 #include <QtTest>
 
 #include <memory>
@@ -137,6 +138,7 @@ private Q_SLOTS:
 
     void demarrage_baseListePuisCompagnon();
     void demarrage_compagnonEteint_aucuneRequete();
+    void demarrage_compagnonPlaceApresLaFenetre();
     void demarrage_derniereListe_data();
     void demarrage_derniereListe();
 
@@ -238,8 +240,9 @@ TFormPrincipale& TestFormPrincipale::demarrer()
 {
     TFormPrincipale& f = creer();
     f.show();
-    // Le minuteur de démarrage bat une fois, la boucle d'événements lancée.
-    [&] { QTRY_VERIFY(!f.timerDemarrage->isActive()); }();
+    // Le minuteur de démarrage bat une fois, la boucle d'événements lancée ; le compagnon part
+    // quand la fenêtre est exposée.
+    [&] { QTRY_VERIFY(!f.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement()); }();
     return f;
 }
 
@@ -529,6 +532,29 @@ void TestFormPrincipale::demarrage_compagnonEteint_aucuneRequete()
     // Liste vide : seul le rafraîchissement a lieu.
     QCOMPARE(f.barreFactureLC->hint(), u"0 articles - Total : 0,00 €"_s);
     QCOMPARE(f.totalLC, 0.0);
+}
+
+void TestFormPrincipale::demarrage_compagnonPlaceApresLaFenetre()
+{
+    copierBase();
+    ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"-1"_s, u"Sam"_s});
+    TFormPrincipale& f = creer();
+    f.timerDemarrage->stop();
+    f.show();
+    // Le minuteur bat avant que la fenêtre soit exposée…
+    QVERIFY(!f.windowHandle()->isExposed());
+    f.executer(&TFormPrincipale::timerDemarrageTimer);
+    // …puis le gestionnaire de fenêtres la pose sous sa barre de titre.
+    f.move(f.pos() + QPoint(0, 20));
+    QTRY_VERIFY(!f.compagnonEnAttenteDePlacement());
+    QCOMPARE((*m_serveur)->nombre(u"MoveTo"_s), 1);
+    const QWidget* panneau = f.panelCommandesListeCourses;
+    const QPoint o = panneau->mapToGlobal(QPoint(0, 0));
+    const AppelAgent deplacement = (*m_serveur)->appelsDe(u"MoveTo"_s).first();
+    QCOMPARE(deplacement.arguments.at(0).toInt(), o.x() + panneau->width() + 5);
+    QCOMPARE(deplacement.arguments.at(1).toInt(), int(o.y() + panneau->height() / 2 - 128 * 0.133));
+    // Salué après le placement, comme au démarrage ordinaire.
+    QCOMPARE((*m_serveur)->appelsDe(u"Play"_s).value(0).arguments.value(0).toString(), u"Wave"_s);
 }
 
 void TestFormPrincipale::demarrage_derniereListe_data()
