@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QScopeGuard>
 #include <QTest>
+#include <QtEndian>
 
 class TestServicePersonnages : public QObject, private BancPersonnages
 {
@@ -147,6 +148,13 @@ void TestServicePersonnages::charger_fichierRefuse_code_data()
         return p;
     }());
     QTest::newRow("boîte démesurée") << geant << true << qint64(AGENT_E_FICHIER_CORROMPU);
+    // Quelques octets abîmés dans les données d'une image : le fichier se lit, l'image ne se décode pas.
+    QByteArray imageAbimee = acs;
+    const auto mot = [&imageAbimee](qsizetype position) { return qFromLittleEndian<quint32>(imageAbimee.constData() + position); };
+    const quint32 listeImages = mot(20);
+    const quint32 image1 = mot(listeImages + 4 + 12);
+    imageAbimee[image1 + 10] = '\x01'; // un flux compressé commence par 0x00
+    QTest::newRow("image indécodable") << imageAbimee << true << qint64(AGENT_E_FICHIER_CORROMPU);
 }
 
 void TestServicePersonnages::charger_fichierRefuse_code()
