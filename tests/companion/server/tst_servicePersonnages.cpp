@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QtEndian>
 
+using namespace Qt::StringLiterals;
+
 class TestServicePersonnages : public QObject, private BancPersonnages
 {
     Q_OBJECT
@@ -45,6 +47,12 @@ private Q_SLOTS:
     void dechargement_arreteMinuterieEtOublieNotifications();
     void rendu_pixelsOpaquesEtMasque();
     void proprietes_bulleDuFichier();
+    void proprietes_ecritesRelues_data();
+    void proprietes_ecritesRelues();
+    void modeAide_clicTermineLAide();
+    void bulle_tailleAuTexteEtRythme_data();
+    void bulle_tailleAuTexteEtRythme();
+    void parler_depuisUneAdresse_nonImplemente();
     void sam_chargeEtJoueToutesLesAnimationsDuProgramme();
     void enregistrement_laFabriqueTrouveLeService();
     void fileLongue_finsImmediatesDansLOrdre();
@@ -99,6 +107,9 @@ void TestServicePersonnages::brancherJournal()
     m_agent->OnDblClick = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dblclick")); };
     m_agent->OnDragStart = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dragstart")); };
     m_agent->OnDragComplete = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dragcomplete")); };
+    m_agent->OnHelpComplete = [noter](TMSAgent*, TAgentCharacter*, qint32, TAgentHelpState cause) {
+        noter(QStringLiteral("aide %1").arg(int(cause)));
+    };
     m_agent->OnClick = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys k, QPoint) {
         noter(QStringLiteral("click %1").arg(k.testFlag(akRightButton) ? QStringLiteral("droit") : QStringLiteral("gauche")));
     };
@@ -584,6 +595,135 @@ void TestServicePersonnages::proprietes_bulleDuFichier()
     QCOMPARE(bulle->GetFontSize(), 10); // 13 pixels à 96 ppp
     QVERIFY(!bulle->GetVisible());
     QCOMPARE(bulle->SetNumLines(0), E_INVALIDARG_AGENT);
+}
+
+void TestServicePersonnages::proprietes_ecritesRelues_data()
+{
+    QTest::addColumn<QString>("propriete");
+    QTest::addColumn<QVariant>("valeur");
+    QTest::addColumn<qint64>("code");
+    QTest::addColumn<QString>("lue"); // vide : la même
+    QTest::addColumn<QVariant>("relue");
+    const qint64 ok = S_OK_AGENT;
+    const qint64 refus = E_INVALIDARG_AGENT;
+    QTest::newRow("fichier d'aide") << u"HelpFile"_s << QVariant(u"vatrelix.chm"_s) << ok << QString() << QVariant(u"vatrelix.chm"_s);
+    QTest::newRow("contexte d'aide") << u"HelpContextID"_s << QVariant(42) << ok << QString() << QVariant(42);
+    QTest::newRow("mode aide") << u"HelpModeOn"_s << QVariant(true) << ok << QString() << QVariant(true);
+    QTest::newRow("au premier plan") << u"ActiveState"_s << QVariant(int(aasInputActive)) << ok << QString() << QVariant(int(aasInputActive));
+    QTest::newRow("client inactif") << u"ActiveState"_s << QVariant(int(aasNotActive)) << ok << QString() << QVariant(int(aasNotActive));
+    QTest::newRow("état inconnu : refusé") << u"ActiveState"_s << QVariant(7) << refus << QString() << QVariant(int(aasActive));
+    // La voix ne parle que français : la langue dit « non implémenté » et ne change pas.
+    QTest::newRow("langue") << u"LanguageID"_s << QVariant(0x0409) << qint64(E_NOTIMPL_AGENT) << QString() << QVariant(int(LangueFrancais));
+    QTest::newRow("jeu de caractères de la bulle") << u"FontCharset"_s << QVariant(238) << ok << QString() << QVariant(238);
+    QTest::newRow("jeu de caractères hors d'un octet") << u"FontCharset"_s << QVariant(300) << refus << QString() << QVariant(1);
+    const int tailleSansRythme = absEnabled | absSizeToText | absAutoHide;
+    QTest::newRow("style : taille au texte, sans rythme") << u"Style"_s << QVariant(tailleSansRythme) << ok << QString() << QVariant(tailleSansRythme);
+    QTest::newRow("style sans le bit « active »") << u"Style"_s << QVariant(int(absAutoPace)) << ok << u"Enabled"_s << QVariant(false);
+    QTest::newRow("bulle éteinte : style sans le bit") << u"Enabled"_s << QVariant(false) << ok << u"Style"_s << QVariant(absAutoHide | absAutoPace);
+}
+
+void TestServicePersonnages::proprietes_ecritesRelues()
+{
+    QFETCH(QString, propriete);
+    QFETCH(QVariant, valeur);
+    QFETCH(qint64, code);
+    QFETCH(QString, lue);
+    QFETCH(QVariant, relue);
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    TAgentBalloon* b = p->GetBalloon();
+    QVERIFY(b);
+    struct Acces
+    {
+        std::function<CodeResultat(const QVariant&)> ecrire;
+        std::function<QVariant()> lire;
+    };
+    const QHash<QString, Acces> acces{
+        {u"HelpFile"_s, {[&](const QVariant& v) { return p->SetHelpFile(v.toString()); }, [&] { return QVariant(p->GetHelpFile()); }}},
+        {u"HelpContextID"_s, {[&](const QVariant& v) { return p->SetHelpContextID(v.toInt()); }, [&] { return QVariant(p->GetHelpContextID()); }}},
+        {u"HelpModeOn"_s, {[&](const QVariant& v) { return p->SetHelpModeOn(v.toBool()); }, [&] { return QVariant(p->GetHelpModeOn()); }}},
+        {u"ActiveState"_s, {[&](const QVariant& v) { return p->SetActiveState(TAgentActiveState(v.toInt())); },
+                            [&] { return QVariant(int(p->GetActiveState())); }}},
+        {u"LanguageID"_s, {[&](const QVariant& v) { return p->SetLanguageID(v.toInt()); }, [&] { return QVariant(p->GetLanguageID()); }}},
+        {u"FontCharset"_s, {[&](const QVariant& v) { return b->SetFontCharset(v.toInt()); }, [&] { return QVariant(b->GetFontCharset()); }}},
+        {u"Style"_s, {[&](const QVariant& v) { return b->SetStyle(TAgentBalloonStyle::fromInt(v.toInt())); },
+                      [&] { return QVariant(b->GetStyle().toInt()); }}},
+        {u"Enabled"_s, {[&](const QVariant& v) { return b->SetEnabled(v.toBool()); }, [&] { return QVariant(b->GetEnabled()); }}},
+    };
+    QCOMPARE(qint64(acces.value(propriete).ecrire(valeur)), code);
+    QCOMPARE(acces.value(lue.isEmpty() ? propriete : lue).lire(), relue);
+}
+
+void TestServicePersonnages::modeAide_clicTermineLAide()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->Show(true);
+    avancer(50);
+    QCOMPARE(p->SetHelpModeOn(true), S_OK_AGENT);
+    QCOMPARE(p->Fenetre()->cursor().shape(), Qt::WhatsThisCursor);
+    m_journal.clear();
+    QWindow* fenetre = p->Fenetre();
+    const auto cliquer = [fenetre] {
+        const QPointF local(16, 16);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons boutons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+            QMouseEvent e(type, local, fenetre->mapToGlobal(local), Qt::LeftButton, boutons, Qt::NoModifier);
+            QCoreApplication::sendEvent(fenetre, &e);
+        }
+        livrer();
+    };
+    // Le clic en mode aide termine l'aide (le personnage désigné) au lieu d'être un clic.
+    cliquer();
+    QCOMPARE(m_journal, Journal({QStringLiteral("aide %1").arg(int(ahsCharacter))}));
+    QVERIFY(!p->GetHelpModeOn());
+    QCOMPARE(fenetre->cursor().shape(), Qt::ArrowCursor);
+    m_journal.clear();
+    cliquer();
+    QCOMPARE(m_journal, Journal({QStringLiteral("click gauche")}));
+}
+
+void TestServicePersonnages::bulle_tailleAuTexteEtRythme_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("lignesAuDebut"); // après le premier pas de la parole
+    QTest::addColumn<int>("lignesALaFin");
+    // Bulle du personnage d'essai : 3 lignes de 20 caractères ; le texte en fait 5.
+    QTest::newRow("rythme, trois lignes au plus") << int(absEnabled | absAutoPace) << 1 << 3;
+    QTest::newRow("sans rythme : tout le texte d'emblée") << int(absEnabled) << 3 << 3;
+    QTest::newRow("taille au texte : toutes les lignes") << int(absEnabled | absSizeToText | absAutoPace) << 1 << 5;
+}
+
+void TestServicePersonnages::bulle_tailleAuTexteEtRythme()
+{
+    QFETCH(int, style);
+    QFETCH(int, lignesAuDebut);
+    QFETCH(int, lignesALaFin);
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    QCOMPARE(p->GetBalloon()->SetStyle(TAgentBalloonStyle::fromInt(style)), S_OK_AGENT);
+    p->Show(true);
+    avancer(50);
+    const QString texte = QStringLiteral("un deux trois quatre cinq six sept huit neuf dix onze douze treize quatorze quinze seize");
+    QCOMPARE(p->Speak(texte, QString()), S_OK_AGENT);
+    avancer(PasParole);
+    FenetreBulle* bulle = servi(p)->fenetreBulle();
+    QCOMPARE(bulle->lignesAffichees().size(), lignesAuDebut);
+    avancer(10000);
+    QCOMPARE(bulle->lignesAffichees().size(), lignesALaFin);
+    QCOMPARE(bulle->lignesAffichees().last(), QStringLiteral("quinze seize"));
+}
+
+void TestServicePersonnages::parler_depuisUneAdresse_nonImplemente()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    const qint32 avant = p->LastRequestID();
+    // Le service ne lit pas de son enregistré : la parole ne fait pas semblant de réussir.
+    QCOMPARE(p->Speak(QString(), QStringLiteral("file:///tmp/bonjour.wav")), E_NOTIMPL_AGENT);
+    QCOMPARE(p->Speak(QStringLiteral("Bonjour"), QStringLiteral("bonjour.wav")), E_NOTIMPL_AGENT);
+    QCOMPARE(m_agent->LastErrorMessage().left(27), QStringLiteral("Could not speak the text/ur"));
+    QCOMPARE(p->LastRequestID(), avant);
 }
 
 void TestServicePersonnages::sam_chargeEtJoueToutesLesAnimationsDuProgramme()
