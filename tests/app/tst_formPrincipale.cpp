@@ -495,7 +495,7 @@ void TestFormPrincipale::demarrage_baseListePuisCompagnon()
     connect(f.lvListeCourses->model(), &QAbstractItemModel::rowsInserted, this,
             [&] { if (appelsListe < 0) appelsListe = int((*m_serveur)->appels().size()); });
     f.show();
-    QTRY_VERIFY(!f.timerDemarrage->isActive());
+    QTRY_VERIFY(!f.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement());
 
     QCOMPARE(appelsArbre, 0);
     QCOMPARE(appelsListe, 0);

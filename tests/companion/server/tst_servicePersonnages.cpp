@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QScopeGuard>
 #include <QTest>
-#include <QtEndian>
 
 using namespace Qt::StringLiterals;
 
@@ -161,7 +160,12 @@ void TestServicePersonnages::charger_fichierRefuse_code_data()
     QTest::newRow("boîte démesurée") << geant << true << qint64(AGENT_E_FICHIER_CORROMPU);
     // Quelques octets abîmés dans les données d'une image : le fichier se lit, l'image ne se décode pas.
     QByteArray imageAbimee = acs;
-    const auto mot = [&imageAbimee](qsizetype position) { return qFromLittleEndian<quint32>(imageAbimee.constData() + position); };
+    const auto mot = [&imageAbimee](qsizetype position) {
+        quint32 valeur = 0;
+        for (qsizetype i = 3; i >= 0; --i)
+            valeur = (valeur << 8) | quint8(imageAbimee.at(position + i));
+        return valeur;
+    };
     const quint32 listeImages = mot(20);
     const quint32 image1 = mot(listeImages + 4 + 12);
     imageAbimee[image1 + 10] = '\x01'; // un flux compressé commence par 0x00
@@ -611,7 +615,7 @@ void TestServicePersonnages::proprietes_ecritesRelues_data()
     QTest::newRow("mode aide") << u"HelpModeOn"_s << QVariant(true) << ok << QString() << QVariant(true);
     QTest::newRow("au premier plan") << u"ActiveState"_s << QVariant(int(aasInputActive)) << ok << QString() << QVariant(int(aasInputActive));
     QTest::newRow("client inactif") << u"ActiveState"_s << QVariant(int(aasNotActive)) << ok << QString() << QVariant(int(aasNotActive));
-    QTest::newRow("état inconnu : refusé") << u"ActiveState"_s << QVariant(7) << refus << QString() << QVariant(int(aasActive));
+    QTest::newRow("état inconnu : refusé") << u"Activate"_s << QVariant(7) << refus << u"ActiveState"_s << QVariant(int(aasActive));
     // La voix ne parle que français : la langue dit « non implémenté » et ne change pas.
     QTest::newRow("langue") << u"LanguageID"_s << QVariant(0x0409) << qint64(E_NOTIMPL_AGENT) << QString() << QVariant(int(LangueFrancais));
     QTest::newRow("jeu de caractères de la bulle") << u"FontCharset"_s << QVariant(238) << ok << QString() << QVariant(238);
@@ -644,6 +648,8 @@ void TestServicePersonnages::proprietes_ecritesRelues()
         {u"HelpModeOn"_s, {[&](const QVariant& v) { return p->SetHelpModeOn(v.toBool()); }, [&] { return QVariant(p->GetHelpModeOn()); }}},
         {u"ActiveState"_s, {[&](const QVariant& v) { return p->SetActiveState(TAgentActiveState(v.toInt())); },
                             [&] { return QVariant(int(p->GetActiveState())); }}},
+        // Un état hors de l'énumération ne passe que par l'interface du serveur.
+        {u"Activate"_s, {[&](const QVariant& v) { return servi(p)->Activate(v.toInt()); }, [] { return QVariant(); }}},
         {u"LanguageID"_s, {[&](const QVariant& v) { return p->SetLanguageID(v.toInt()); }, [&] { return QVariant(p->GetLanguageID()); }}},
         {u"FontCharset"_s, {[&](const QVariant& v) { return b->SetFontCharset(v.toInt()); }, [&] { return QVariant(b->GetFontCharset()); }}},
         {u"Style"_s, {[&](const QVariant& v) { return b->SetStyle(TAgentBalloonStyle::fromInt(v.toInt())); },
