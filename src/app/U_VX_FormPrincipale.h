@@ -118,6 +118,9 @@ public:
     void quitterExecute();
     void enregistrerConfigAppliExecute();
     void timerDemarrageTimer();
+    // Pas du démarrage qui allume le compagnon, le place à côté des boutons de la liste et le
+    // fait saluer ; reporté tant que la fenêtre montrée n'a pas reçu sa place définitive.
+    void lancerCompagnon();
     // --- Commandes : peinture et configuration ---
     void choisirCouleurHautExecute();
     void choisirCouleurBasExecute();
@@ -243,6 +246,8 @@ public:
     bool terminaisonDemandee() const { return m_terminaisonDemandee; }
     // Vrai quand la base n'a pas pu être lue : son enregistrement demande confirmation.
     bool baseNonChargee() const { return m_baseNonChargee; }
+    // Vrai quand le démarrage du compagnon attend la première exposition de la fenêtre.
+    bool compagnonEnAttenteDePlacement() const { return m_attenteExposition != nullptr; }
 
     // --- Contrôles (noms de la fiche) ---
     QToolBar* barreOutilsMenu = nullptr;
@@ -334,6 +339,7 @@ private:
     // La touche spéciale retenue est Ctrl, que l'état réel du clavier peut confirmer.
     bool m_toucheSpecialeCtrl = false;
     QString m_avertissementConfiguration;
+    QObject* m_attenteExposition = nullptr;
 };
 
 // L'unique fenêtre principale du programme (nulle avant sa création).

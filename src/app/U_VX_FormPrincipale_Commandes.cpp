@@ -163,6 +163,10 @@ const DefinitionCommande* TFormPrincipale::commande(const QString& nom)
 
 void TFormPrincipale::executer(GestionnaireCommande gestionnaire)
 {
+    // L'attente du départ du compagnon sert la boucle d'événements : une commande qui y
+    // arriverait (fermeture par le gestionnaire de fenêtres, minuterie) n'est pas lancée.
+    if (compagnonEnArret())
+        return;
     avecErreurStandard([&] { (this->*gestionnaire)(); });
 }
 

@@ -33,16 +33,6 @@ private:
     bool& m_drapeau;
 };
 
-ObjetFenetre objetFenetre(const QWidget& controle)
-{
-    ObjetFenetre objet;
-    objet.origineEcran = controle.mapToGlobal(QPoint(0, 0));
-    objet.largeur = controle.width();
-    objet.hauteur = controle.height();
-    objet.nom = controle.objectName();
-    return objet;
-}
-
 } // namespace
 
 void TFormPrincipale::timerDemarrageTimer()
@@ -61,9 +51,7 @@ void TFormPrincipale::timerDemarrageTimer()
     }
     if (!m_avertissementConfiguration.isEmpty())
         ecrireStatut(m_avertissementConfiguration);
-    compagnonAffiche = afficherCompagnon;
-    demarrerCompagnon(nomCompagnon, objetFenetre(*panelCommandesListeCourses));
-    saluerCompagnon();
+    lancerCompagnon();
 }
 
 void TFormPrincipale::rechargerBDExecute()

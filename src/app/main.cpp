@@ -1,5 +1,6 @@
 // Point d'entrée : fenêtre principale (qui lit la configuration), module de données,
 // dialogues, puis la boucle d'événements.
+#include "DepartPersonnage.h"
 #include "Emplacements.h"
 #include "Erreurs.h"
 #include "InteractionsQt.h"
@@ -54,6 +55,8 @@ int main(int argc, char* argv[])
                                   new TformLC(&fenetre), new TformOptions(&fenetre));
         fenetre.show();
         code = application.exec();
+        // Un départ encore en cours à la sortie va à son terme (borné), la fenêtre encore là.
+        DepartPersonnage::laisserFinir();
         terminerCompagnon();
     } catch (const EVatrelix& e) {
         interactions.definirParent(nullptr);

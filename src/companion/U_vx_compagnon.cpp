@@ -4,6 +4,8 @@
 #include "MSAgent.h"
 #include "NomsFichiers.h"
 
+#include <QScopeGuard>
+
 bool compagnonAffiche = false;
 
 namespace {
@@ -13,6 +15,8 @@ struct EtatCompagnon
     TAgentCharacter* personnage = nullptr;
     // Vrai quand la demande d'apparition a été acceptée : l'arrêt attend alors le départ.
     bool montre = false;
+    // Arrêt en cours : l'attente du départ sert la boucle, une opération pourrait y revenir.
+    bool enArret = false;
 };
 
 EtatCompagnon& etat()
@@ -58,9 +62,15 @@ TAgentCharacter* personnage()
     return personnageValide();
 }
 
+bool compagnonEnArret()
+{
+    return etat().enArret;
+}
+
 void parlerCompagnon(const QString& texte)
 {
-    if (!compagnonAffiche)
+    // Pendant le départ, plus rien ne s'ajoute à ce que le personnage a à jouer.
+    if (!compagnonAffiche || etat().enArret)
         return;
     // Après un démarrage manqué, il n'y a personne pour parler.
     if (TAgentCharacter* p = personnageValide())
@@ -69,7 +79,7 @@ void parlerCompagnon(const QString& texte)
 
 void animerCompagnon(const QString& animation)
 {
-    if (!compagnonAffiche)
+    if (!compagnonAffiche || etat().enArret)
         return;
     try {
         if (TAgentCharacter* p = personnageValide())
@@ -81,7 +91,7 @@ void animerCompagnon(const QString& animation)
 
 void demarrerCompagnon(const QString& nom, const ObjetFenetre& controle)
 {
-    if (!compagnonAffiche)
+    if (!compagnonAffiche || etat().enArret)
         return;
     EtatCompagnon& e = etat();
     TMSAgent& agent = fabriqueAgent();
@@ -103,14 +113,18 @@ void demarrerCompagnon(const QString& nom, const ObjetFenetre& controle)
 
 void arreterCompagnon(const QString& nom)
 {
-    if (!compagnonAffiche)
-        return;
     EtatCompagnon& e = etat();
+    // Un arrêt demandé pendant l'attente d'un autre : le premier va à son terme.
+    if (!compagnonAffiche || e.enArret)
+        return;
+    e.enArret = true;
+    const auto finArret = qScopeGuard([&e] { e.enArret = false; });
     if (TAgentCharacter* p = personnageValide()) {
         p->Hide(false);
-        // Le serveur joue l'animation de départ pendant cette attente ; inutile si rien n'a paru.
+        // Le serveur joue l'animation de départ pendant cette attente, qui laisse vivre
+        // l'interface ; inutile si rien n'a paru.
         if (e.montre)
-            Horloge::courante().attendre(AttenteArretCompagnon);
+            Horloge::courante().patienter(AttenteArretCompagnon);
     }
     TMSAgent& agent = fabriqueAgent();
     if (agent.GetConnected())

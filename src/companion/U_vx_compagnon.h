@@ -23,6 +23,9 @@ void demarrerCompagnon(const QString& nom, const ObjetFenetre& controle);
 void arreterCompagnon(const QString& nom);
 void saluerCompagnon();
 void listerCompagnons(QStringList& liste);
+// Vrai pendant l'arrêt du compagnon : l'attente de son départ sert la boucle d'événements, et
+// rien d'autre ne doit démarrer alors (les opérations du service y sont sans effet).
+bool compagnonEnArret();
 
 // Durée de l'attente de l'animation de départ, en millisecondes.
 constexpr int AttenteArretCompagnon = 3000;

@@ -1,7 +1,10 @@
 #include "Horloge.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -34,6 +37,21 @@ void Horloge::attendre(int millisecondes)
 {
     if (millisecondes > 0)
         QThread::msleep(static_cast<unsigned long>(millisecondes));
+}
+
+void Horloge::patienter(int millisecondes)
+{
+    if (millisecondes <= 0)
+        return;
+    // Hors du fil de l'application, il n'y a pas de boucle à servir.
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (!application || QThread::currentThread() != application->thread()) {
+        attendre(millisecondes);
+        return;
+    }
+    QEventLoop boucle;
+    QTimer::singleShot(millisecondes, Qt::PreciseTimer, &boucle, &QEventLoop::quit);
+    boucle.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 qint64 Horloge::millisecondesEcoulees() const

@@ -26,6 +26,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QWidgetAction>
+#include <QWindow>
 #include <QtTest>
 
 #include <memory>
@@ -139,11 +140,13 @@ private Q_SLOTS:
 
     void demarrage_baseListePuisCompagnon();
     void demarrage_compagnonEteint_aucuneRequete();
+    void demarrage_compagnonPlaceApresLaFenetre();
     void demarrage_derniereListe_data();
     void demarrage_derniereListe();
 
     void sortie_data();
     void sortie();
+    void sortie_commandesPendantLeDepart_refusees();
     void sortie_fermeturePendantLaQuestion_uneSeuleSequence();
 
     void recharger_abandonneLesModificationsSansQuestion();
@@ -242,8 +245,9 @@ TFormPrincipale& TestFormPrincipale::demarrer()
 {
     TFormPrincipale& f = creer();
     f.show();
-    // Le minuteur de démarrage bat une fois, la boucle d'événements lancée.
-    [&] { QTRY_VERIFY(!f.timerDemarrage->isActive()); }();
+    // Le minuteur de démarrage bat une fois, la boucle d'événements lancée ; le compagnon part
+    // quand la fenêtre est exposée.
+    [&] { QTRY_VERIFY(!f.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement()); }();
     return f;
 }
 
@@ -496,7 +500,7 @@ void TestFormPrincipale::demarrage_baseListePuisCompagnon()
     connect(f.lvListeCourses->model(), &QAbstractItemModel::rowsInserted, this,
             [&] { if (appelsListe < 0) appelsListe = int((*m_serveur)->appels().size()); });
     f.show();
-    QTRY_VERIFY(!f.timerDemarrage->isActive());
+    QTRY_VERIFY(!f.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement());
 
     QCOMPARE(appelsArbre, 0);
     QCOMPARE(appelsListe, 0);
@@ -533,6 +537,29 @@ void TestFormPrincipale::demarrage_compagnonEteint_aucuneRequete()
     // Liste vide : seul le rafraîchissement a lieu.
     QCOMPARE(f.barreFactureLC->hint(), u"0 articles - Total : 0,00 €"_s);
     QCOMPARE(f.totalLC, 0.0);
+}
+
+void TestFormPrincipale::demarrage_compagnonPlaceApresLaFenetre()
+{
+    copierBase();
+    ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"-1"_s, u"Sam"_s});
+    TFormPrincipale& f = creer();
+    f.timerDemarrage->stop();
+    f.show();
+    // Le minuteur bat avant que la fenêtre soit exposée…
+    QVERIFY(!f.windowHandle()->isExposed());
+    f.executer(&TFormPrincipale::timerDemarrageTimer);
+    // …puis le gestionnaire de fenêtres la pose sous sa barre de titre.
+    f.move(f.pos() + QPoint(0, 20));
+    QTRY_VERIFY(!f.compagnonEnAttenteDePlacement());
+    QCOMPARE((*m_serveur)->nombre(u"MoveTo"_s), 1);
+    const QWidget* panneau = f.panelCommandesListeCourses;
+    const QPoint o = panneau->mapToGlobal(QPoint(0, 0));
+    const AppelAgent deplacement = (*m_serveur)->appelsDe(u"MoveTo"_s).first();
+    QCOMPARE(deplacement.arguments.at(0).toInt(), o.x() + panneau->width() + 5);
+    QCOMPARE(deplacement.arguments.at(1).toInt(), int(o.y() + panneau->height() / 2 - 128 * 0.133));
+    // Salué après le placement, comme au démarrage ordinaire.
+    QCOMPARE((*m_serveur)->appelsDe(u"Play"_s).value(0).arguments.value(0).toString(), u"Wave"_s);
 }
 
 void TestFormPrincipale::demarrage_derniereListe_data()
@@ -663,6 +690,32 @@ void TestFormPrincipale::sortie_fermeturePendantLaQuestion_uneSeuleSequence()
     QCOMPARE(interactions->inattendues, 0);
     QVERIFY(f.terminaisonDemandee());
     QCOMPARE((*m_serveur)->nombre(u"Hide"_s), 1);
+}
+
+void TestFormPrincipale::sortie_commandesPendantLeDepart_refusees()
+{
+    copierBase();
+    ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"-1"_s, u"Sam"_s});
+    TFormPrincipale& f = demarrer();
+    m_dm->ajouterRayonRacine(u"Nouveau rayon"_s);
+    (*m_serveur)->oublierAppels();
+    m_interactions->repondre(ReponseMessage::Non);
+    m_interactions->repondre(ReponseMessage::Non);
+    // L'attente du départ sert la boucle : ce qui s'y présente ne doit rien lancer.
+    bool fermee = true;
+    m_horloge->pendantPatience = [&](int) {
+        f.action(u"quitter"_s)->trigger();
+        f.action(u"enregistrerBD"_s)->trigger();
+        fermee = f.close();
+    };
+    f.action(u"quitter"_s)->trigger();
+    QCOMPARE(m_horloge->nombrePatiences(), 1);
+    QVERIFY(!fermee);
+    QCOMPARE(m_interactions->messages().size(), 2);
+    QCOMPARE((*m_serveur)->nombre(u"Hide"_s), 1);
+    QVERIFY(!lireTout(m_env->chemin(u"baseVatrelix.xml"_s)).contains("Nouveau rayon"));
+    QCOMPARE(f.texteStatut(), u"Fermeture du compagnon... Veuillez patienter"_s);
+    QVERIFY(f.terminaisonDemandee());
 }
 
 // ---------------------------------------------------------------- base

@@ -18,6 +18,7 @@ private Q_SLOTS:
     void options_data();
     void options();
     void options_listeEtCouleursTransmises();
+    void options_commandesPendantLeDepart_refusees();
 
 private:
     std::unique_ptr<FenetreTest> m;
@@ -139,6 +140,34 @@ void TestOptions::options_listeEtCouleursTransmises()
     QCOMPARE(elements, (QStringList{u"Genie"_s, u"Merlin"_s, u"Sam"_s}));
     QCOMPARE(texte, u"Genie"_s);
     QVERIFY(!m->formOptions->chbAfficherCompagnon->isChecked());
+}
+
+void TestOptions::options_commandesPendantLeDepart_refusees()
+{
+    TFormPrincipale& f = m->f();
+    m->allumerCompagnon();
+    f.afficherCompagnon = true;
+    m->interactions->surDialogue([](QWidget* w) {
+        auto* d = static_cast<TformOptions*>(w);
+        d->cbChoixCompagnon->setEditText(u"Merlin"_s);
+        d->btValiderClick();
+    });
+    // Pendant le départ de Sam : sortie, fermeture, options de nouveau.
+    bool fermee = true;
+    m->horloge->pendantPatience = [&](int) {
+        f.action(u"quitter"_s)->trigger();
+        f.action(u"configurerOptions"_s)->trigger();
+        fermee = f.close();
+    };
+    f.action(u"configurerOptions"_s)->trigger();
+    QCOMPARE(m->horloge->nombrePatiences(), 1);
+    QVERIFY(!fermee);
+    QCOMPARE(m->interactions->questions.size(), 1); // le seul dialogue des options
+    QVERIFY(!f.terminaisonDemandee());
+    const ServeurAgentDouble& s = *m->serveur->serveur;
+    QCOMPARE(s.nombre(u"Unload"_s), 1);
+    QCOMPARE(s.nombre(u"Load"_s), 1);
+    QCOMPARE(f.nomCompagnon, u"Merlin"_s);
 }
 
 QTEST_MAIN(TestOptions)

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void demarrer_connecteChargePlaceMontre();
     void saluer_sequenceEtBalise();
     void arreter_cacheAttendDechargeDeconnecte();
+    void arreter_operationsPendantLeDepart_sansEffet();
     void demarrageManque_operationsSansEffet_data();
     void demarrageManque_operationsSansEffet();
     void serveurAbsent_demarrerPuisArreter_silencieux();
@@ -144,9 +145,37 @@ void TestCompagnon::arreter_cacheAttendDechargeDeconnecte()
     QCOMPARE((*m_serveur)->appelsDe(QStringLiteral("Hide")).at(0).arguments.at(0).toBool(), false);
     QCOMPARE(m_horloge->nombreAttentes(), 1);
     QCOMPARE(m_horloge->totalAttendu(), qint64(3000));
+    // L'attente sert la boucle : le départ se joue pendant qu'elle dure.
+    QCOMPARE(m_horloge->nombrePatiences(), 1);
     QVERIFY(!fabriqueAgent().GetConnected());
     QVERIFY(!personnage());
     QVERIFY(compagnonAffiche);
+}
+
+void TestCompagnon::arreter_operationsPendantLeDepart_sansEffet()
+{
+    compagnonAffiche = true;
+    demarrerCompagnon(QStringLiteral("Sam"), panneau);
+    (*m_serveur)->oublierAppels();
+    bool enArret = false;
+    m_horloge->pendantPatience = [&](int) {
+        enArret = compagnonEnArret();
+        // Ce qu'une commande ou une bulle d'aide pourrait demander pendant l'attente.
+        parlerCompagnon(QStringLiteral("Quitter Vatrelix"));
+        animerCompagnon(QStringLiteral("Wave"));
+        saluerCompagnon();
+        arreterCompagnon(QStringLiteral("Sam"));
+        demarrerCompagnon(QStringLiteral("Merlin"), panneau);
+    };
+    arreterCompagnon(QStringLiteral("Sam"));
+    QVERIFY(enArret);
+    QVERIFY(!compagnonEnArret());
+    QCOMPARE((*m_serveur)->sequence(),
+             QStringList({QStringLiteral("Hide"), QStringLiteral("Unload"), QStringLiteral("Unregister")}));
+    QCOMPARE(m_horloge->nombrePatiences(), 1);
+    // Après le départ, le service répond de nouveau.
+    demarrerCompagnon(QStringLiteral("Merlin"), panneau);
+    QVERIFY(personnage());
 }
 
 void TestCompagnon::demarrageManque_operationsSansEffet_data()

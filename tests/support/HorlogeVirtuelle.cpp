@@ -1,5 +1,7 @@
 #include "HorlogeVirtuelle.h"
 
+#include <QCoreApplication>
+
 HorlogeVirtuelle::HorlogeVirtuelle(const QDateTime& depart) : m_moment(depart) {}
 
 HorlogeVirtuelle::~HorlogeVirtuelle()
@@ -43,6 +45,17 @@ void HorlogeVirtuelle::attendre(int millisecondes)
         return;
     m_totalAttendu += millisecondes;
     avancer(millisecondes);
+}
+
+void HorlogeVirtuelle::patienter(int millisecondes)
+{
+    ++m_nombrePatiences;
+    attendre(millisecondes);
+    // Comme la boucle réelle : ce qui est en file est servi, les entrées de l'utilisateur attendent.
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (pendantPatience)
+        pendantPatience(millisecondes);
 }
 
 qint64 HorlogeVirtuelle::millisecondesEcoulees() const

@@ -1,5 +1,6 @@
 #include "DepartPersonnage.h"
 
+#include "Horloge.h"
 #include "ServeurAgent.h"
 
 #include <QBitmap>
@@ -25,6 +26,15 @@ DepartPersonnage::DepartPersonnage(std::unique_ptr<FenetrePersonnage> fenetre,
 }
 
 int DepartPersonnage::enCours() { return g_departs; }
+
+void DepartPersonnage::laisserFinir(int delaiMaximal)
+{
+    constexpr int Pas = 20;
+    Horloge& horloge = Horloge::courante();
+    const qint64 debut = horloge.millisecondesEcoulees();
+    while (g_departs > 0 && horloge.millisecondesEcoulees() - debut < delaiMaximal)
+        horloge.patienter(Pas);
+}
 
 void DepartPersonnage::trameSuivante()
 {

@@ -1,7 +1,7 @@
 #pragma once
-// Départ d'un personnage déchargé pendant son animation de départ : l'appelant bloque souvent
-// le fil de l'interface avant de décharger, le départ se joue donc après coup, hors de tout
-// serveur, puis la fenêtre disparaît.
+// Départ d'un personnage déchargé avant la fin de son animation de départ (l'attente de
+// l'appelant n'y a pas suffi, ou il n'a pas attendu) : le départ se joue après coup, hors de
+// tout serveur, puis la fenêtre disparaît.
 #include "FenetrePersonnage.h"
 #include "PersonnageAcs.h"
 #include "Temporisation.h"
@@ -19,6 +19,10 @@ public:
 
     // Nombre de départs encore en cours dans le processus.
     static int enCours();
+    // Sortie du programme : sert la boucle d'événements jusqu'à la fin des départs en cours,
+    // sans dépasser delaiMaximal ms (un fichier peut donner des trames de plusieurs minutes).
+    static void laisserFinir(int delaiMaximal = AttenteMaximaleDeparts);
+    static constexpr int AttenteMaximaleDeparts = 5000;
 
 private:
     void trameSuivante();

@@ -41,21 +41,24 @@ void FenetreBulle::definirStyle(const StyleBulle& style)
 
 void FenetreBulle::montrerTexte(const QString& texte, const QRect& personnage)
 {
-    QStringList lignes = couperLignes(texte, m_style.caracteresParLigne);
-    // La bulle défile : seules les dernières lignes dites restent visibles.
-    if (lignes.size() > m_style.lignes)
-        lignes = lignes.mid(lignes.size() - m_style.lignes);
-    const QFontMetrics mesures(m_style.police);
-    int largeurTexte = mesures.averageCharWidth() * m_style.caracteresParLigne;
-    for (const QString& ligne : lignes)
-        largeurTexte = std::max(largeurTexte, mesures.horizontalAdvance(ligne));
-    const QSize taille(largeurTexte + 2 * MargeBulle + 2,
-                       int(std::max<qsizetype>(1, lignes.size())) * mesures.lineSpacing() + 2 * MargeBulle
-                           + HauteurQueueBulle + 2);
     const QScreen* ecran = QGuiApplication::screenAt(personnage.center());
     if (!ecran)
         ecran = QGuiApplication::primaryScreen();
     const QRect zone = ecran ? ecran->availableGeometry() : QRect(0, 0, 1920, 1080);
+    const QFontMetrics mesures(m_style.police);
+    const int horsTexte = 2 * MargeBulle + HauteurQueueBulle + 2;
+    const int lignesMax = m_style.tailleAuTexte
+        ? std::max(1, (zone.height() - horsTexte) / std::max(1, mesures.lineSpacing()))
+        : m_style.lignes;
+    QStringList lignes = couperLignes(texte, m_style.caracteresParLigne);
+    // La bulle défile : seules les dernières lignes dites restent visibles.
+    if (lignes.size() > lignesMax)
+        lignes = lignes.mid(lignes.size() - lignesMax);
+    int largeurTexte = mesures.averageCharWidth() * m_style.caracteresParLigne;
+    for (const QString& ligne : lignes)
+        largeurTexte = std::max(largeurTexte, mesures.horizontalAdvance(ligne));
+    const QSize taille(largeurTexte + 2 * MargeBulle + 2,
+                       int(std::max<qsizetype>(1, lignes.size())) * mesures.lineSpacing() + horsTexte);
     const PlacementBulle placement = placerBulle(personnage, taille, zone);
     if (lignes == m_lignes && taille == m_rendu.size() && placement.position == position() && isVisible())
         return;

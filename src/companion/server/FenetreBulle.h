@@ -16,6 +16,9 @@ struct StyleBulle
     QFont police;
     int lignes = 2;
     int caracteresParLigne = 32;
+    // Taille au texte : toutes les lignes paraissent (dans la hauteur de l'écran) ; sinon la
+    // bulle garde au plus `lignes` lignes et fait défiler le texte.
+    bool tailleAuTexte = false;
 };
 
 struct PlacementBulle

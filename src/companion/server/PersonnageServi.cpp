@@ -71,11 +71,11 @@ PersonnageServi::PersonnageServi(ServeurPersonnages& serveur, qint32 numero,
     m_style.police.setWeight(QFont::Weight(std::clamp<int>(bulle.graisse ? bulle.graisse : 400, 100, 900)));
     m_style.lignes = bulle.lignes;
     m_style.caracteresParLigne = bulle.caracteresParLigne;
+    m_styleBulle = ((m_modele->info.drapeaux & DrapeauxAcs::BulleAjusteeAuTexte) ? absSizeToText : 0)
+        | ((m_modele->info.drapeaux & DrapeauxAcs::SansMasquageAuto) ? 0 : absAutoHide)
+        | ((m_modele->info.drapeaux & DrapeauxAcs::SansRythmeAuto) ? 0 : absAutoPace);
+    m_style.tailleAuTexte = m_styleBulle & absSizeToText;
     m_bulle->definirStyle(m_style);
-    m_styleBulle = (m_bulleActive ? 0x1 : 0)
-        | ((m_modele->info.drapeaux & DrapeauxAcs::BulleAjusteeAuTexte) ? 0x2 : 0)
-        | ((m_modele->info.drapeaux & DrapeauxAcs::SansMasquageAuto) ? 0 : 0x4)
-        | ((m_modele->info.drapeaux & DrapeauxAcs::SansRythmeAuto) ? 0 : 0x8);
 
     Temporisation& temps = serveur.temps();
     m_reveilTrame = temps.creerReveil([this] { surReveilTrame(); });
@@ -93,8 +93,15 @@ PersonnageServi::PersonnageServi(ServeurPersonnages& serveur, qint32 numero,
 
     FenetrePersonnage::Rappels rappels;
     rappels.clic = [this](int touches, QPoint p) {
-        if (m_serveur)
-            m_serveur->notifier(m_numero, [n = m_numero, touches, p](IRecepteurAgent& r) { r.Click(n, touches, p.x(), p.y()); });
+        if (!m_serveur)
+            return;
+        // En mode aide, le clic sur le personnage termine l'aide au lieu d'être un clic.
+        if (m_modeAide) {
+            definirModeAide(false);
+            m_serveur->notifier(m_numero, [n = m_numero](IRecepteurAgent& r) { r.HelpComplete(n, 0, ahsCharacter); });
+            return;
+        }
+        m_serveur->notifier(m_numero, [n = m_numero, touches, p](IRecepteurAgent& r) { r.Click(n, touches, p.x(), p.y()); });
     };
     rappels.doubleClic = [this](int touches, QPoint p) {
         if (m_serveur)
@@ -383,6 +390,9 @@ CodeResultat PersonnageServi::Speak(const QString& texte, const QString& lien, q
 {
     if (texte.isEmpty() && lien.isEmpty())
         return E_INVALIDARG_AGENT;
+    // Le service ne lit pas de son enregistré : dire le texte seul tromperait l'appelant.
+    if (!lien.isEmpty())
+        return E_NOTIMPL_AGENT;
     return enfilerParole(texte, false, requete);
 }
 
@@ -516,6 +526,31 @@ CodeResultat PersonnageServi::StopAll(qint32 types)
     return S_OK_AGENT;
 }
 
+CodeResultat PersonnageServi::Activate(int etat)
+{
+    if (!m_serveur)
+        return AGENT_E_PERSONNAGE_DECHARGE;
+    if (etat < aasNotActive || etat > aasInputActive)
+        return E_INVALIDARG_AGENT;
+    m_etatActif = etat;
+    // Un seul client par personnage : au premier plan, le personnage passe devant les fenêtres.
+    if (etat == aasInputActive && visible()) {
+        m_fenetre->raise();
+        if (m_bulle->isVisible())
+            m_bulle->raise();
+    }
+    return S_OK_AGENT;
+}
+
+void PersonnageServi::definirModeAide(bool actif)
+{
+    m_modeAide = actif;
+    if (actif)
+        m_fenetre->setCursor(Qt::WhatsThisCursor);
+    else
+        m_fenetre->unsetCursor();
+}
+
 CodeResultat PersonnageServi::GetSize(int& largeur, int& hauteur)
 {
     if (!m_serveur)
@@ -588,13 +623,13 @@ CodeResultat PersonnageServi::Lire(int propriete, QVariant& valeur)
     case P::Version: valeur = QStringLiteral("%1.%2").arg(info.versionMajeure).arg(info.versionMineure); break;
     case P::LanguageID: valeur = qint32(locale ? locale->langue : 0); break;
     case P::Visible: valeur = visible(); break;
-    case P::ActiveState: valeur = qint32(aasActive); break;
+    case P::ActiveState: valeur = m_etatActif; break;
     case P::IdleOn: valeur = m_reposActif; break;
     case P::SoundEffectsOn: valeur = m_effetsSonores; break;
     case P::AutoPopup: valeur = m_autoPopup; break;
-    case P::HelpFile: valeur = QString(); break;
-    case P::HelpContextID: valeur = qint32(0); break;
-    case P::HelpModeOn: valeur = false; break;
+    case P::HelpFile: valeur = m_fichierAide; break;
+    case P::HelpContextID: valeur = m_contexteAide; break;
+    case P::HelpModeOn: valeur = m_modeAide; break;
     case P::MoveCause: valeur = m_causeDeplacement; break;
     case P::VisibilityCause: valeur = m_causeVisibilite; break;
     case P::OtherClients: valeur = qint32(0); break;
@@ -617,7 +652,10 @@ CodeResultat PersonnageServi::Ecrire(int propriete, const QVariant& valeur)
         return AGENT_E_PERSONNAGE_DECHARGE;
     using P = ProprietePersonnage;
     switch (static_cast<P>(propriete)) {
-    case P::Name: m_nom = valeur.toString(); break;
+    case P::Name:
+        m_nom = valeur.toString();
+        m_fenetre->setTitle(m_nom);
+        break;
     case P::Description: m_description = valeur.toString(); break;
     case P::IdleOn:
         m_reposActif = valeur.toBool();
@@ -628,14 +666,20 @@ CodeResultat PersonnageServi::Ecrire(int propriete, const QVariant& valeur)
         break;
     case P::SoundEffectsOn: m_effetsSonores = valeur.toBool(); break;
     case P::AutoPopup: m_autoPopup = valeur.toBool(); break;
-    case P::ActiveState:
-    case P::HelpFile:
-    case P::HelpContextID:
-    case P::HelpModeOn:
-    case P::LanguageID: break;
+    case P::ActiveState: return Activate(valeur.toInt());
+    // Le service n'ouvre pas d'aide : le fichier et le contexte restent à la disposition du client.
+    case P::HelpFile: m_fichierAide = valeur.toString(); break;
+    case P::HelpContextID: m_contexteAide = valeur.toInt(); break;
+    case P::HelpModeOn: definirModeAide(valeur.toBool()); break;
+    // La voix du service ne parle que français : la langue ne change pas (LanguageID non pris).
     default: return E_NOTIMPL_AGENT;
     }
     return S_OK_AGENT;
+}
+
+qint32 PersonnageServi::styleBulle() const
+{
+    return m_styleBulle | (m_bulleActive ? qint32(absEnabled) : 0);
 }
 
 CodeResultat PersonnageServi::lireBulle(int propriete, QVariant& valeur) const
@@ -646,14 +690,14 @@ CodeResultat PersonnageServi::lireBulle(int propriete, QVariant& valeur) const
     case P::BorderColor: valeur = m_style.bordure; break;
     case P::ForeColor: valeur = m_style.texte; break;
     case P::Enabled: valeur = m_bulleActive; break;
-    case P::FontCharSet: valeur = 1; break; // jeu par défaut
+    case P::FontCharSet: valeur = m_jeuCaracteres; break;
     case P::FontName: valeur = m_style.police.family(); break;
     // Taille en points, à 96 pixels par pouce.
     case P::FontSize: valeur = (m_style.police.pixelSize() * 72 + 48) / 96; break;
     case P::FontStyle: valeur = (m_style.police.bold() ? 1 : 0) | (m_style.police.italic() ? 2 : 0); break;
     case P::NumberOfLines: valeur = m_style.lignes; break;
     case P::CharsPerLine: valeur = m_style.caracteresParLigne; break;
-    case P::Style: valeur = m_styleBulle; break;
+    case P::Style: valeur = styleBulle(); break;
     case P::Visible: valeur = m_bulle && m_bulle->isVisible(); break;
     default: return E_INVALIDARG_AGENT;
     }
@@ -684,7 +728,14 @@ CodeResultat PersonnageServi::ecrireBulle(int propriete, const QVariant& valeur)
         m_style.police.setBold(valeur.toInt() & 1);
         m_style.police.setItalic(valeur.toInt() & 2);
         break;
-    case P::FontCharSet: break;
+    case P::FontCharSet: {
+        // Sans effet sur le dessin (le texte est en Unicode), mais relu tel qu'écrit.
+        const int jeu = valeur.toInt();
+        if (jeu < 0 || jeu > 255)
+            return E_INVALIDARG_AGENT;
+        m_jeuCaracteres = jeu;
+        return S_OK_AGENT;
+    }
     case P::NumberOfLines: {
         const int n = valeur.toInt();
         if (n < 1 || n > 128)
@@ -699,7 +750,16 @@ CodeResultat PersonnageServi::ecrireBulle(int propriete, const QVariant& valeur)
         m_style.caracteresParLigne = n;
         break;
     }
-    case P::Style: m_styleBulle = valeur.toInt(); break;
+    case P::Style: {
+        const qint32 style = valeur.toInt();
+        m_styleBulle = style & ~qint32(absEnabled);
+        m_style.tailleAuTexte = style & absSizeToText;
+        // Le bit « active » est la propriété Enabled.
+        m_bulleActive = style & absEnabled;
+        if (!m_bulleActive)
+            cacherBulle();
+        break;
+    }
     case P::Visible:
         if (valeur.toBool()) {
             if (!m_bulleActive || !visible())

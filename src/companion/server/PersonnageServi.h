@@ -1,6 +1,7 @@
 #pragma once
 // Un personnage chargé par le service : sa file de requêtes, le lecteur d'animations,
 // sa fenêtre et sa bulle.
+#include "Agentbase.h"
 #include "FenetreBulle.h"
 #include "FenetrePersonnage.h"
 #include "PersonnageAcs.h"
@@ -76,6 +77,7 @@ public:
     CodeResultat StopAll(qint32 types) override;
     CodeResultat Wait(qint32 requeteAttendue, qint32& requete) override;
     CodeResultat Interrupt(qint32 requeteInterrompue, qint32& requete) override;
+    CodeResultat Activate(int etat) override;
     CodeResultat GetAnimationNames(QStringList& noms) override;
     CodeResultat GetBalloon(std::shared_ptr<IBulleAgent>& bulle) override;
     CodeResultat Lire(int propriete, QVariant& valeur) override;
@@ -155,6 +157,10 @@ private:
     void cacherBulle();
     void montrerFenetre();
     void cacherFenetre();
+    void definirModeAide(bool actif);
+    // Style de la bulle (absEnabled… absAutoPace), le bit « active » compris.
+    qint32 styleBulle() const;
+    bool rythmeAuto() const { return m_styleBulle & absAutoPace; }
 
     ServeurPersonnages* m_serveur;
     qint32 m_numero;
@@ -214,8 +220,13 @@ private:
     bool m_bulleActive = true;
     bool m_effetsSonores = true;
     bool m_autoPopup = false;
-    qint32 m_styleBulle = 0;
+    qint32 m_styleBulle = 0; // sans le bit « active », tenu par m_bulleActive
+    int m_jeuCaracteres = 1; // jeu de caractères de la police de la bulle : celui par défaut
     StyleBulle m_style;
+    QString m_fichierAide;
+    qint32 m_contexteAide = 0;
+    bool m_modeAide = false;
+    qint32 m_etatActif = aasActive;
     qint32 m_causeDeplacement = 0;
     qint32 m_causeVisibilite = 0;
     QStringList m_journal; // animations jouées, dans l'ordre

@@ -261,7 +261,8 @@ void PersonnageServi::commencerParole(const RequetePersonnage& requete)
             etapes.append(Etape{parle, 0, false});
             lancer(etapes, nullptr); // la fin de la parole termine la requête, pas l'animation
         }
-        montrerBulle(QString());
+        // Sans rythme automatique, le texte paraît en entier dès le début.
+        montrerBulle(rythmeAuto() ? QString() : m_texteAffiche);
     }
     VoixSynthese* voix = m_serveur->voix();
     if (!voix || requete.pensee || texte.prononce.trimmed().isEmpty()) {
@@ -299,7 +300,7 @@ void PersonnageServi::surEvenementVoix(const EvenementVoix& evenement)
         qsizetype n = std::clamp<qsizetype>(evenement.valeur, 0, m_texteAffiche.size());
         while (n < m_texteAffiche.size() && !m_texteAffiche.at(n).isSpace())
             ++n;
-        if (visible() && n > m_texteBulle.size())
+        if (visible() && rythmeAuto() && n > m_texteBulle.size())
             montrerBulle(m_texteAffiche.left(n));
         return;
     }
@@ -356,7 +357,7 @@ void PersonnageServi::finirParole()
 {
     notifierSignets(m_texteAffiche.size());
     montrerBulle(m_texteAffiche);
-    if (m_bulle->isVisible() && (m_styleBulle & 0x4))
+    if (m_bulle->isVisible() && (m_styleBulle & absAutoHide))
         m_reveilBulle->armer(AttenteMasquageBulle);
     terminerCourante(StatutRequete::Reussie);
 }
@@ -375,7 +376,7 @@ void PersonnageServi::surPasParole()
     while (n < m_texteAffiche.size() && !m_texteAffiche.at(n).isSpace())
         ++n;
     notifierSignets(n);
-    if (visible())
+    if (visible() && rythmeAuto())
         montrerBulle(m_texteAffiche.left(n));
     // Bouche : une forme tirée à chaque pas, sur les trames qui en ont.
     if (m_affichee.animation && visible()) {

@@ -66,6 +66,10 @@ CodeResultat lireAcs(const QByteArray& octets, std::shared_ptr<const PersonnageA
     if (info.largeur == 0 || info.hauteur == 0 || info.largeur > TailleMaximalePersonnage
         || info.hauteur > TailleMaximalePersonnage)
         return AGENT_E_FICHIER_CORROMPU;
+    // Toutes les images décodées dès le chargement (quelque 50 ms pour 4 Mo) : une image
+    // abîmée rendrait le personnage invisible, sa bulle seule à l'écran.
+    if (!resultat.personnage->verifierImages())
+        return AGENT_E_FICHIER_CORROMPU;
     modele = std::move(resultat.personnage);
     return S_OK_AGENT;
 }

@@ -1,13 +1,18 @@
 #include "BancPersonnages.h"
 #include "DepartPersonnage.h"
+#include "HorlogeVirtuelle.h"
 #include "PersonnageDeTest.h"
+#include "U_vx_compagnon.h"
 #include "Agentballoon.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 class TestServicePersonnages : public QObject, private BancPersonnages
 {
@@ -41,10 +46,18 @@ private Q_SLOTS:
     void dechargement_arreteMinuterieEtOublieNotifications();
     void rendu_pixelsOpaquesEtMasque();
     void proprietes_bulleDuFichier();
+    void proprietes_ecritesRelues_data();
+    void proprietes_ecritesRelues();
+    void modeAide_clicTermineLAide();
+    void bulle_tailleAuTexteEtRythme_data();
+    void bulle_tailleAuTexteEtRythme();
+    void parler_depuisUneAdresse_nonImplemente();
     void sam_chargeEtJoueToutesLesAnimationsDuProgramme();
     void enregistrement_laFabriqueTrouveLeService();
     void fileLongue_finsImmediatesDansLOrdre();
+    void dechargementPendantLeDepart_departJoueApresCoup_data();
     void dechargementPendantLeDepart_departJoueApresCoup();
+    void arretDuCompagnon_departJoueDansLAttente();
     void gesteVers_etatSelonLaDirection_data();
     void gesteVers_etatSelonLaDirection();
 
@@ -93,6 +106,9 @@ void TestServicePersonnages::brancherJournal()
     m_agent->OnDblClick = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dblclick")); };
     m_agent->OnDragStart = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dragstart")); };
     m_agent->OnDragComplete = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys, QPoint) { noter(QStringLiteral("dragcomplete")); };
+    m_agent->OnHelpComplete = [noter](TMSAgent*, TAgentCharacter*, qint32, TAgentHelpState cause) {
+        noter(QStringLiteral("aide %1").arg(int(cause)));
+    };
     m_agent->OnClick = [noter](TMSAgent*, TAgentCharacter*, TAgentKeys k, QPoint) {
         noter(QStringLiteral("click %1").arg(k.testFlag(akRightButton) ? QStringLiteral("droit") : QStringLiteral("gauche")));
     };
@@ -142,6 +158,18 @@ void TestServicePersonnages::charger_fichierRefuse_code_data()
         return p;
     }());
     QTest::newRow("boîte démesurée") << geant << true << qint64(AGENT_E_FICHIER_CORROMPU);
+    // Quelques octets abîmés dans les données d'une image : le fichier se lit, l'image ne se décode pas.
+    QByteArray imageAbimee = acs;
+    const auto mot = [&imageAbimee](qsizetype position) {
+        quint32 valeur = 0;
+        for (qsizetype i = 3; i >= 0; --i)
+            valeur = (valeur << 8) | quint8(imageAbimee.at(position + i));
+        return valeur;
+    };
+    const quint32 listeImages = mot(20);
+    const quint32 image1 = mot(listeImages + 4 + 12);
+    imageAbimee[image1 + 10] = '\x01'; // un flux compressé commence par 0x00
+    QTest::newRow("image indécodable") << imageAbimee << true << qint64(AGENT_E_FICHIER_CORROMPU);
 }
 
 void TestServicePersonnages::charger_fichierRefuse_code()
@@ -573,6 +601,137 @@ void TestServicePersonnages::proprietes_bulleDuFichier()
     QCOMPARE(bulle->SetNumLines(0), E_INVALIDARG_AGENT);
 }
 
+void TestServicePersonnages::proprietes_ecritesRelues_data()
+{
+    QTest::addColumn<QString>("propriete");
+    QTest::addColumn<QVariant>("valeur");
+    QTest::addColumn<qint64>("code");
+    QTest::addColumn<QString>("lue"); // vide : la même
+    QTest::addColumn<QVariant>("relue");
+    const qint64 ok = S_OK_AGENT;
+    const qint64 refus = E_INVALIDARG_AGENT;
+    QTest::newRow("fichier d'aide") << u"HelpFile"_s << QVariant(u"vatrelix.chm"_s) << ok << QString() << QVariant(u"vatrelix.chm"_s);
+    QTest::newRow("contexte d'aide") << u"HelpContextID"_s << QVariant(42) << ok << QString() << QVariant(42);
+    QTest::newRow("mode aide") << u"HelpModeOn"_s << QVariant(true) << ok << QString() << QVariant(true);
+    QTest::newRow("au premier plan") << u"ActiveState"_s << QVariant(int(aasInputActive)) << ok << QString() << QVariant(int(aasInputActive));
+    QTest::newRow("client inactif") << u"ActiveState"_s << QVariant(int(aasNotActive)) << ok << QString() << QVariant(int(aasNotActive));
+    QTest::newRow("état inconnu : refusé") << u"Activate"_s << QVariant(7) << refus << u"ActiveState"_s << QVariant(int(aasActive));
+    // La voix ne parle que français : la langue dit « non implémenté » et ne change pas.
+    QTest::newRow("langue") << u"LanguageID"_s << QVariant(0x0409) << qint64(E_NOTIMPL_AGENT) << QString() << QVariant(int(LangueFrancais));
+    QTest::newRow("jeu de caractères de la bulle") << u"FontCharset"_s << QVariant(238) << ok << QString() << QVariant(238);
+    QTest::newRow("jeu de caractères hors d'un octet") << u"FontCharset"_s << QVariant(300) << refus << QString() << QVariant(1);
+    const int tailleSansRythme = absEnabled | absSizeToText | absAutoHide;
+    QTest::newRow("style : taille au texte, sans rythme") << u"Style"_s << QVariant(tailleSansRythme) << ok << QString() << QVariant(tailleSansRythme);
+    QTest::newRow("style sans le bit « active »") << u"Style"_s << QVariant(int(absAutoPace)) << ok << u"Enabled"_s << QVariant(false);
+    QTest::newRow("bulle éteinte : style sans le bit") << u"Enabled"_s << QVariant(false) << ok << u"Style"_s << QVariant(absAutoHide | absAutoPace);
+}
+
+void TestServicePersonnages::proprietes_ecritesRelues()
+{
+    QFETCH(QString, propriete);
+    QFETCH(QVariant, valeur);
+    QFETCH(qint64, code);
+    QFETCH(QString, lue);
+    QFETCH(QVariant, relue);
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    TAgentBalloon* b = p->GetBalloon();
+    QVERIFY(b);
+    struct Acces
+    {
+        std::function<CodeResultat(const QVariant&)> ecrire;
+        std::function<QVariant()> lire;
+    };
+    const QHash<QString, Acces> acces{
+        {u"HelpFile"_s, {[&](const QVariant& v) { return p->SetHelpFile(v.toString()); }, [&] { return QVariant(p->GetHelpFile()); }}},
+        {u"HelpContextID"_s, {[&](const QVariant& v) { return p->SetHelpContextID(v.toInt()); }, [&] { return QVariant(p->GetHelpContextID()); }}},
+        {u"HelpModeOn"_s, {[&](const QVariant& v) { return p->SetHelpModeOn(v.toBool()); }, [&] { return QVariant(p->GetHelpModeOn()); }}},
+        {u"ActiveState"_s, {[&](const QVariant& v) { return p->SetActiveState(TAgentActiveState(v.toInt())); },
+                            [&] { return QVariant(int(p->GetActiveState())); }}},
+        // Un état hors de l'énumération ne passe que par l'interface du serveur.
+        {u"Activate"_s, {[&](const QVariant& v) { return servi(p)->Activate(v.toInt()); }, [] { return QVariant(); }}},
+        {u"LanguageID"_s, {[&](const QVariant& v) { return p->SetLanguageID(v.toInt()); }, [&] { return QVariant(p->GetLanguageID()); }}},
+        {u"FontCharset"_s, {[&](const QVariant& v) { return b->SetFontCharset(v.toInt()); }, [&] { return QVariant(b->GetFontCharset()); }}},
+        {u"Style"_s, {[&](const QVariant& v) { return b->SetStyle(TAgentBalloonStyle::fromInt(v.toInt())); },
+                      [&] { return QVariant(b->GetStyle().toInt()); }}},
+        {u"Enabled"_s, {[&](const QVariant& v) { return b->SetEnabled(v.toBool()); }, [&] { return QVariant(b->GetEnabled()); }}},
+    };
+    QCOMPARE(qint64(acces.value(propriete).ecrire(valeur)), code);
+    QCOMPARE(acces.value(lue.isEmpty() ? propriete : lue).lire(), relue);
+}
+
+void TestServicePersonnages::modeAide_clicTermineLAide()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    p->Show(true);
+    avancer(50);
+    QCOMPARE(p->SetHelpModeOn(true), S_OK_AGENT);
+    QCOMPARE(p->Fenetre()->cursor().shape(), Qt::WhatsThisCursor);
+    m_journal.clear();
+    QWindow* fenetre = p->Fenetre();
+    const auto cliquer = [fenetre] {
+        const QPointF local(16, 16);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons boutons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+            QMouseEvent e(type, local, fenetre->mapToGlobal(local), Qt::LeftButton, boutons, Qt::NoModifier);
+            QCoreApplication::sendEvent(fenetre, &e);
+        }
+        livrer();
+    };
+    // Le clic en mode aide termine l'aide (le personnage désigné) au lieu d'être un clic.
+    cliquer();
+    QCOMPARE(m_journal, Journal({QStringLiteral("aide %1").arg(int(ahsCharacter))}));
+    QVERIFY(!p->GetHelpModeOn());
+    QCOMPARE(fenetre->cursor().shape(), Qt::ArrowCursor);
+    m_journal.clear();
+    cliquer();
+    QCOMPARE(m_journal, Journal({QStringLiteral("click gauche")}));
+}
+
+void TestServicePersonnages::bulle_tailleAuTexteEtRythme_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("lignesAuDebut"); // après le premier pas de la parole
+    QTest::addColumn<int>("lignesALaFin");
+    // Bulle du personnage d'essai : 3 lignes de 20 caractères ; le texte en fait 5.
+    QTest::newRow("rythme, trois lignes au plus") << int(absEnabled | absAutoPace) << 1 << 3;
+    QTest::newRow("sans rythme : tout le texte d'emblée") << int(absEnabled) << 3 << 3;
+    QTest::newRow("taille au texte : toutes les lignes") << int(absEnabled | absSizeToText | absAutoPace) << 1 << 5;
+}
+
+void TestServicePersonnages::bulle_tailleAuTexteEtRythme()
+{
+    QFETCH(int, style);
+    QFETCH(int, lignesAuDebut);
+    QFETCH(int, lignesALaFin);
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    QCOMPARE(p->GetBalloon()->SetStyle(TAgentBalloonStyle::fromInt(style)), S_OK_AGENT);
+    p->Show(true);
+    avancer(50);
+    const QString texte = QStringLiteral("un deux trois quatre cinq six sept huit neuf dix onze douze treize quatorze quinze seize");
+    QCOMPARE(p->Speak(texte, QString()), S_OK_AGENT);
+    avancer(PasParole);
+    FenetreBulle* bulle = servi(p)->fenetreBulle();
+    QCOMPARE(bulle->lignesAffichees().size(), lignesAuDebut);
+    avancer(10000);
+    QCOMPARE(bulle->lignesAffichees().size(), lignesALaFin);
+    QCOMPARE(bulle->lignesAffichees().last(), QStringLiteral("quinze seize"));
+}
+
+void TestServicePersonnages::parler_depuisUneAdresse_nonImplemente()
+{
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    const qint32 avant = p->LastRequestID();
+    // Le service ne lit pas de son enregistré : la parole ne fait pas semblant de réussir.
+    QCOMPARE(p->Speak(QString(), QStringLiteral("file:///tmp/bonjour.wav")), E_NOTIMPL_AGENT);
+    QCOMPARE(p->Speak(QStringLiteral("Bonjour"), QStringLiteral("bonjour.wav")), E_NOTIMPL_AGENT);
+    QCOMPARE(m_agent->LastErrorMessage().left(27), QStringLiteral("Could not speak the text/ur"));
+    QCOMPARE(p->LastRequestID(), avant);
+}
+
 void TestServicePersonnages::sam_chargeEtJoueToutesLesAnimationsDuProgramme()
 {
 #ifndef SAM_ACS
@@ -666,13 +825,29 @@ void TestServicePersonnages::fileLongue_finsImmediatesDansLOrdre()
     QVERIFY(servi(p)->auRepos());
 }
 
+void TestServicePersonnages::dechargementPendantLeDepart_departJoueApresCoup_data()
+{
+    QTest::addColumn<int>("duree"); // des trames du départ, en centièmes
+    QTest::addColumn<bool>("fini");
+    QTest::newRow("départ court : joué jusqu'au bout") << 10 << true;
+    QTest::newRow("trames de dix minutes : sortie au bout de l'attente maximale") << 60000 << false;
+}
+
 void TestServicePersonnages::dechargementPendantLeDepart_departJoueApresCoup()
 {
-    TAgentCharacter* p = charger();
+    QFETCH(int, duree);
+    QFETCH(bool, fini);
+    PersonnageAcs modele = construirePersonnageTest();
+    for (AnimationAcs& a : modele.animations)
+        if (a.nom == u"Hide")
+            for (TrameAcs& t : a.trames)
+                t.duree = quint16(duree);
+    ecrirePersonnage(QStringLiteral("Partant.acs"), modele);
+    TAgentCharacter* p = charger(QStringLiteral("Partant.acs"));
     QVERIFY(p);
     p->Show(true);
     avancer(50);
-    // Comme à l'arrêt du compagnon : départ demandé, fil bloqué, puis déchargement.
+    // Départ demandé puis déchargement aussitôt : le départ se joue après coup.
     p->Hide(false);
     QPointer<QWindow> fenetre = p->Fenetre();
     QCOMPARE(m_agent->GetCharacters()->Unload(QStringLiteral("Testeur")), S_OK_AGENT);
@@ -683,10 +858,50 @@ void TestServicePersonnages::dechargementPendantLeDepart_departJoueApresCoup()
     TAgentCharacter* suivant = charger();
     QVERIFY(suivant);
     QVERIFY(suivant->Fenetre() != fenetre.data());
-    avancer(500);
+    // La sortie du programme laisse le départ finir, sans attendre plus que le maximum.
+    HorlogeVirtuelle horloge;
+    horloge.installer();
+    horloge.pendantPatience = [this](int ms) { avancer(ms); };
+    DepartPersonnage::laisserFinir();
+    QCOMPARE(DepartPersonnage::enCours() == 0, fini);
+    QCOMPARE(horloge.totalAttendu() < DepartPersonnage::AttenteMaximaleDeparts, fini);
+    QVERIFY(horloge.totalAttendu() <= DepartPersonnage::AttenteMaximaleDeparts);
+    m_temps->avancer(2 * 60000 * 10);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(DepartPersonnage::enCours(), 0);
     QVERIFY(!fenetre);
+}
+
+void TestServicePersonnages::arretDuCompagnon_departJoueDansLAttente()
+{
+    // Le service du compagnon sur le vrai serveur : son attente doit laisser le départ se jouer.
+    HorlogeVirtuelle horloge;
+    horloge.installer();
+    compagnonAffiche = true;
+    const auto fin = qScopeGuard([] {
+        terminerCompagnon();
+        compagnonAffiche = false;
+    });
+    demarrerCompagnon(QStringLiteral("Testeur"), ObjetFenetre{QPoint(300, 300), 100, 40, QStringLiteral("panneau")});
+    TAgentCharacter* p = personnage();
+    QVERIFY(p);
+    avancer(1000);
+    PersonnageServi* s = servi(p);
+    QVERIFY(s && s->visible());
+    s->viderJournal();
+    QStringList jouees;
+    bool visibleALaFin = true;
+    horloge.pendantPatience = [&](int ms) {
+        avancer(ms);
+        jouees = s->journalAnimations();
+        visibleALaFin = s->visible();
+    };
+    arreterCompagnon(QStringLiteral("Testeur"));
+    QCOMPARE(horloge.totalAttendu(), qint64(AttenteArretCompagnon));
+    // Le départ a été joué et fini avant le déchargement : rien ne reste à jouer après coup.
+    QCOMPARE(jouees, QStringList({QStringLiteral("Hide")}));
+    QVERIFY(!visibleALaFin);
+    QCOMPARE(DepartPersonnage::enCours(), 0);
 }
 
 void TestServicePersonnages::gesteVers_etatSelonLaDirection_data()

@@ -1,0 +1,71 @@
+// Démarrage du compagnon : il se place à côté des boutons de la liste de courses une fois la
+// fenêtre posée par le gestionnaire de fenêtres.
+#include "U_VX_FormPrincipale.h"
+
+#include "U_vx_compagnon.h"
+
+#include <QEvent>
+#include <QWindow>
+
+#include <functional>
+#include <utility>
+
+namespace {
+
+ObjetFenetre objetFenetre(const QWidget& controle)
+{
+    ObjetFenetre objet;
+    objet.origineEcran = controle.mapToGlobal(QPoint(0, 0));
+    objet.largeur = controle.width();
+    objet.hauteur = controle.height();
+    objet.nom = controle.objectName();
+    return objet;
+}
+
+// Guette la première exposition d'une fenêtre, puis se retire et fait l'action une fois.
+class AttenteExposition : public QObject
+{
+public:
+    AttenteExposition(QWindow* fenetre, QObject* parent, std::function<void()> action)
+        : QObject(parent), m_fenetre(fenetre), m_action(std::move(action))
+    {
+        m_fenetre->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if (objet == m_fenetre && evenement->type() == QEvent::Expose && m_fenetre->isExposed()) {
+            m_fenetre->removeEventFilter(this);
+            // Après les événements du même lot : un déplacement reçu avec l'exposition compte.
+            QMetaObject::invokeMethod(parent(), std::exchange(m_action, nullptr), Qt::QueuedConnection);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWindow* m_fenetre;
+    std::function<void()> m_action;
+};
+
+} // namespace
+
+void TFormPrincipale::lancerCompagnon()
+{
+    if (m_terminaisonDemandee)
+        return;
+    // Tant qu'elle n'est pas exposée, la fenêtre montrée n'a pas sa place définitive : le
+    // gestionnaire de fenêtres la décale encore (de la hauteur de sa barre de titre).
+    QWindow* fenetre = windowHandle();
+    if (isVisible() && fenetre && !fenetre->isExposed()) {
+        if (!m_attenteExposition)
+            m_attenteExposition = new AttenteExposition(fenetre, this, [this] {
+                m_attenteExposition = nullptr;
+                executer(&TFormPrincipale::lancerCompagnon);
+            });
+        return;
+    }
+    compagnonAffiche = afficherCompagnon;
+    demarrerCompagnon(nomCompagnon, objetFenetre(*panelCommandesListeCourses));
+    saluerCompagnon();
+}
