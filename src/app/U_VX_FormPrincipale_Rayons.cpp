@@ -2,6 +2,7 @@
 #include "U_VX_FormPrincipale.h"
 
 #include "ArbreRayons.h"
+#include "Conversions.h"
 #include "Couleurs.h"
 #include "ImagesVatrelix.h"
 #include "Interactions.h"
@@ -77,8 +78,15 @@ void TFormPrincipale::ajouterRayonExecute()
         majArbreRayonsExecute();
         return;
     }
-    const QString nom = Interactions::courantes().saisie(QStringLiteral("Nouveau Rayon"),
-                                                         QStringLiteral("Nom du nouveau Rayon :"), QString());
+    // Dit avant de demander un nom qui ne pourrait servir.
+    if (!filsRayonAdmis(pere)) {
+        Interactions::courantes().message(QStringLiteral("Impossible d'ajouter un rayon dans « %1 » : ").arg(pere->getNom())
+                                              + texteProfondeurMaxRayons(),
+                                          TypeMessage::Avertissement, BoutonsMessage::Ok);
+        return;
+    }
+    const QString nom = sansCaracteresInterditsXml(Interactions::courantes().saisie(
+        QStringLiteral("Nouveau Rayon"), QStringLiteral("Nom du nouveau Rayon :"), QString()));
     if (nom.isEmpty())
         return;
     pere->ajouterRayonFils(nom, clWhite, pere);
@@ -89,8 +97,8 @@ void TFormPrincipale::ajouterRayonExecute()
 
 void TFormPrincipale::ajouterRayonRacineExecute()
 {
-    const QString nom = Interactions::courantes().saisie(QStringLiteral("Nouveau Rayon racine"),
-                                                         QStringLiteral("Nom du nouveau Rayon :"), QString());
+    const QString nom = sansCaracteresInterditsXml(Interactions::courantes().saisie(
+        QStringLiteral("Nouveau Rayon racine"), QStringLiteral("Nom du nouveau Rayon :"), QString()));
     if (nom.isEmpty())
         return;
     dm->ajouterRayonRacine(nom);

@@ -63,6 +63,7 @@ private Q_SLOTS:
     void ajouterRayon_sansSelection_reconstruitSeulementLArbre();
     void ajouterRayon_data();
     void ajouterRayon();
+    void ajouterRayon_profondeurMaximale_refuseAvantLaSaisie();
     void ajouterRayonRacine_data();
     void ajouterRayonRacine();
 
@@ -186,6 +187,28 @@ void TestCommandesRayons::ajouterRayon()
     QCOMPARE(b->f().rayonSelectionne(), nullptr);
     QCOMPARE(b->listeNoms(), articlesAvant);
     QVERIFY(b->animations().isEmpty());
+}
+
+void TestCommandesRayons::ajouterRayon_profondeurMaximale_refuseAvantLaSaisie()
+{
+    // Rouges, au niveau 2, reçoit une chaîne qui descend jusqu'au dernier niveau admis.
+    TRayon* dernier = b->rayon(u"Fruits/Rouges"_s);
+    while (dernier->getProfondeur() < profondeurMaxRayons)
+        dernier = dernier->ajouterRayonFils(u"N%1"_s.arg(dernier->getProfondeur() + 1), clWhite, dernier);
+    b->f().majArbreRayonsExecute();
+    QVERIFY(b->f().selectionnerRayon(dernier));
+    b->f().ecrireStatut(u"avant"_s);
+
+    b->lancer("ajouterRayon");
+
+    QCOMPARE(dernier->getNbRayonsFils(), 0);
+    QVERIFY(b->interactions->questionsDe(GenreQuestion::Saisie).isEmpty());
+    const QList<QuestionPosee> messages = b->interactions->questionsDe(GenreQuestion::Message);
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].texte, u"Impossible d'ajouter un rayon dans « N100 » : les rayons ne peuvent pas être "
+                                "imbriqués sur plus de 100 niveaux."_s);
+    QCOMPARE(messages[0].type, TypeMessage::Avertissement);
+    QCOMPARE(b->f().texteStatut(), u"avant"_s);
 }
 
 void TestCommandesRayons::ajouterRayonRacine_data()
