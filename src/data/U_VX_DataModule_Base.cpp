@@ -46,6 +46,23 @@ QString valeurDe(const pugi::xml_node& enfant)
     return QString();
 }
 
+// Retire noeud et tout son sous-arbre, les feuilles d'abord : pugixml détruit un sous-arbre
+// récursivement, ce qu'un élément imbriqué très profondément ferait déborder.
+void retirerSansRecursion(pugi::xml_node parent, pugi::xml_node noeud)
+{
+    pugi::xml_node courant = noeud;
+    for (;;) {
+        while (pugi::xml_node dernier = courant.last_child())
+            courant = dernier;
+        if (courant == noeud)
+            break;
+        pugi::xml_node pere = courant.parent();
+        pere.remove_child(courant);
+        courant = pere;
+    }
+    parent.remove_child(noeud);
+}
+
 // Lecture d'un document déjà analysé dans la forêt.
 class Lecteur
 {
@@ -65,9 +82,9 @@ public:
             QString couleur;
             lireNomCouleur(enfant, nom, couleur);
             auto rayon = std::make_unique<TRayon>(nom, convertirCouleur(couleur, nom));
-            chargerContenu(enfant, rayon.get());
+            chargerContenu(enfant, rayon.get(), 1);
             racines.append(rayon.release());
-            listeRayons.remove_child(enfant);
+            retirerSansRecursion(listeRayons, enfant);
         }
     }
 
@@ -84,17 +101,18 @@ private:
     }
 
     // Fils et articles, dans l'ordre du document, quel que soit l'ordre des deux listes.
-    void chargerContenu(const pugi::xml_node& element, TRayon* rayon) const
+    // profondeur : niveau de rayon (1 pour une racine).
+    void chargerContenu(const pugi::xml_node& element, TRayon* rayon, int profondeur) const
     {
         for (pugi::xml_node enfant = element.first_child(); enfant; enfant = enfant.next_sibling()) {
             if (nomEst(enfant, "rayonsFils"))
-                chargerRayonsFils(enfant, rayon);
+                chargerRayonsFils(enfant, rayon, profondeur);
             else if (nomEst(enfant, "articles"))
                 chargerArticles(enfant, rayon);
         }
     }
 
-    void chargerRayonsFils(const pugi::xml_node& rayonsFils, TRayon* pere) const
+    void chargerRayonsFils(const pugi::xml_node& rayonsFils, TRayon* pere, int profondeurPere) const
     {
         for (pugi::xml_node enfant = rayonsFils.first_child(); enfant; enfant = enfant.next_sibling()) {
             if (!nomEst(enfant, "rayon"))
@@ -102,8 +120,15 @@ private:
             QString nom;
             QString couleur;
             lireNomCouleur(enfant, nom, couleur);
+            // Refusé avant de descendre : la récursion ne dépasse jamais la limite.
+            if (profondeurPere >= profondeurMaxRayons) {
+                throw EXmlErreur(QStringLiteral("Base d'articles « %1 » : le rayon « %2 », sous « %3 », dépasse la "
+                                                "profondeur admise ; ")
+                                     .arg(m_chemin, nom, pere->getNom())
+                                 + texteProfondeurMaxRayons());
+            }
             TRayon* rayon = pere->ajouterRayonFils(nom, convertirCouleur(couleur, nom), pere);
-            chargerContenu(enfant, rayon);
+            chargerContenu(enfant, rayon, profondeurPere + 1);
         }
     }
 
@@ -148,14 +173,21 @@ private:
             throw EConvertError(QStringLiteral("Base d'articles « %1 » : l'article « %2 » n'a pas de prix.")
                                     .arg(m_chemin, nomArticle));
         }
+        double prix = 0;
         try {
             // "," comme "." : une base reste lisible quels que soient les réglages régionaux.
-            return StrToFloatDeuxSeparateurs(texte);
+            prix = StrToFloatDeuxSeparateurs(texte);
         } catch (const EConvertError&) {
             throw EConvertError(
                 QStringLiteral("Base d'articles « %1 » : le prix « %2 » de l'article « %3 » n'est pas un nombre valide.")
                     .arg(m_chemin, texte, nomArticle));
         }
+        if (!prixArticleAdmis(prix)) {
+            throw EConvertError(QStringLiteral("Base d'articles « %1 » : le prix « %2 » de l'article « %3 » dépasse "
+                                               "%4 € en valeur absolue.")
+                                    .arg(m_chemin, texte, nomArticle, FormatFloat(QStringLiteral("#,##0"), prixMaxArticle)));
+        }
+        return prix;
     }
 
     QString m_chemin;
@@ -170,7 +202,7 @@ public:
         pugi::xml_node element = parent.append_child(nom);
         // Une valeur vide donne un élément sans contenu.
         if (!valeur.isEmpty()) {
-            const QByteArray utf8 = valeur.toUtf8();
+            const QByteArray utf8 = sansCaracteresInterditsXml(valeur).toUtf8();
             element.text().set(utf8.constData(), size_t(utf8.size()));
         }
     }
