@@ -126,13 +126,15 @@ enum Genre : std::uint8_t {
     Controle,    // contrôle interdit (tout sauf tabulation, LF, CR)
     NonAscii,    // début d'une séquence UTF-8 (ou octet invalide)
     Esperluette, // peut-être une référence de caractère
-    Chevron,     // peut-être le début d'un commentaire, d'une section CDATA, d'une instruction
+    Ouverture,   // "!" ou "?" : après "<", début d'un commentaire, d'une section CDATA, d'une instruction
     Fin,         // peut-être la fin du commentaire, de la section ou de l'instruction en cours
 };
 
 using TableGenres = std::array<std::uint8_t, 256>;
 
-// Dans le texte, les balises et la DOCTYPE, "&" et "<" comptent ; ailleurs, seule la fin compte.
+// Dans le texte, les balises et la DOCTYPE, "&", "!" et "?" comptent (pas "<" : les balises
+// ordinaires, de loin les plus nombreuses, passent par le chemin rapide) ; ailleurs, seule la
+// fin compte.
 constexpr TableGenres tableGenres(char fin)
 {
     TableGenres t{};
@@ -142,7 +144,8 @@ constexpr TableGenres tableGenres(char fin)
         t[c] = NonAscii;
     if (fin == 0) {
         t['&'] = Esperluette;
-        t['<'] = Chevron;
+        t['!'] = Ouverture;
+        t['?'] = Ouverture;
     } else {
         t[static_cast<unsigned char>(fin)] = Fin;
     }
@@ -250,6 +253,21 @@ bool caractereAdmis(char32_t c)
     return c > 0xFFFF || !caractereInterditXml(char16_t(c));
 }
 
+// Vrai quand l'un des huit octets n'est peut-être pas ordinaire dans le texte : non ASCII,
+// contrôle (tabulation et fins de ligne comprises), "&", "!" ou "?".
+bool motAExaminer(const unsigned char* p)
+{
+    constexpr std::uint64_t un = 0x0101010101010101ull;
+    constexpr std::uint64_t haut = 0x8080808080808080ull;
+    std::uint64_t mot;
+    std::memcpy(&mot, p, sizeof mot);
+    const auto octetNul = [&](std::uint64_t v) { return (v - un) & ~v & haut; };
+    const std::uint64_t sousEspace = (mot - un * 0x20) & ~mot & haut;
+    return ((mot & haut) | sousEspace | octetNul(mot ^ (un * '&')) | octetNul(mot ^ (un * '!'))
+            | octetNul(mot ^ (un * '?')))
+           != 0;
+}
+
 // Première faute du texte UTF-8, ou position -1.
 struct Faute
 {
@@ -266,11 +284,17 @@ Faute chercherFaute(const QByteArray& octets)
     const char* finZone = nullptr; // fin du commentaire, de la section ou de l'instruction en cours
     qsizetype i = 0;
     while (i < n) {
-        // Chemin rapide : l'ASCII ordinaire passe octet par octet sans autre test.
-        while (i < n && (*table)[p[i]] == Ordinaire)
+        // Chemin rapide : huit octets d'ASCII ordinaire à la fois, dans le texte et les balises.
+        if (table == &k_texte) {
+            while (i + 8 <= n && !motAExaminer(p + i))
+                i += 8;
+        }
+        // Puis au plus un mot octet par octet : une tabulation ou une fin de ligne n'arrête que lui.
+        const qsizetype borne = qMin(n, i + 8);
+        while (i < borne && (*table)[p[i]] == Ordinaire)
             ++i;
-        if (i >= n)
-            break;
+        if (i == borne)
+            continue;
         switch ((*table)[p[i]]) {
         case Controle:
             return {i, QStringLiteral("la ligne %1 contient le caractère de contrôle ") + codePoint(p[i])
@@ -301,24 +325,24 @@ Faute chercherFaute(const QByteArray& octets)
             i += qMax<qsizetype>(r.longueur, 1);
             break;
         }
-        case Chevron:
+        case Ouverture:
             // Les références n'y sont pas reconnues : "&#1;" y est du texte.
-            if (i + 1 >= n || (p[i + 1] != '!' && p[i + 1] != '?')) {
-                ++i; // balise ordinaire, le cas de loin le plus fréquent
-            } else if (commencePar(p + i, n - i, "<!--")) {
+            if (i == 0 || p[i - 1] != '<') {
+                ++i;
+            } else if (commencePar(p + i, n - i, "!--")) {
                 table = &k_commentaire;
                 finZone = "-->";
-                i += 4;
-            } else if (commencePar(p + i, n - i, "<![CDATA[")) {
+                i += 3;
+            } else if (commencePar(p + i, n - i, "![CDATA[")) {
                 table = &k_cdata;
                 finZone = "]]>";
-                i += 9;
-            } else if (commencePar(p + i, n - i, "<?")) {
+                i += 8;
+            } else if (p[i] == '?') {
                 table = &k_instruction;
                 finZone = "?>";
-                i += 2;
-            } else {
                 ++i;
+            } else {
+                ++i; // DOCTYPE ou autre déclaration : examinée comme le texte
             }
             break;
         case Fin:
