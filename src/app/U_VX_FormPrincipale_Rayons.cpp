@@ -38,6 +38,21 @@ QModelIndex chercherNoeud(const QStandardItemModel& modele, const TRayon* rayon,
     return {};
 }
 
+// Grise les destinations où la copie d'un rayon haut de hauteur niveaux dépasserait
+// profondeurMaxRayons : le dialogue ne peut pas les faire choisir. niveau : celui des nœuds
+// fils de parent, l'arbre du dialogue suivant les niveaux du modèle.
+void griserDestinationsTropProfondes(QStandardItem& parent, int niveau, int hauteur, const QString& raison)
+{
+    for (int ligne = 0; ligne < parent.rowCount(); ++ligne) {
+        QStandardItem* noeud = parent.child(ligne);
+        if (niveau + hauteur > profondeurMaxRayons) {
+            noeud->setFlags(noeud->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled));
+            noeud->setToolTip(raison);
+        }
+        griserDestinationsTropProfondes(*noeud, niveau + 1, hauteur, raison);
+    }
+}
+
 } // namespace
 
 TRayon* TFormPrincipale::rayonSelectionne() const
@@ -116,6 +131,9 @@ void TFormPrincipale::modifierRayonExecute()
     formRayon->setTitre(QStringLiteral("MODIFICATION DE RAYON"));
     formRayon->rayon = rayon;
     formRayon->remplirArbre(iconeNoeud);
+    griserDestinationsTropProfondes(*formRayon->modeleArbre().invisibleRootItem(), 1, rayon->getHauteur(),
+                                    QStringLiteral("Impossible d'y copier « %1 » : ").arg(rayon->getNom())
+                                        + texteProfondeurMaxRayons());
     formRayon->couleurHaut = couleurHaut;
     formRayon->couleurBas = couleurBas;
     // Le dialogue applique lui-même nom, couleur, déplacement ou copie.

@@ -77,6 +77,7 @@ private Q_SLOTS:
     void modifierRayon_deplacerCopier();
     void modifierRayon_copieProfondeIndependante();
     void modifierRayon_sansDestination_refuse();
+    void modifierRayon_destinationTropProfonde_grisee();
 
     void majArbreRayons_trieSelonLaLocaleAChaqueNiveau();
 
@@ -519,6 +520,32 @@ void TestCommandesRayons::modifierRayon_sansDestination_refuse()
     QCOMPARE(agrumes->getNom(), u"Agrumes bio"_s);
     QCOMPARE(agrumes->getPere(), b->rayon(u"Fruits"_s));
     QCOMPARE(b->f().rayonSelectionne(), agrumes);
+}
+
+void TestCommandesRayons::modifierRayon_destinationTropProfonde_grisee()
+{
+    // Agrumes (deux niveaux) tient encore sous le 98e niveau d'une chaîne sous Boissons, plus sous le 99e.
+    TRayon* profond = b->rayon(u"Boissons"_s);
+    while (profond->getProfondeur() < profondeurMaxRayons - 1)
+        profond = profond->ajouterRayonFils(u"N"_s, clWhite, profond);
+    TRayon* agrumes = b->rayon(u"Fruits/Agrumes"_s);
+    b->f().majArbreRayonsExecute();
+    QVERIFY(b->f().selectionnerRayon(agrumes));
+    b->interactions->surDialogue([&](QWidget* w) {
+        auto* dialogue = qobject_cast<TformRayon*>(w);
+        const auto drapeaux = [&](const TRayon* r) {
+            const QModelIndexList trouves = dialogue->modeleArbre().match(
+                dialogue->modeleArbre().index(0, 0), RoleRayon, QVariant::fromValue(static_cast<void*>(const_cast<TRayon*>(r))),
+                1, Qt::MatchRecursive);
+            return trouves.isEmpty() ? Qt::ItemFlags() : dialogue->modeleArbre().itemFromIndex(trouves.first())->flags();
+        };
+        QVERIFY(!(drapeaux(profond) & (Qt::ItemIsSelectable | Qt::ItemIsEnabled)));
+        QVERIFY(drapeaux(profond->getPere()) & Qt::ItemIsSelectable);
+        QVERIFY(drapeaux(b->rayon(u"Fruits/Rouges"_s)) & Qt::ItemIsSelectable);
+        dialogue->btAnnuler->click();
+    });
+    b->lancer("modifierRayon");
+    QCOMPARE(b->interactions->questionsDe(GenreQuestion::Dialogue).size(), 1);
 }
 
 void TestCommandesRayons::majArbreRayons_trieSelonLaLocaleAChaqueNiveau()
