@@ -129,7 +129,7 @@ void TFormPrincipale::modifierNbLCExecute()
         const int quantite = demanderQuantite(*this, article, textePU, 1, StrToInt(rangee->text(ColLCNb)));
         if (quantite < 1)
             continue;
-        dm->listeCourses[i] = composerLigne(quantite, article, rangee->text(ColLCRemarque), rayon, textePU);
+        dm->listeCourses[i] = composerLigne(quantite, article, rangee->text(ColLCRemarque), rayon, textePU, i);
         ecrireStatut(QStringLiteral("Modification de l'article \"") + article + QStringLiteral("\" du rayon \"")
                      + rayon + QStringLiteral("\"  dans la liste de courses"));
     }

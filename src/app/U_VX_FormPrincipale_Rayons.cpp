@@ -2,6 +2,7 @@
 #include "U_VX_FormPrincipale.h"
 
 #include "ArbreRayons.h"
+#include "Conversions.h"
 #include "Couleurs.h"
 #include "ImagesVatrelix.h"
 #include "Interactions.h"
@@ -35,6 +36,21 @@ QModelIndex chercherNoeud(const QStandardItemModel& modele, const TRayon* rayon,
             return trouve;
     }
     return {};
+}
+
+// Grise les destinations où la copie d'un rayon haut de hauteur niveaux dépasserait
+// profondeurMaxRayons : le dialogue ne peut pas les faire choisir. niveau : celui des nœuds
+// fils de parent, l'arbre du dialogue suivant les niveaux du modèle.
+void griserDestinationsTropProfondes(QStandardItem& parent, int niveau, int hauteur, const QString& raison)
+{
+    for (int ligne = 0; ligne < parent.rowCount(); ++ligne) {
+        QStandardItem* noeud = parent.child(ligne);
+        if (niveau + hauteur > profondeurMaxRayons) {
+            noeud->setFlags(noeud->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled));
+            noeud->setToolTip(raison);
+        }
+        griserDestinationsTropProfondes(*noeud, niveau + 1, hauteur, raison);
+    }
 }
 
 } // namespace
@@ -77,8 +93,15 @@ void TFormPrincipale::ajouterRayonExecute()
         majArbreRayonsExecute();
         return;
     }
-    const QString nom = Interactions::courantes().saisie(QStringLiteral("Nouveau Rayon"),
-                                                         QStringLiteral("Nom du nouveau Rayon :"), QString());
+    // Dit avant de demander un nom qui ne pourrait servir.
+    if (!filsRayonAdmis(pere)) {
+        Interactions::courantes().message(QStringLiteral("Impossible d'ajouter un rayon dans « %1 » : ").arg(pere->getNom())
+                                              + texteProfondeurMaxRayons(),
+                                          TypeMessage::Avertissement, BoutonsMessage::Ok);
+        return;
+    }
+    const QString nom = sansCaracteresInterditsXml(Interactions::courantes().saisie(
+        QStringLiteral("Nouveau Rayon"), QStringLiteral("Nom du nouveau Rayon :"), QString()));
     if (nom.isEmpty())
         return;
     pere->ajouterRayonFils(nom, clWhite, pere);
@@ -89,8 +112,8 @@ void TFormPrincipale::ajouterRayonExecute()
 
 void TFormPrincipale::ajouterRayonRacineExecute()
 {
-    const QString nom = Interactions::courantes().saisie(QStringLiteral("Nouveau Rayon racine"),
-                                                         QStringLiteral("Nom du nouveau Rayon :"), QString());
+    const QString nom = sansCaracteresInterditsXml(Interactions::courantes().saisie(
+        QStringLiteral("Nouveau Rayon racine"), QStringLiteral("Nom du nouveau Rayon :"), QString()));
     if (nom.isEmpty())
         return;
     dm->ajouterRayonRacine(nom);
@@ -108,6 +131,9 @@ void TFormPrincipale::modifierRayonExecute()
     formRayon->setTitre(QStringLiteral("MODIFICATION DE RAYON"));
     formRayon->rayon = rayon;
     formRayon->remplirArbre(iconeNoeud);
+    griserDestinationsTropProfondes(*formRayon->modeleArbre().invisibleRootItem(), 1, rayon->getHauteur(),
+                                    QStringLiteral("Impossible d'y copier « %1 » : ").arg(rayon->getNom())
+                                        + texteProfondeurMaxRayons());
     formRayon->couleurHaut = couleurHaut;
     formRayon->couleurBas = couleurBas;
     // Le dialogue applique lui-même nom, couleur, déplacement ou copie.

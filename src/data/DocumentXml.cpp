@@ -3,9 +3,11 @@
 #include "Codec1252.h"
 #include "Erreurs.h"
 #include "FichierTexte.h"
+#include "VerificationXml.h"
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -70,6 +72,23 @@ pugi::xml_encoding choisirEncodage(const QString& chemin, QByteArray& octets)
                          .arg(chemin, m.captured(1)));
 }
 
+// L'erreur de pugixml en mots simples ; un fichier vide ou coupé est dit tel.
+QString messageAnalyse(const QString& chemin, const pugi::xml_parse_result& resultat, qsizetype taille,
+                       qsizetype dernierChevron, bool blanc)
+{
+    const QString debut = QStringLiteral("Le fichier « %1 » n'est pas un document XML valide : ").arg(chemin);
+    if (blanc)
+        return debut + QStringLiteral("le fichier est vide.");
+    // pugixml signale la coupure au dernier octet lu, ou dans la construction inachevée qui
+    // suit le dernier ">" ; sans élément après une déclaration, le document n'a pas commencé.
+    const bool coupe = resultat.status == pugi::status_no_document_element
+                           ? dernierChevron >= 0
+                           : resultat.offset >= taille - 1 || resultat.offset > dernierChevron;
+    if (coupe)
+        return debut + raisonFichierCoupe();
+    return debut + QStringLiteral("%1 (octet %2).").arg(statutEnFrancais(resultat.status)).arg(resultat.offset);
+}
+
 class EcrivainOctets : public pugi::xml_writer
 {
 public:
@@ -88,7 +107,12 @@ private:
 void analyserOctetsXml(const QString& chemin, QByteArray octets, pugi::xml_document& doc,
                        unsigned options)
 {
-    const pugi::xml_encoding encodage = choisirEncodage(chemin, octets);
+    ramenerEnUtf8Verifie(chemin, octets, choisirEncodage(chemin, octets));
+    // Une erreur au-delà du dernier ">" est celle d'un fichier coupé.
+    const qsizetype dernierChevron = octets.lastIndexOf('>');
+    const bool blanc = std::all_of(octets.cbegin(), octets.cend(), [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    });
     // Sans parse_doctype, la DOCTYPE est sautée ; pugixml ne développe que les entités
     // prédéfinies et les références de caractères.
     options &= ~unsigned(pugi::parse_doctype);
@@ -101,12 +125,10 @@ void analyserOctetsXml(const QString& chemin, QByteArray octets, pugi::xml_docum
     if (taille > 0)
         std::memcpy(tampon, octets.constData(), taille);
     octets = QByteArray();
-    const pugi::xml_parse_result resultat = doc.load_buffer_inplace_own(tampon, taille, options, encodage);
-    if (!resultat) {
-        throw EXmlErreur(QStringLiteral("Le fichier « %1 » n'est pas un document XML valide : %2 (octet %3).")
-                             .arg(chemin, statutEnFrancais(resultat.status))
-                             .arg(resultat.offset));
-    }
+    const pugi::xml_parse_result resultat =
+        doc.load_buffer_inplace_own(tampon, taille, options, pugi::encoding_utf8);
+    if (!resultat)
+        throw EXmlErreur(messageAnalyse(chemin, resultat, qsizetype(taille), dernierChevron, blanc));
 }
 
 void analyserFichierXml(const QString& chemin, pugi::xml_document& doc, unsigned options, qint64 tailleMax)

@@ -41,9 +41,11 @@ struct AncienneBase
 
 // Vrai quand la première ligne existe et que ses caractères 41 à 50 se lisent comme un nombre.
 bool ancienneBaseCompatible(const QStringList& lignes);
-// Les enregistrements d'une ligne, dans l'ordre ; EConvertError sur le premier prix illisible
-// (dernier enregistrement de moins de 41 caractères compris).
-QList<ArticleAncien> lireEnregistrementsAnciens(const QString& ligne);
+// Les enregistrements d'une ligne, dans l'ordre ; EConvertError, nommant chemin et le numéro
+// de l'enregistrement (compté depuis 1), sur le premier prix illisible (dernier enregistrement
+// de moins de 41 caractères compris) ou hors de ±prixMaxArticle. "|" et les caractères interdits
+// en XML des noms deviennent des blancs.
+QList<ArticleAncien> lireEnregistrementsAnciens(const QString& ligne, const QString& chemin = QString());
 // Nom du fichier sans dossier, privé de chaque occurrence de son extension (casse exacte).
 QString nomRayonImporte(const QString& chemin);
 // Lit le fichier (Windows-1252) puis vérifie tout ; EFichierErreur, EBaseIncompatible, EConvertError.

@@ -39,6 +39,12 @@ void TdmVatrelix::retirerRayonRacine(TRayon* r)
 
 TRayon* TdmVatrelix::copierRayon(const TRayon* source, TRayon* cible)
 {
+    // Vérifié avant tout ajout : une copie refusée ne laisse rien derrière elle.
+    if (!copieRayonAdmise(source, cible)) {
+        throw EProfondeurRayons(QStringLiteral("Impossible de copier le rayon « %1 » dans « %2 » : ")
+                                    .arg(source->getNom(), cible->getNom())
+                                + texteProfondeurMaxRayons());
+    }
     if (cible == source || source->contientRayon(cible)) {
         // La copie tomberait dans la source en cours de lecture : on copie d'abord
         // un instantané, sans quoi la copie se recopierait sans fin.

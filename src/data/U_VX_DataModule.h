@@ -40,7 +40,8 @@ public:
     void viderListeRayons();
     // Détache la première racine qui est r ; sans effet si r n'est pas une racine.
     void retirerRayonRacine(TRayon* r);
-    // Ajoute à cible une copie profonde de source ; rend la copie.
+    // Ajoute à cible une copie profonde de source ; rend la copie. EProfondeurRayons, sans
+    // rien changer, quand la copie dépasserait profondeurMaxRayons.
     TRayon* copierRayon(const TRayon* source, TRayon* cible);
     // Copie les fils puis les articles de source dans copie, encore vide.
     void copierContenuRayon(const TRayon* source, TRayon* copie);

@@ -39,11 +39,21 @@ QString lireTexteElement(const pugi::xml_node& element)
     return versQString(element.first_child().value());
 }
 
-QString valeurDe(const pugi::xml_node& enfant)
+// Retire noeud et tout son sous-arbre, les feuilles d'abord : pugixml détruit un sous-arbre
+// récursivement, ce qu'un élément imbriqué très profondément ferait déborder.
+void retirerSansRecursion(pugi::xml_node parent, pugi::xml_node noeud)
 {
-    if (enfant.type() == pugi::node_element && estElementTexte(enfant))
-        return lireTexteElement(enfant);
-    return QString();
+    pugi::xml_node courant = noeud;
+    for (;;) {
+        while (pugi::xml_node dernier = courant.last_child())
+            courant = dernier;
+        if (courant == noeud)
+            break;
+        pugi::xml_node pere = courant.parent();
+        pere.remove_child(courant);
+        courant = pere;
+    }
+    parent.remove_child(noeud);
 }
 
 // Lecture d'un document déjà analysé dans la forêt.
@@ -54,26 +64,47 @@ public:
 
     // Chaque "rayonRacine" complet est ajouté à racines ; celui en cours lors d'une erreur ne l'est pas.
     // Chaque racine lue est retirée du document : la mémoire de ses nœuds sert au modèle.
-    void chargerRayonsRacine(pugi::xml_node listeRayons, QList<TRayon*>& racines) const
+    void chargerRayonsRacine(pugi::xml_node listeRayons, QList<TRayon*>& racines)
     {
         pugi::xml_node suivant;
         for (pugi::xml_node enfant = listeRayons.first_child(); enfant; enfant = suivant) {
             suivant = enfant.next_sibling();
             if (!nomEst(enfant, "rayonRacine"))
                 continue;
+            m_inexplore = false;
             QString nom;
             QString couleur;
             lireNomCouleur(enfant, nom, couleur);
             auto rayon = std::make_unique<TRayon>(nom, convertirCouleur(couleur, nom));
-            chargerContenu(enfant, rayon.get());
+            chargerContenu(enfant, rayon.get(), 1);
             racines.append(rayon.release());
-            listeRayons.remove_child(enfant);
+            // La partie lue est bornée par profondeurMaxRayons : pugixml peut la détruire
+            // récursivement, bien plus vite que nœud à nœud.
+            if (m_inexplore)
+                retirerSansRecursion(listeRayons, enfant);
+            else
+                listeRayons.remove_child(enfant);
         }
     }
 
 private:
+    // Un nœud passé sans être lu peut cacher une imbrication de profondeur quelconque.
+    void ignorer(const pugi::xml_node& noeud)
+    {
+        if (noeud.first_child())
+            m_inexplore = true;
+    }
+
+    QString valeurDe(const pugi::xml_node& enfant)
+    {
+        if (enfant.type() == pugi::node_element && estElementTexte(enfant))
+            return lireTexteElement(enfant);
+        ignorer(enfant);
+        return QString();
+    }
+
     // Chaque élément repart de valeurs vides : rien n'est hérité du précédent.
-    static void lireNomCouleur(const pugi::xml_node& rayon, QString& nom, QString& couleur)
+    void lireNomCouleur(const pugi::xml_node& rayon, QString& nom, QString& couleur)
     {
         for (pugi::xml_node enfant = rayon.first_child(); enfant; enfant = enfant.next_sibling()) {
             if (nomEst(enfant, "nom"))
@@ -84,34 +115,48 @@ private:
     }
 
     // Fils et articles, dans l'ordre du document, quel que soit l'ordre des deux listes.
-    void chargerContenu(const pugi::xml_node& element, TRayon* rayon) const
+    // profondeur : niveau de rayon (1 pour une racine).
+    void chargerContenu(const pugi::xml_node& element, TRayon* rayon, int profondeur)
     {
         for (pugi::xml_node enfant = element.first_child(); enfant; enfant = enfant.next_sibling()) {
             if (nomEst(enfant, "rayonsFils"))
-                chargerRayonsFils(enfant, rayon);
+                chargerRayonsFils(enfant, rayon, profondeur);
             else if (nomEst(enfant, "articles"))
                 chargerArticles(enfant, rayon);
+            else if (!nomEst(enfant, "nom") && !nomEst(enfant, "couleur"))
+                ignorer(enfant);
         }
     }
 
-    void chargerRayonsFils(const pugi::xml_node& rayonsFils, TRayon* pere) const
+    void chargerRayonsFils(const pugi::xml_node& rayonsFils, TRayon* pere, int profondeurPere)
     {
         for (pugi::xml_node enfant = rayonsFils.first_child(); enfant; enfant = enfant.next_sibling()) {
-            if (!nomEst(enfant, "rayon"))
+            if (!nomEst(enfant, "rayon")) {
+                ignorer(enfant);
                 continue;
+            }
             QString nom;
             QString couleur;
             lireNomCouleur(enfant, nom, couleur);
+            // Refusé avant de descendre : la récursion ne dépasse jamais la limite.
+            if (profondeurPere >= profondeurMaxRayons) {
+                throw EXmlErreur(QStringLiteral("Base d'articles « %1 » : le rayon « %2 », sous « %3 », dépasse la "
+                                                "profondeur admise ; ")
+                                     .arg(m_chemin, nom, pere->getNom())
+                                 + texteProfondeurMaxRayons());
+            }
             TRayon* rayon = pere->ajouterRayonFils(nom, convertirCouleur(couleur, nom), pere);
-            chargerContenu(enfant, rayon);
+            chargerContenu(enfant, rayon, profondeurPere + 1);
         }
     }
 
-    void chargerArticles(const pugi::xml_node& articles, TRayon* rayon) const
+    void chargerArticles(const pugi::xml_node& articles, TRayon* rayon)
     {
         for (pugi::xml_node enfant = articles.first_child(); enfant; enfant = enfant.next_sibling()) {
-            if (!nomEst(enfant, "article"))
+            if (!nomEst(enfant, "article")) {
+                ignorer(enfant);
                 continue;
+            }
             QString nom;
             QString prix;
             QString remarque;
@@ -122,6 +167,8 @@ private:
                     prix = valeurDe(valeur);
                 else if (nomEst(valeur, "remarque"))
                     remarque = valeurDe(valeur);
+                else
+                    ignorer(valeur);
             }
             rayon->creerArticle(nom, convertirPrix(prix, nom), remarque);
         }
@@ -148,17 +195,25 @@ private:
             throw EConvertError(QStringLiteral("Base d'articles « %1 » : l'article « %2 » n'a pas de prix.")
                                     .arg(m_chemin, nomArticle));
         }
+        double prix = 0;
         try {
             // "," comme "." : une base reste lisible quels que soient les réglages régionaux.
-            return StrToFloatDeuxSeparateurs(texte);
+            prix = StrToFloatDeuxSeparateurs(texte);
         } catch (const EConvertError&) {
             throw EConvertError(
                 QStringLiteral("Base d'articles « %1 » : le prix « %2 » de l'article « %3 » n'est pas un nombre valide.")
                     .arg(m_chemin, texte, nomArticle));
         }
+        if (!prixArticleAdmis(prix)) {
+            throw EConvertError(QStringLiteral("Base d'articles « %1 » : le prix « %2 » de l'article « %3 » dépasse "
+                                               "%4 € en valeur absolue.")
+                                    .arg(m_chemin, texte, nomArticle, FormatFloat(QStringLiteral("#,##0"), prixMaxArticle)));
+        }
+        return prix;
     }
 
     QString m_chemin;
+    bool m_inexplore = false; // la racine en cours a des nœuds non lus qui ont des enfants
 };
 
 // Écriture de la forêt sous un élément du document.
@@ -170,7 +225,7 @@ public:
         pugi::xml_node element = parent.append_child(nom);
         // Une valeur vide donne un élément sans contenu.
         if (!valeur.isEmpty()) {
-            const QByteArray utf8 = valeur.toUtf8();
+            const QByteArray utf8 = sansCaracteresInterditsXml(valeur).toUtf8();
             element.text().set(utf8.constData(), size_t(utf8.size()));
         }
     }
@@ -275,7 +330,7 @@ void TdmVatrelix::chargerBase(ProgressionBase& progression)
                              .arg(chemin, versQString(document.name())));
     }
 
-    const Lecteur lecteur(chemin);
+    Lecteur lecteur(chemin);
     int n = 0;
     for (pugi::xml_node enfant = racine.first_child(); enfant; enfant = enfant.next_sibling())
         ++n;

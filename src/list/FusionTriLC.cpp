@@ -1,6 +1,7 @@
 #include "FusionTriLC.h"
 
 #include "Conversions.h"
+#include "Erreurs.h"
 #include "LigneLC.h"
 
 #include <QHash>
@@ -26,7 +27,7 @@ double prixUnitaireCle(const QString& cle)
         const qsizetype barre = cle.indexOf(u'|', debut);
         debut = barre < 0 ? cle.size() + 1 : barre + 1;
     }
-    return StrToFloat(sansEuro(cle.mid(debut)));
+    return lireMontantLC(sansEuro(cle.mid(debut)));
 }
 
 void fusionnerLignesLC(QStringList& lignes)
@@ -62,11 +63,19 @@ void fusionnerLignesLC(QStringList& lignes)
                 continue;
             }
             const qsizetype j = memes.back();
-            const qint64 quantite = qint64(StrToInt(decouperLigne(lignes.at(i)).nb))
-                                    + qint64(StrToInt(decouperLigne(lignes.at(j)).nb));
             const QString& cleJ = cles[size_t(j)];
-            const double prix = prixUnitaireCle(cleJ);
-            lignes[j] = IntToStr(quantite) + u'|' + cleJ + u'|' + texteMontant(double(quantite) * prix);
+            qint64 quantite = 0;
+            try {
+                quantite = StrToInt(decouperLigne(lignes.at(i)).nb);
+            } catch (const EConvertError& erreur) {
+                throw erreurDeLigne(erreur, i);
+            }
+            try {
+                quantite += StrToInt(decouperLigne(lignes.at(j)).nb);
+                lignes[j] = composerLigneFusion(quantite, cleJ, prixUnitaireCle(cleJ));
+            } catch (const EConvertError& erreur) {
+                throw erreurDeLigne(erreur, j);
+            }
             supprimee[size_t(i)] = true;
 
             // Une clé ne change que si le Nb contenait un "€" : on la recalcule.

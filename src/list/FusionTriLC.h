@@ -8,12 +8,13 @@
 QString cleLigne(const QString& ligne);
 
 // Prix unitaire d'une ligne pour la fusion : ce qui suit le troisième "|" de la clé,
-// sans " €", lu en nombre (EConvertError sinon).
+// sans " €", lu en montant (EConvertError s'il ne se lit pas ou sort de ±montantMaxLC).
 double prixUnitaireCle(const QString& cle);
 
 // Chaque ligne, de la dernière à la première, rejoint la plus proche ligne de même clé
 // au-dessus d'elle : quantités additionnées, total recalculé, ligne du bas supprimée.
-// Une conversion impossible lève EConvertError ; les fusions déjà faites restent.
+// Une conversion impossible ou une ligne fusionnée qui ne se relirait pas lève EConvertError
+// nommant la ligne ; les fusions déjà faites restent.
 void fusionnerLignesLC(QStringList& lignes);
 
 // Rayon d'une ligne pour le tri : le champ entre le troisième et le quatrième "|".

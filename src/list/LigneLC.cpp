@@ -4,6 +4,8 @@
 #include "Conversions.h"
 #include "Erreurs.h"
 
+#include <cmath>
+
 namespace {
 const QString kEuro = QStringLiteral(" €");
 
@@ -50,34 +52,104 @@ QString sansEuro(const QString& montant)
     return StringReplace(montant, kEuro, QString());
 }
 
+double lireMontantLC(const QString& texte)
+{
+    const double montant = StrToFloat(texte);
+    if (!(std::fabs(montant) <= montantMaxLC)) {
+        throw EConvertError(u'\'' + texte + QStringLiteral("' n'est pas un montant admis : au plus ")
+                            + FormatFloat(QStringLiteral("#,##0"), montantMaxLC) + QStringLiteral(" € en valeur absolue"));
+    }
+    return montant;
+}
+
+EConvertError erreurDeLigne(const EConvertError& erreur, qsizetype indice)
+{
+    return EConvertError(erreur.message() + QStringLiteral(" (ligne %1 de la liste de courses)").arg(indice + 1));
+}
+
+namespace {
+
+// Un nom très long ne doit pas noyer le message.
+QString abrege(const QString& texte)
+{
+    constexpr qsizetype k_longueur = 60;
+    return texte.size() <= k_longueur ? texte : texte.left(k_longueur) + u'…';
+}
+
+// "|" décalerait les champs, CR et LF couperaient la ligne en plusieurs à la relecture.
+QString champTexte(const QString& texte)
+{
+    QString champ = texte;
+    for (QChar& c : champ) {
+        if (c == u'|' || c == u'\r' || c == u'\n')
+            c = u' ';
+    }
+    return champ;
+}
+
+// Une ligne que la liste ne relirait pas n'est jamais composée.
+QString verifierLigne(const QString& ligne, qint64 quantite, double prix, double total, const QString& article)
+{
+    if (quantite > quantiteMaxLC || quantite < -quantiteMaxLC) {
+        throw EConvertError(QStringLiteral("La quantité %1 de l'article « %2 » dépasse la plus grande quantité admise (%3).")
+                                .arg(IntToStr(quantite), abrege(article), IntToStr(quantiteMaxLC)));
+    }
+    if (!(std::fabs(prix) <= montantMaxLC && std::fabs(total) <= montantMaxLC)) {
+        throw EConvertError(QStringLiteral("Le montant de la ligne de l'article « %1 » dépasse %2 € en valeur absolue.")
+                                .arg(abrege(article), FormatFloat(QStringLiteral("#,##0"), montantMaxLC)));
+    }
+    if (ligne.size() > longueurMaxLigneLC) {
+        throw EConvertError(QStringLiteral("La ligne de l'article « %1 » compterait %2 caractères ; une ligne de liste "
+                                           "de courses en compte au plus %3.")
+                                .arg(abrege(article), IntToStr(ligne.size()), IntToStr(longueurMaxLigneLC)));
+    }
+    return ligne;
+}
+
+} // namespace
+
 QString composerLigne(qint64 quantite, const QString& article, const QString& remarque,
                       const QString& rayon, double prix)
 {
     // Le produit est pris en flottant depuis la quantité entière.
     const double total = double(quantite) * prix;
-    const QString ligne = IntToStr(quantite) + u'|' + article + u'|' + remarque + u'|' + rayon + u'|'
-                          + texteMontant(prix) + u'|' + texteMontant(total);
-    return normaliserAnsi(ligne);
+    const QString ligne = IntToStr(quantite) + u'|' + champTexte(article) + u'|' + champTexte(remarque) + u'|'
+                          + champTexte(rayon) + u'|' + texteMontant(prix) + u'|' + texteMontant(total);
+    return verifierLigne(normaliserAnsi(ligne), quantite, prix, total, article);
 }
 
 QString composerLigne(qint64 quantite, const QString& article, const QString& remarque,
-                      const QString& rayon, const QString& textePU)
+                      const QString& rayon, const QString& textePU, qsizetype indice)
 {
-    const double prix = StrToFloat(textePU);
-    const QString ligne = IntToStr(quantite) + u'|' + article + u'|' + remarque + u'|' + rayon + u'|'
-                          + textePU + kEuro + u'|' + texteMontant(double(quantite) * prix);
-    return normaliserAnsi(ligne);
+    try {
+        const double prix = lireMontantLC(textePU);
+        const double total = double(quantite) * prix;
+        const QString ligne = IntToStr(quantite) + u'|' + champTexte(article) + u'|' + champTexte(remarque) + u'|'
+                              + champTexte(rayon) + u'|' + textePU + kEuro + u'|' + texteMontant(total);
+        return verifierLigne(normaliserAnsi(ligne), quantite, prix, total, article);
+    } catch (const EConvertError& erreur) {
+        if (indice < 0)
+            throw;
+        throw erreurDeLigne(erreur, indice);
+    }
+}
+
+QString composerLigneFusion(qint64 quantite, const QString& cle, double prix)
+{
+    const double total = double(quantite) * prix;
+    const QString ligne = IntToStr(quantite) + u'|' + cle + u'|' + texteMontant(total);
+    return verifierLigne(ligne, quantite, prix, total, cle.left(cle.indexOf(u'|')));
 }
 
 void cumulerLigne(TotauxLC& totaux, const ChampsLigneLC& champs, qsizetype indice)
 {
     try {
         const int nb = StrToInt(champs.nb);
-        const double total = StrToFloat(sansEuro(champs.total));
+        const double total = lireMontantLC(sansEuro(champs.total));
         totaux.nbArticles += nb;
         totaux.total += total;
     } catch (const EConvertError& erreur) {
-        throw EConvertError(erreur.message() + QStringLiteral(" (ligne %1 de la liste de courses)").arg(indice + 1));
+        throw erreurDeLigne(erreur, indice);
     }
 }
 

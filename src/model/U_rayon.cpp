@@ -115,3 +115,43 @@ bool TRayon::estDescendantDe(const TRayon* autre) const
 {
     return autre != nullptr && autre->contientRayon(this);
 }
+
+int TRayon::getProfondeur() const
+{
+    int profondeur = 1;
+    for (const TRayon* p = pere; p; p = p->pere)
+        ++profondeur;
+    return profondeur;
+}
+
+int TRayon::getHauteur() const
+{
+    // Parcours par niveaux, sans récursion : la hauteur d'un sous-arbre quelconque se mesure
+    // avant de le copier, sans dépendre de la pile.
+    int hauteur = 0;
+    QList<const TRayon*> niveau{this};
+    while (!niveau.isEmpty()) {
+        ++hauteur;
+        QList<const TRayon*> suivant;
+        for (const TRayon* r : niveau)
+            for (const TRayon* fils : r->rayonsFils)
+                suivant.append(fils);
+        niveau.swap(suivant);
+    }
+    return hauteur;
+}
+
+bool copieRayonAdmise(const TRayon* source, const TRayon* cible)
+{
+    return cible->getProfondeur() + source->getHauteur() <= profondeurMaxRayons;
+}
+
+bool filsRayonAdmis(const TRayon* pere)
+{
+    return pere->getProfondeur() < profondeurMaxRayons;
+}
+
+QString texteProfondeurMaxRayons()
+{
+    return QStringLiteral("les rayons ne peuvent pas être imbriqués sur plus de %1 niveaux.").arg(profondeurMaxRayons);
+}

@@ -6,11 +6,24 @@
 // (Rebuts.h), où une vue peut encore le désigner sans risque jusqu'à ce que le module de
 // données vide les rebuts. Un élément retiré ne doit donc jamais être rattaché.
 #include "Couleurs.h"
+#include "Erreurs.h"
 
 #include <QList>
 #include <QString>
 
 class TArticle;
+
+// Nombre maximal de niveaux de rayons, une racine étant au niveau 1. Le chargement, l'arbre,
+// la copie, l'enregistrement et la destruction parcourent la forêt récursivement : une base
+// imbriquée sur des dizaines de milliers de niveaux ferait déborder la pile. Cent niveaux
+// dépassent de loin tout rangement de magasin ; chaque entrée refuse d'aller au-delà.
+constexpr int profondeurMaxRayons = 100;
+
+// Un ajout, une copie ou un déplacement imbriquerait des rayons au-delà de profondeurMaxRayons.
+class EProfondeurRayons : public EVatrelix
+{
+    using EVatrelix::EVatrelix;
+};
 
 class TRayon
 {
@@ -48,6 +61,11 @@ public:
     bool contientRayon(const TRayon* r) const;
     bool estDescendantDe(const TRayon* autre) const;
 
+    // Niveau du rayon : 1 pour une racine, un de plus à chaque père.
+    int getProfondeur() const;
+    // Nombre de niveaux de son sous-arbre, lui compris : 1 pour un rayon sans fils.
+    int getHauteur() const;
+
 private:
     QString nom;
     TColor couleur;
@@ -55,3 +73,10 @@ private:
     QList<TArticle*> articles;
     TRayon* pere;
 };
+
+// Vrai quand une copie de source placée sous cible ne dépasse pas profondeurMaxRayons.
+bool copieRayonAdmise(const TRayon* source, const TRayon* cible);
+// Vrai quand pere peut recevoir un rayon fils sans dépasser profondeurMaxRayons.
+bool filsRayonAdmis(const TRayon* pere);
+// "… ne peuvent pas être imbriqués sur plus de 100 niveaux." : fin commune des refus.
+QString texteProfondeurMaxRayons();

@@ -3,6 +3,7 @@
 #include "Erreurs.h"
 #include "ParametresRegionaux.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -540,4 +541,15 @@ QString TrimRight(const QString& texte)
     while (fin > 0 && texte.at(fin - 1).unicode() <= u' ')
         --fin;
     return texte.left(fin);
+}
+
+QString sansCaracteresInterditsXml(const QString& texte)
+{
+    const auto interdit = [](QChar c) { return caractereInterditXml(c.unicode()); };
+    // Sans caractère interdit (le cas courant), le texte est rendu sans copie.
+    if (std::none_of(texte.cbegin(), texte.cend(), interdit))
+        return texte;
+    QString resultat = texte;
+    std::replace_if(resultat.begin(), resultat.end(), interdit, QChar(u' '));
+    return resultat;
 }

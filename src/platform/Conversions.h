@@ -45,3 +45,7 @@ constexpr bool caractereInterditXml(char16_t c)
 {
     return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF;
 }
+
+// Le texte où chaque caractère interdit en XML devient un blanc, comme "|" à l'import d'une
+// ancienne base : ce qui entre par un fichier sans pouvoir être enregistré reste lisible.
+QString sansCaracteresInterditsXml(const QString& texte);

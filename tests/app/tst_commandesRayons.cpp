@@ -63,6 +63,7 @@ private Q_SLOTS:
     void ajouterRayon_sansSelection_reconstruitSeulementLArbre();
     void ajouterRayon_data();
     void ajouterRayon();
+    void ajouterRayon_profondeurMaximale_refuseAvantLaSaisie();
     void ajouterRayonRacine_data();
     void ajouterRayonRacine();
 
@@ -76,6 +77,7 @@ private Q_SLOTS:
     void modifierRayon_deplacerCopier();
     void modifierRayon_copieProfondeIndependante();
     void modifierRayon_sansDestination_refuse();
+    void modifierRayon_destinationTropProfonde_grisee();
 
     void majArbreRayons_trieSelonLaLocaleAChaqueNiveau();
 
@@ -186,6 +188,28 @@ void TestCommandesRayons::ajouterRayon()
     QCOMPARE(b->f().rayonSelectionne(), nullptr);
     QCOMPARE(b->listeNoms(), articlesAvant);
     QVERIFY(b->animations().isEmpty());
+}
+
+void TestCommandesRayons::ajouterRayon_profondeurMaximale_refuseAvantLaSaisie()
+{
+    // Rouges, au niveau 2, reçoit une chaîne qui descend jusqu'au dernier niveau admis.
+    TRayon* dernier = b->rayon(u"Fruits/Rouges"_s);
+    while (dernier->getProfondeur() < profondeurMaxRayons)
+        dernier = dernier->ajouterRayonFils(u"N%1"_s.arg(dernier->getProfondeur() + 1), clWhite, dernier);
+    b->f().majArbreRayonsExecute();
+    QVERIFY(b->f().selectionnerRayon(dernier));
+    b->f().ecrireStatut(u"avant"_s);
+
+    b->lancer("ajouterRayon");
+
+    QCOMPARE(dernier->getNbRayonsFils(), 0);
+    QVERIFY(b->interactions->questionsDe(GenreQuestion::Saisie).isEmpty());
+    const QList<QuestionPosee> messages = b->interactions->questionsDe(GenreQuestion::Message);
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].texte, u"Impossible d'ajouter un rayon dans « N100 » : les rayons ne peuvent pas être "
+                                "imbriqués sur plus de 100 niveaux."_s);
+    QCOMPARE(messages[0].type, TypeMessage::Avertissement);
+    QCOMPARE(b->f().texteStatut(), u"avant"_s);
 }
 
 void TestCommandesRayons::ajouterRayonRacine_data()
@@ -496,6 +520,32 @@ void TestCommandesRayons::modifierRayon_sansDestination_refuse()
     QCOMPARE(agrumes->getNom(), u"Agrumes bio"_s);
     QCOMPARE(agrumes->getPere(), b->rayon(u"Fruits"_s));
     QCOMPARE(b->f().rayonSelectionne(), agrumes);
+}
+
+void TestCommandesRayons::modifierRayon_destinationTropProfonde_grisee()
+{
+    // Agrumes (deux niveaux) tient encore sous le 98e niveau d'une chaîne sous Boissons, plus sous le 99e.
+    TRayon* profond = b->rayon(u"Boissons"_s);
+    while (profond->getProfondeur() < profondeurMaxRayons - 1)
+        profond = profond->ajouterRayonFils(u"N"_s, clWhite, profond);
+    TRayon* agrumes = b->rayon(u"Fruits/Agrumes"_s);
+    b->f().majArbreRayonsExecute();
+    QVERIFY(b->f().selectionnerRayon(agrumes));
+    b->interactions->surDialogue([&](QWidget* w) {
+        auto* dialogue = qobject_cast<TformRayon*>(w);
+        const auto drapeaux = [&](const TRayon* r) {
+            const QModelIndexList trouves = dialogue->modeleArbre().match(
+                dialogue->modeleArbre().index(0, 0), RoleRayon, QVariant::fromValue(static_cast<void*>(const_cast<TRayon*>(r))),
+                1, Qt::MatchRecursive);
+            return trouves.isEmpty() ? Qt::ItemFlags() : dialogue->modeleArbre().itemFromIndex(trouves.first())->flags();
+        };
+        QVERIFY(!(drapeaux(profond) & (Qt::ItemIsSelectable | Qt::ItemIsEnabled)));
+        QVERIFY(drapeaux(profond->getPere()) & Qt::ItemIsSelectable);
+        QVERIFY(drapeaux(b->rayon(u"Fruits/Rouges"_s)) & Qt::ItemIsSelectable);
+        dialogue->btAnnuler->click();
+    });
+    b->lancer("modifierRayon");
+    QCOMPARE(b->interactions->questionsDe(GenreQuestion::Dialogue).size(), 1);
 }
 
 void TestCommandesRayons::majArbreRayons_trieSelonLaLocaleAChaqueNiveau()

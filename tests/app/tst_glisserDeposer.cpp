@@ -33,6 +33,8 @@ private Q_SLOTS:
     void depotRayon();
     void depotRayon_refuse_rienNeChange_data();
     void depotRayon_refuse_rienNeChange();
+    void depotRayon_auDelaDeLaProfondeurMaximale_refuse_data();
+    void depotRayon_auDelaDeLaProfondeurMaximale_refuse();
     void depotArticles_data();
     void depotArticles();
     void depotArticles_horsNoeud_rien();
@@ -322,6 +324,40 @@ void TestGlisserDeposer::depotRayon_refuse_rienNeChange()
     QCOMPARE(a1->getNbRayonsFils(), 1);
     QCOMPARE(a11->getNbRayonsFils(), 0);
     QCOMPARE(m->dm->listeRayons.size(), 2);
+}
+
+void TestGlisserDeposer::depotRayon_auDelaDeLaProfondeurMaximale_refuse_data()
+{
+    QTest::addColumn<bool>("copie");
+    QTest::addColumn<bool>("sousB1"); // cible B1, un niveau sous B
+    QTest::newRow("deplacementALaLimite") << false << false;
+    QTest::newRow("deplacementTropProfond") << false << true;
+    QTest::newRow("copieTropProfonde") << true << true;
+}
+
+void TestGlisserDeposer::depotRayon_auDelaDeLaProfondeurMaximale_refuse()
+{
+    QFETCH(bool, copie);
+    QFETCH(bool, sousB1);
+    TFormPrincipale& f = m->f();
+    // A1 s'étend sur 99 niveaux : sous la racine B il atteint la limite, sous B1 il la dépasse.
+    TRayon* r = a11;
+    while (r->getProfondeur() < profondeurMaxRayons)
+        r = r->ajouterRayonFils(u"N"_s, 0, r);
+    TRayon* b1 = b->ajouterRayonFils(u"B1"_s, 0, b);
+    m->choisirRayon(a1);
+    TRayon* cible = sousB1 ? b1 : b;
+    if (copie)
+        f.arbreRayonKeyDown(17);
+
+    QCOMPARE(survol(f.arbreRayon, f.arbreRayon, centre(cible)), !sousB1);
+    f.arbreRayonDragDrop(f.arbreRayon, f.arbreRayon, centre(cible));
+
+    QCOMPARE(a->getNbRayonsFils(), sousB1 || copie ? 1 : 0);
+    QCOMPARE(cible->getNbRayonsFils(), sousB1 ? 0 : 2);
+    if (!sousB1)
+        QCOMPARE(cible->getRayonFils(1)->getProfondeur() + cible->getRayonFils(1)->getHauteur() - 1,
+                 profondeurMaxRayons);
 }
 
 void TestGlisserDeposer::depotArticles_data()

@@ -110,7 +110,7 @@ private Q_SLOTS:
         c->creerArticle(QStringLiteral("]]> <![CDATA[ x"), 2, QStringLiteral("  "));
         b->creerArticle(QStringLiteral("Négatif"), -3.75, QStringLiteral("ligne 1\nligne 2"));
         a->creerArticle(QStringLiteral("Très petit"), 1e-6, QStringLiteral("&amp;"));
-        a->creerArticle(QStringLiteral("Très grand"), 123456789012.5, QStringLiteral("-"));
+        a->creerArticle(QStringLiteral("Très grand"), 987654321.25, QStringLiteral("-"));
         dm.ajouterRayonRacine(QStringLiteral("Vide"), clSkyBlue);
         dm.ajouterRayonRacine(QStringLiteral("Vide"), 0x7F000001);
         ProgressionNotee p;
@@ -169,6 +169,23 @@ private Q_SLOTS:
         dm.enregistrerBase(p);
         const QByteArray octets = lire(QStringLiteral("baseVatrelix.xml"));
         QVERIFY2(octets.contains(attendu), octets.constData());
+    }
+
+    // Un caractère qu'XML 1.0 ne peut porter n'est jamais écrit : il devient un blanc.
+    void enregistrer_caracteresInterditsXml_devenusBlancs()
+    {
+        TdmVatrelix dm;
+        dm.ajouterRayonRacine(QStringLiteral("a\u0001b\uFFFEc"))
+            ->creerArticle(QStringLiteral("x\u001Fy"), 1, QStringLiteral("\tz\u0000"));
+        ProgressionNotee p;
+        dm.enregistrerBase(p);
+        const QByteArray octets = lire(QStringLiteral("baseVatrelix.xml"));
+        QVERIFY2(octets.contains("<nom>a b c</nom>") && octets.contains("<nom>x y</nom>")
+                     && octets.contains("<remarque>\tz </remarque>") && !octets.contains("&#"),
+                 octets.constData());
+        TdmVatrelix relu;
+        relu.chargerBase(p);
+        QCOMPARE(relu.listeRayons.size(), 1);
     }
 
     void baseVide_enregistreeEtRelue()
@@ -307,6 +324,11 @@ private Q_SLOTS:
             << QStringLiteral("#ffffff[](:1:<brut> &  )\n");
         QTest::newRow("noms sensibles à la casse")
             << baseAvec("<RayonRacine><nom>x</nom><couleur>clWhite</couleur></RayonRacine>") << QString();
+        QTest::newRow("références dans un commentaire et une section CDATA")
+            << baseAvec("<!-- &#1; -->" + rayon("rayonRacine", "R", "clWhite",
+                                                "<articles><article><nom>A</nom><prix>1</prix><remarque><![CDATA[&#1;]]>"
+                                                "</remarque></article></articles>"))
+            << QStringLiteral("R#ffffff[](A:1:&#1; )\n");
         QTest::newRow("entités non développées")
             << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE Vatrelix_BASE [\n"
                           "<!ENTITY xxe SYSTEM \"file:///etc/passwd\">\n<!ENTITY rire \"hahahahahahahaha\">\n]>\n"
@@ -339,6 +361,9 @@ private Q_SLOTS:
         QTest::newRow("prix illisible")
             << baseAvec(rayon("rayonRacine", "R", "clWhite", "<articles>" + article("Lait", "1,2,3", "-") + "</articles>"))
             << "convert" << "1,2,3";
+        QTest::newRow("prix démesuré")
+            << baseAvec(rayon("rayonRacine", "R", "clWhite", "<articles>" + article("Lait", "1e308", "-") + "</articles>"))
+            << "convert" << "1e308";
         QTest::newRow("élément racine vide") << k_declaration + "<Vatrelix_BASE><!-- rien --></Vatrelix_BASE>" << "xml"
                                              << "Vatrelix_BASE";
         QTest::newRow("mal formé") << k_declaration + "<Vatrelix_BASE><RACINE></Vatrelix_BASE>" << "xml" << "XML";

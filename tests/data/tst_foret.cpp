@@ -116,6 +116,55 @@ private Q_SLOTS:
         QCOMPARE(decrireRayon(copie, cible), avant);
     }
 
+    // La copie ne pousse jamais la forêt au-delà de profondeurMaxRayons : refusée, elle ne laisse rien.
+    void copierRayon_auDelaDeLaProfondeurMaximale_refusee_data()
+    {
+        QTest::addColumn<int>("hauteurSource");
+        QTest::addColumn<int>("profondeurCible");
+        QTest::addColumn<bool>("dansLaSource"); // cible prise dans la chaîne copiée elle-même
+        QTest::addColumn<bool>("admise");
+        QTest::newRow("sous une racine, à la limite") << profondeurMaxRayons - 1 << 1 << false << true;
+        QTest::newRow("un niveau de trop") << profondeurMaxRayons - 1 << 2 << false << false;
+        QTest::newRow("dans son sous-arbre, à la limite") << 50 << 50 << true << true;
+        QTest::newRow("dans son sous-arbre, trop profond") << 60 << 41 << true << false;
+    }
+
+    void copierRayon_auDelaDeLaProfondeurMaximale_refusee()
+    {
+        QFETCH(int, hauteurSource);
+        QFETCH(int, profondeurCible);
+        QFETCH(bool, dansLaSource);
+        QFETCH(bool, admise);
+        TdmVatrelix dm;
+        // Chaîne de n rayons sous une nouvelle racine ; rend le rayon du niveau demandé.
+        const auto chaine = [&](const QString& nom, int n, int niveau) {
+            TRayon* r = dm.ajouterRayonRacine(nom);
+            TRayon* trouve = r;
+            for (int i = 2; i <= n; ++i) {
+                r = r->ajouterRayonFils(nom + QString::number(i), clWhite, r);
+                if (i == niveau)
+                    trouve = r;
+            }
+            return trouve;
+        };
+        TRayon* source = chaine(QStringLiteral("S"), hauteurSource, 1);
+        TRayon* cible = source;
+        if (!dansLaSource)
+            cible = chaine(QStringLiteral("C"), profondeurCible, profondeurCible);
+        while (cible->getProfondeur() < profondeurCible)
+            cible = cible->getRayonFils(0);
+        QCOMPARE(source->getHauteur(), hauteurSource);
+        QCOMPARE(cible->getProfondeur(), profondeurCible);
+        const QString avant = decrireForet(dm.listeRayons);
+        if (!admise) {
+            QVERIFY_THROWS_EXCEPTION(EProfondeurRayons, dm.copierRayon(source, cible));
+            QCOMPARE(decrireForet(dm.listeRayons), avant);
+            return;
+        }
+        TRayon* copie = dm.copierRayon(source, cible);
+        QCOMPARE(copie->getProfondeur() + copie->getHauteur() - 1, profondeurMaxRayons);
+    }
+
     void copierContenuRayon_filsPuisArticles()
     {
         TdmVatrelix dm;

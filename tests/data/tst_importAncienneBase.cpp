@@ -60,6 +60,10 @@ private Q_SLOTS:
             << enr(QStringLiteral("Sel"), QStringLiteral("    0,45")) << Articles{{QStringLiteral("Sel"), 0.45}};
         QTest::newRow("barre du nom devenue blanc")
             << enr(QStringLiteral("Thé|vert|"), QStringLiteral("2")) << Articles{{QStringLiteral("Thé vert"), 2.0}};
+        QTest::newRow("contrôles du nom devenus blancs")
+            << enr(QStringLiteral("Th\u0001é\u001F\u0000"), QStringLiteral("2")) << Articles{{QStringLiteral("Th é"), 2.0}};
+        QTest::newRow("prix à la limite") << enr(QStringLiteral("Or"), QStringLiteral("-1e9"))
+                                          << Articles{{QStringLiteral("Or"), -1e9}};
         QTest::newRow("nom de 40 caractères pleins")
             << QString(40, u'x') + QStringLiteral("12,25     ") << Articles{{QString(40, u'x'), 12.25}};
         QTest::newRow("prix de 10 caractères pleins")
@@ -81,19 +85,29 @@ private Q_SLOTS:
     void enregistrements_prixIllisible_leve_data()
     {
         QTest::addColumn<QString>("ligne");
+        QTest::addColumn<int>("numero"); // enregistrement nommé par le message
         const QString deux = enr(QStringLiteral("Lait"), QStringLiteral("0,89")) + enr(QStringLiteral("Pain"), u"1"_s);
-        QTest::newRow("120 caractères : troisième coupé") << deux + QString(20, u'z');
-        QTest::newRow("dernier de 40 caractères, sans prix") << deux + QString(40, u'z');
+        QTest::newRow("120 caractères : troisième coupé") << deux + QString(20, u'z') << 3;
+        QTest::newRow("dernier de 40 caractères, sans prix") << deux + QString(40, u'z') << 3;
         QTest::newRow("point décimal sous réglages français")
-            << enr(QStringLiteral("Lait"), QStringLiteral("0.89"));
-        QTest::newRow("lettres dans le prix") << deux + enr(QStringLiteral("Oeufs"), QStringLiteral("douze"));
-        QTest::newRow("prix vide") << enr(QStringLiteral("Lait"), QString());
+            << enr(QStringLiteral("Lait"), QStringLiteral("0.89")) << 1;
+        QTest::newRow("lettres dans le prix") << deux + enr(QStringLiteral("Oeufs"), QStringLiteral("douze")) << 3;
+        QTest::newRow("prix vide") << enr(QStringLiteral("Lait"), QString()) << 1;
+        QTest::newRow("prix démesuré") << deux + enr(QStringLiteral("Caviar"), QStringLiteral("1e308")) << 3;
+        QTest::newRow("prix négatif démesuré") << enr(QStringLiteral("Dette"), QStringLiteral("-2e9")) << 1;
     }
 
     void enregistrements_prixIllisible_leve()
     {
         QFETCH(QString, ligne);
-        QVERIFY_THROWS_EXCEPTION(EConvertError, lireEnregistrementsAnciens(ligne));
+        QFETCH(int, numero);
+        try {
+            lireEnregistrementsAnciens(ligne, u"/bases/ancien.txt"_s);
+            QFAIL("aucune erreur levée");
+        } catch (const EConvertError& e) {
+            QVERIFY2(e.message().contains(u"« /bases/ancien.txt », enregistrement %1 :"_s.arg(numero)),
+                     qPrintable(e.message()));
+        }
     }
 
     void compatibilite_data()

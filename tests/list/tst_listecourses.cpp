@@ -104,6 +104,62 @@ private Q_SLOTS:
         QCOMPARE(obtenu, attendu);
     }
 
+    // Une ligne composée d'un nom venu de la base se relit telle quelle, en une seule ligne.
+    void composerLigne_barreEtFinsDeLigne_seRelitTelleQuelle()
+    {
+        const QString article = QStringLiteral("Thé|vert\r\nbio");
+        const QStringList lignes{
+            composerLigne(1, article, QStringLiteral("a\nb"), QStringLiteral("R|x\r"), 1.5),
+            composerLigne(2, article, QStringLiteral("a\nb"), QStringLiteral("R|x\r"), QStringLiteral("1,50"))};
+        QCOMPARE(lignes, (QStringList{QStringLiteral("1|Thé vert  bio|a b|R x |1,50 €|1,50 €"),
+                                      QStringLiteral("2|Thé vert  bio|a b|R x |1,50 €|3,00 €")}));
+        const QString chemin = m_env->chemin(QStringLiteral("relue.lvtx"));
+        ecrireFichierLC(chemin, lignes);
+        QCOMPARE(lireFichierLC(chemin), lignes);
+        QStringList fusion = lignes;
+        fusionnerLignesLC(fusion);
+        QCOMPARE(calculerTotaux(fusion).total, 4.5);
+    }
+
+    // Aucune ligne que la liste ne relirait pas n'est composée.
+    void composerLigne_irrelisible_refusee_data()
+    {
+        QTest::addColumn<qint64>("quantite");
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<double>("prix");
+        QTest::addColumn<QString>("textePU"); // non vide : la composition d'une modification
+        QTest::addColumn<bool>("refusee");
+        // 20 caractères autour du nom : "1|" + nom + "|-|R|1,00 €|1,00 €".
+        QTest::newRow("4096 caractères") << qint64(1) << QString(4076, u'a') << 1.0 << QString() << false;
+        QTest::newRow("4097 caractères") << qint64(1) << QString(4077, u'a') << 1.0 << QString() << true;
+        QTest::newRow("montant à la limite") << qint64(1) << QStringLiteral("X") << 1e15 << QString() << false;
+        QTest::newRow("total démesuré") << qint64(99999) << QStringLiteral("Yacht") << 1e12 << QString() << true;
+        QTest::newRow("prix infini") << qint64(1) << QStringLiteral("X") << qInf() << QString() << true;
+        QTest::newRow("prix NaN") << qint64(1) << QStringLiteral("X") << qQNaN() << QString() << true;
+        QTest::newRow("PU démesuré") << qint64(1) << QStringLiteral("X") << 0.0 << QStringLiteral("1e300") << true;
+        QTest::newRow("quantité au-delà de 32 bits") << qint64(3000000000) << QStringLiteral("X") << 0.01 << QString()
+                                                     << true;
+    }
+    void composerLigne_irrelisible_refusee()
+    {
+        QFETCH(qint64, quantite);
+        QFETCH(QString, article);
+        QFETCH(double, prix);
+        QFETCH(QString, textePU);
+        QFETCH(bool, refusee);
+        const auto composer = [&] {
+            return textePU.isEmpty() ? composerLigne(quantite, article, QStringLiteral("-"), QStringLiteral("R"), prix)
+                                     : composerLigne(quantite, article, QStringLiteral("-"), QStringLiteral("R"), textePU);
+        };
+        if (refusee) {
+            QVERIFY_THROWS_EXCEPTION(EConvertError, composer());
+            return;
+        }
+        const QString ligne = composer();
+        QVERIFY(ligne.size() <= longueurMaxLigneLC);
+        QCOMPARE(calculerTotaux({ligne}).total, double(quantite) * prix);
+    }
+
     void composerLigne_prixIllisible_echoue()
     {
         QVERIFY_THROWS_EXCEPTION(EConvertError, composerLigne(2, QStringLiteral("Lait"), QStringLiteral("-"),
@@ -143,6 +199,7 @@ private Q_SLOTS:
         QTest::newRow("ligne vide") << QString();
         QTest::newRow("point décimal") << QStringLiteral("1|Lait|-|Crèmerie|0.89 €|0.89 €");
         QTest::newRow("Nb non entier") << QStringLiteral("1,5|Lait|-|Crèmerie|0,89 €|0,89 €");
+        QTest::newRow("total démesuré") << QStringLiteral("1|Lait|-|Crèmerie|0,89 €|10000000000000000,00 €");
     }
     void totaux_ligneMalFormee_echoueEnNommantLaLigne()
     {
@@ -305,6 +362,31 @@ private Q_SLOTS:
         QCOMPARE(lignes, (QStringList{QStringLiteral("x|Pain|-|B|1,10 €|1,10 €"),
                                       ligne(3, "Lait", "-", "C", "0,89", "2,67"),
                                       ligne(1, "Pain", "-", "B", "1,10", "1,10")}));
+    }
+
+    // Une fusion dont la ligne ne se relirait pas est refusée en nommant la ligne.
+    void fusionner_ligneIrrelisible_refuseeEnNommantLaLigne_data()
+    {
+        QTest::addColumn<QStringList>("lignes");
+        QTest::addColumn<int>("ligneNommee");
+        QTest::newRow("quantité au-delà de 32 bits")
+            << QStringList{ligne(1, "Pain", "-", "B", "1,00", "1,00"), ligne(2000000000, "A", "-", "R", "0,01", "20000000,00"),
+                           ligne(2000000000, "A", "-", "R", "0,01", "20000000,00")}
+            << 2;
+        QTest::newRow("PU démesuré") << QStringList(2, QStringLiteral("1|A|-|R|1e300 €|1,00 €")) << 1;
+        QTest::newRow("total démesuré")
+            << QStringList(2, ligne(999, "A", "-", "R", "1000000000000,00", "999000000000000,00")) << 1;
+    }
+    void fusionner_ligneIrrelisible_refuseeEnNommantLaLigne()
+    {
+        QFETCH(QStringList, lignes);
+        QFETCH(int, ligneNommee);
+        try {
+            fusionnerLignesLC(lignes);
+            QFAIL("fusion acceptée");
+        } catch (const EConvertError& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("(ligne %1 ").arg(ligneNommee)), qPrintable(e.message()));
+        }
     }
 
     void fusionner_lignesNonCombinees_jamaisConverties()

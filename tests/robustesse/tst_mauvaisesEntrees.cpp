@@ -2,6 +2,7 @@
 // toucher aux données quand il refuse (catalogue : tests/MAUVAISES_ENTREES.md).
 #include "DisquePlein.h"
 #include "EnvironnementTest.h"
+#include "ArbreRayons.h"
 #include "Configuration.h"
 #include "Erreurs.h"
 #include "FichierLC.h"
@@ -52,6 +53,42 @@ QByteArray bombeEntites()
     doc += "]>\n<Vatrelix_BASE><RACINE><listeRayons><rayonRacine><nom>&a12;</nom><couleur>clWhite</couleur>"
            "</rayonRacine></listeRayons></RACINE></Vatrelix_BASE>";
     return doc;
+}
+
+// Base tenue sur plusieurs lignes, le nom du rayon en ligne 4.
+QByteArray baseSurLignes(const QByteArray& nom, bool declaration = true)
+{
+    return (declaration ? QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n") : QByteArray("\n"))
+           + "<Vatrelix_BASE>\n<RACINE><listeRayons>\n<rayonRacine><nom>" + nom
+           + "</nom><couleur>clWhite</couleur></rayonRacine>\n</listeRayons></RACINE>\n</Vatrelix_BASE>\n";
+}
+
+// La même en UTF-16 petit-boutiste avec sa marque, unités écrites telles quelles.
+QByteArray enUtf16(const QString& texte)
+{
+    QByteArray octets("\xFF\xFE");
+    for (QChar c : texte)
+        octets += char(c.unicode() & 0xFF) + QByteArray(1, char(c.unicode() >> 8));
+    return octets;
+}
+
+// Chaîne de rayons N1 ⊃ N2 ⊃ … ⊃ Nniveaux, le dernier enveloppant rebut éléments inconnus imbriqués.
+QByteArray rayonsImbriques(int niveaux, int rebut)
+{
+    QByteArray xml = "<Vatrelix_BASE><RACINE><listeRayons><rayonRacine><nom>N1</nom><couleur>clWhite</couleur>";
+    for (int i = 2; i <= niveaux; ++i)
+        xml += "<rayonsFils><rayon><nom>N" + QByteArray::number(i) + "</nom><couleur>clWhite</couleur>";
+    xml += QByteArray("<x>").repeated(rebut) + QByteArray("</x>").repeated(rebut);
+    return xml + QByteArray("</rayon></rayonsFils>").repeated(niveaux - 1)
+           + "</rayonRacine></listeRayons></RACINE></Vatrelix_BASE>";
+}
+
+int niveaux(const TRayon* r)
+{
+    int n = 1;
+    for (; r->getNbRayonsFils() > 0; r = r->getRayonFils(0))
+        ++n;
+    return n;
 }
 
 QByteArray octetsAuHasard(qsizetype taille, quint32 graine)
@@ -124,6 +161,92 @@ private Q_SLOTS:
         }
     }
 
+    // Ce que la base ne pourrait pas réécrire tel quel est refusé, en nommant la ligne.
+    void baseXml_illisibleTelleQuelle_refuseeEnNommantLaLigne_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<int>("ligne");
+        QTest::newRow("Windows-1252 sous déclaration UTF-8") << baseSurLignes("Cr\xE8me") << 4;
+        QTest::newRow("Windows-1252 sans déclaration") << baseSurLignes("Cr\xE8me", false) << 4;
+        QTest::newRow("UTF-8 trop long") << baseSurLignes("\xC0\xAF") << 4;
+        QTest::newRow("demi-caractère en UTF-8") << baseSurLignes("\xED\xA0\x80") << 4;
+        QTest::newRow("séquence interrompue") << baseSurLignes("\xE2\x82x") << 4;
+        QTest::newRow("contrôle brut") << baseSurLignes("a\x01" "b") << 4;
+        QTest::newRow("U+FFFF brut") << baseSurLignes("\xEF\xBF\xBF") << 4;
+        QTest::newRow("&#1;") << baseSurLignes("a&#1;b") << 4;
+        QTest::newRow("&#x1F;") << baseSurLignes("&#x1F;") << 4;
+        QTest::newRow("&#0; qui couperait le nom") << baseSurLignes("ab&#0;cd") << 4;
+        QTest::newRow("&#xFFFE;") << baseSurLignes("&#xFFFE;") << 4;
+        QTest::newRow("référence à un demi-caractère") << baseSurLignes("&#xD800;") << 4;
+        QTest::newRow("au-delà de U+10FFFF") << baseSurLignes("&#x110000;") << 4;
+        QTest::newRow("débordant 32 bits") << baseSurLignes("&#4294967297;") << 4;
+        QTest::newRow("UTF-16, demi-caractère isolé")
+            << enUtf16(QString::fromLatin1(baseSurLignes("@").replace("encoding=\"UTF-8\"", "encoding=\"UTF-16\""))
+                           .replace(u'@', QChar(0xD800)))
+            << 4;
+    }
+
+    void baseXml_illisibleTelleQuelle_refuseeEnNommantLaLigne()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(int, ligne);
+        ecrire(QStringLiteral("baseVatrelix.xml"), xml);
+        TdmVatrelix dm;
+        SansProgression p;
+        try {
+            dm.chargerBase(p);
+            QFAIL("base acceptée");
+        } catch (const EXmlErreur& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("baseVatrelix.xml")), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("ligne %1 ").arg(ligne)), qPrintable(e.message()));
+        }
+        QVERIFY(dm.listeRayons.isEmpty());
+    }
+
+    // Aucune profondeur ne fait planter : au-delà de la limite, refus nommant le rayon, sans
+    // descendre plus loin ; à la limite, la forêt se charge, s'affiche, s'enregistre, se détruit.
+    void baseXml_imbriquee_data()
+    {
+        QTest::addColumn<int>("niveaux");
+        QTest::addColumn<int>("rebut"); // éléments inconnus imbriqués sous le dernier rayon
+        QTest::addColumn<bool>("acceptee");
+        QTest::newRow("100 niveaux : la limite") << profondeurMaxRayons << 0 << true;
+        QTest::newRow("101 niveaux") << profondeurMaxRayons + 1 << 0 << false;
+        QTest::newRow("50 000 niveaux") << 50000 << 0 << false;
+        QTest::newRow("éléments inconnus sur 200 000 niveaux") << 2 << 200000 << true;
+    }
+
+    void baseXml_imbriquee()
+    {
+        QFETCH(int, niveaux);
+        QFETCH(int, rebut);
+        QFETCH(bool, acceptee);
+        ecrire(QStringLiteral("baseVatrelix.xml"), rayonsImbriques(niveaux, rebut));
+        SansProgression p;
+        auto dm = std::make_unique<TdmVatrelix>();
+        if (!acceptee) {
+            try {
+                dm->chargerBase(p);
+                QFAIL("base acceptée");
+            } catch (const EXmlErreur& e) {
+                const QString rayon = QStringLiteral("« N%1 »").arg(profondeurMaxRayons + 1);
+                QVERIFY2(e.message().contains(rayon), qPrintable(e.message()));
+            }
+            QVERIFY(dm->listeRayons.isEmpty());
+            return;
+        }
+        dm->chargerBase(p);
+        QCOMPARE(::niveaux(dm->listeRayons.first()), niveaux);
+        QStandardItemModel arbre;
+        construireArbre(arbre, dm->listeRayons, OrdreArbre::Trie);
+        trierArbre(arbre);
+        dm->enregistrerBase(p);
+        dm = std::make_unique<TdmVatrelix>();
+        dm->chargerBase(p);
+        QCOMPARE(::niveaux(dm->listeRayons.first()), niveaux);
+        dm.reset();
+    }
+
     // Chaque coupure d'une base valide est refusée ou lue sans planter.
     void baseXml_coupeeAChaqueOctet()
     {
@@ -136,8 +259,12 @@ private Q_SLOTS:
             TdmVatrelix dm;
             try {
                 dm.chargerBase(p);
-            } catch (const EVatrelix&) {
+            } catch (const EVatrelix& e) {
                 ++refusees;
+                // Dit en mots simples, y compris au milieu d'un caractère accentué.
+                const QString cause = n == 0 ? QStringLiteral("le fichier est vide")
+                                             : QStringLiteral("le fichier se termine avant la fin du document");
+                QVERIFY2(e.message().contains(cause), qPrintable(QString::number(n) + u' ' + e.message()));
             }
         }
         // Seule une coupure après la dernière balise peut être acceptée.
@@ -156,6 +283,7 @@ private Q_SLOTS:
         QTest::newRow("100 Mo sans fin de ligne") << QByteArray(k_centMo, 'x') << -1 << false;
         QTest::newRow("ligne de 5 000 caractères") << QByteArray(5000, 'x') + "\r\n" << -1 << false;
         QTest::newRow("fins de ligne mêlées") << QByteArray("\r\r\n\n\r") << 4 << false;
+        QTest::newRow("total démesuré") << QByteArray("1|a|-|R|1 \x80|1e300 \x80\r\n") << 1 << false;
     }
 
     // Lecture, totaux, fusion et tri : erreurs de conversion seulement, aucune ligne perdue au tri.
@@ -240,6 +368,7 @@ private Q_SLOTS:
         QTest::newRow("binaire au hasard") << octetsAuHasard(4096, 3);
         QTest::newRow("prix illisible au second") << QByteArray(40, 'a') + "      1,50" + QByteArray(40, 'b') + "     1,2,3";
         QTest::newRow("enregistrement tronqué") << QByteArray(40, 'a') + "      1,50" + QByteArray(30, 'b');
+        QTest::newRow("prix démesuré") << QByteArray(40, 'a') + "1e308     ";
     }
 
     // Un fichier fautif ne laisse rien dans la forêt.
