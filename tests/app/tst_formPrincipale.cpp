@@ -698,6 +698,7 @@ void TestFormPrincipale::sortie_commandesPendantLeDepart_refusees()
     ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"-1"_s, u"Sam"_s});
     TFormPrincipale& f = demarrer();
     m_dm->ajouterRayonRacine(u"Nouveau rayon"_s);
+    m_dm->listeCourses = lignesListe;
     (*m_serveur)->oublierAppels();
     m_interactions->repondre(ReponseMessage::Non);
     m_interactions->repondre(ReponseMessage::Non);
