@@ -198,7 +198,9 @@ TRayon* TformRayon::destinationChoisie() const
 bool TformRayon::destinationRefusee(const TRayon* destination) const
 {
     return rayon->getPere() == nullptr || destination == nullptr || destination->estDescendantDe(rayon)
-           || destination == rayon->getPere() || destination == rayon;
+           || destination == rayon->getPere() || destination == rayon
+           // La copie dépasserait la profondeur maximale (destination grisée dans l'arbre).
+           || !copieRayonAdmise(rayon, destination);
 }
 
 void TformRayon::btValiderClick()

@@ -208,6 +208,22 @@ private Q_SLOTS:
         QVERIFY(m_form->rgChoixRayon->isHidden());
     }
 
+    // La copie dépasserait la profondeur maximale : refusée comme les autres, même choisie par programme.
+    void deplacerCopier_tropProfond_refuse()
+    {
+        TRayon* fond = m_boissons;
+        while (fond->getProfondeur() < profondeurMaxRayons)
+            fond = fond->ajouterRayonFils(QStringLiteral("N"), clWhite, fond);
+        montrer(m_cremerie);
+        m_form->cbDeplacerCopier->click();
+        m_form->rgChoixRayon->bouton(1)->click();
+        m_form->arbreRayons->setCurrentIndex(noeudDe(fond->getPere()));
+        QTest::mouseClick(m_form->btValider, Qt::LeftButton);
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(fond->getPere()->getNbRayonsFils(), 1);
+        QCOMPARE(m_alimentation->getNbRayonsFils(), 2);
+    }
+
     void copier_sousUnFrere_copieProfonde()
     {
         montrer(m_cremerie);
