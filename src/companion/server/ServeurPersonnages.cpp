@@ -1,3 +1,5 @@
+#include "Erreurs.h"
+#include "FichierTexte.h"
 #include "ServeurPersonnages.h"
 
 #include "SortieAudio.h"
@@ -9,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QRandomGenerator>
@@ -138,10 +139,13 @@ CodeResultat ServeurPersonnages::chargerModele(const QString& chemin, std::share
     const QFileInfo info(chemin);
     if (!info.exists() || info.isDir())
         return E_FICHIER_INTROUVABLE;
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly))
+    QByteArray octets;
+    try {
+        // Fichier ordinaire de taille raisonnable seulement : un tube bloquerait, /dev/zero ne finirait pas.
+        octets = lireOctets(chemin, TailleMax::personnage);
+    } catch (const EFichierErreur&) {
         return E_ACCES_REFUSE;
-    const QByteArray octets = fichier.readAll();
+    }
     for (const Lecteur& lecteur : lecteurs)
         if (octets.startsWith(lecteur.signature))
             return lecteur.lire(octets, modele);

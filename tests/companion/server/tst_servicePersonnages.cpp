@@ -5,6 +5,7 @@
 #include "U_vx_compagnon.h"
 #include "Agentballoon.h"
 
+#include <sys/stat.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -170,6 +171,8 @@ void TestServicePersonnages::charger_fichierRefuse_code_data()
     const quint32 image1 = mot(listeImages + 4 + 12);
     imageAbimee[image1 + 10] = '\x01'; // un flux compressé commence par 0x00
     QTest::newRow("image indécodable") << imageAbimee << true << qint64(AGENT_E_FICHIER_CORROMPU);
+    // Un tube bloquerait le chargement pour toujours : refusé sans être ouvert.
+    QTest::newRow("tube nommé") << QByteArray("<tube>") << true << qint64(E_ACCES_REFUSE);
 }
 
 void TestServicePersonnages::charger_fichierRefuse_code()
@@ -177,8 +180,11 @@ void TestServicePersonnages::charger_fichierRefuse_code()
     QFETCH(QByteArray, octets);
     QFETCH(bool, creer);
     QFETCH(qint64, code);
-    if (creer)
-        ecrireFichier(dossierPersonnages(*m_env) + QStringLiteral("Casse.acs"), octets);
+    const QString chemin = dossierPersonnages(*m_env) + QStringLiteral("Casse.acs");
+    if (octets == "<tube>")
+        QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+    else if (creer)
+        ecrireFichier(chemin, octets);
     TAgentCharacters* personnages = m_agent->GetCharacters();
     QCOMPARE(qint64(personnages->Load(QStringLiteral("Casse"), QStringLiteral("Casse.acs"))), code);
     QCOMPARE(personnages->GetCount(), 0);

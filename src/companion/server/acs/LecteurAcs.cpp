@@ -1,6 +1,7 @@
+#include "Erreurs.h"
+#include "FichierTexte.h"
 #include "LecteurAcs.h"
 
-#include <QFile>
 #include <QtEndian>
 
 namespace {
@@ -431,12 +432,12 @@ ResultatLectureAcs lirePersonnageAcs(const QByteArray& octets)
 
 ResultatLectureAcs lireFichierPersonnageAcs(const QString& chemin)
 {
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly)) {
+    try {
+        return lirePersonnageAcs(lireOctets(chemin, TailleMax::personnage));
+    } catch (const EFichierErreur& e) {
         ResultatLectureAcs r;
         r.erreur = ErreurAcs::FichierIllisible;
-        r.message = messageErreurAcs(r.erreur) + QStringLiteral(" (%1)").arg(fichier.errorString());
+        r.message = messageErreurAcs(r.erreur) + QStringLiteral(" (%1)").arg(e.message());
         return r;
     }
-    return lirePersonnageAcs(fichier.readAll());
 }
