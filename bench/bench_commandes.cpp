@@ -37,7 +37,10 @@ class InteractionsBanc : public Interactions
 public:
     TRayon* destination = nullptr;
 
-    ReponseMessage message(const QString&, TypeMessage, BoutonsMessage) override { return ReponseMessage::Non; }
+    ReponseMessage message(const QString&, TypeMessage, BoutonsMessage, std::optional<ReponseMessage>) override
+    {
+        return ReponseMessage::Non;
+    }
     QString saisie(const QString&, const QString&, const QString& defaut) override { return defaut; }
     bool ouvrirFichier(DialogueFichier&) override { return false; }
     bool enregistrerFichier(DialogueFichier&) override { return false; }

@@ -28,7 +28,10 @@ namespace {
 class InteractionsBanc : public Interactions
 {
 public:
-    ReponseMessage message(const QString&, TypeMessage, BoutonsMessage) override { return ReponseMessage::Non; }
+    ReponseMessage message(const QString&, TypeMessage, BoutonsMessage, std::optional<ReponseMessage>) override
+    {
+        return ReponseMessage::Non;
+    }
     QString saisie(const QString&, const QString&, const QString& defaut) override { return defaut; }
     bool ouvrirFichier(DialogueFichier&) override { return false; }
     bool enregistrerFichier(DialogueFichier&) override { return false; }
