@@ -1,7 +1,7 @@
-#include "Erreurs.h"
-#include "FichierTexte.h"
 #include "ServeurPersonnages.h"
 
+#include "Erreurs.h"
+#include "FichierTexte.h"
 #include "SortieAudio.h"
 #include "VoixEspeak.h"
 

@@ -1,8 +1,9 @@
 #include "EcrivainAcs.h"
 
 #include "CompressionAcs.h"
+#include "Erreurs.h"
+#include "FichierTexte.h"
 
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace {
@@ -321,10 +322,11 @@ bool enregistrerPersonnageAcs(const PersonnageAcs& personnage, const QString& ch
     const QByteArray octets = ecrirePersonnageAcs(personnage, erreur);
     if (octets.isEmpty())
         return false;
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly) || fichier.write(octets) != octets.size() || !fichier.commit()) {
+    try {
+        ecrireOctets(chemin, octets, Sauvegarde::Aucune);
+    } catch (const EFichierErreur& e) {
         if (erreur)
-            *erreur = fichier.errorString();
+            *erreur = e.message();
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
+#include "LecteurAcs.h"
+
 #include "Erreurs.h"
 #include "FichierTexte.h"
-#include "LecteurAcs.h"
 
 #include <QtEndian>
 

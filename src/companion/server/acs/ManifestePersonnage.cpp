@@ -1,12 +1,13 @@
 #include "ManifestePersonnage.h"
 
+#include "Erreurs.h"
+#include "FichierTexte.h"
+
 #include <QColor>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
-#include <QTextStream>
 
 namespace {
 
@@ -267,7 +268,7 @@ private:
         const auto trouve = m_indexImages.constFind(fichier);
         if (trouve != m_indexImages.cend())
             return *trouve;
-        QImage img(m_dossier.filePath(fichier));
+        const QImage img = QImage::fromData(lire(fichier, QStringLiteral("image")));
         if (img.isNull())
             echouer(QStringLiteral("image illisible « %1 »").arg(fichier));
         m_sources.append(img.convertToFormat(QImage::Format_ARGB32));
@@ -277,15 +278,22 @@ private:
         return index;
     }
 
+    // Un fichier du dossier du manifeste, par le seul chemin de lecture.
+    QByteArray lire(const QString& fichier, const QString& genre) const
+    {
+        try {
+            return lireOctets(m_dossier.filePath(fichier), TailleMax::personnage);
+        } catch (const EFichierErreur& e) {
+            echouer(QStringLiteral("%1 illisible « %2 » (%3)").arg(genre, fichier, e.message()));
+        }
+    }
+
     quint16 son(const QString& fichier)
     {
         const auto trouve = m_indexSons.constFind(fichier);
         if (trouve != m_indexSons.cend())
             return *trouve;
-        QFile f(m_dossier.filePath(fichier));
-        if (!f.open(QIODevice::ReadOnly))
-            echouer(QStringLiteral("son illisible « %1 »").arg(fichier));
-        const QByteArray octets = f.readAll();
+        const QByteArray octets = lire(fichier, QStringLiteral("son"));
         if (!octets.startsWith("RIFF") || octets.mid(8, 4) != "WAVE")
             echouer(QStringLiteral("« %1 » n'est pas un fichier WAVE").arg(fichier));
         m_p.sons.append(octets);
@@ -347,19 +355,19 @@ private:
 ResultatManifeste lireManifestePersonnage(const QString& chemin)
 {
     ResultatManifeste r;
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        r.erreur = QStringLiteral("%1: %2").arg(chemin, fichier.errorString());
+    QStringList lignes;
+    try {
+        lignes = decouperLignes(QString::fromUtf8(lireOctets(chemin, TailleMax::configuration)));
+    } catch (const EFichierErreur& e) {
+        r.erreur = e.message();
         return r;
     }
-    QTextStream flux(&fichier);
-    flux.setEncoding(QStringConverter::Utf8);
     Compilateur compilateur(chemin);
     int numero = 0;
     try {
-        while (!flux.atEnd()) {
+        for (const QString& brute : std::as_const(lignes)) {
             ++numero;
-            const QString ligne = flux.readLine().trimmed();
+            const QString ligne = brute.trimmed();
             if (ligne.isEmpty() || ligne.startsWith(u'#'))
                 continue;
             compilateur.instruction(decouper(ligne));
