@@ -341,6 +341,7 @@ QWidget* TFormPrincipale::construireBarreStatut()
 
 TFormPrincipale::~TFormPrincipale()
 {
+    delete m_filtreVues;
     // FormDestroy : la configuration n'est écrite qu'ici.
     try {
         enregistrerConfigAppliExecute();

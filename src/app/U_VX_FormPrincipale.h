@@ -340,6 +340,9 @@ private:
     bool m_toucheSpecialeCtrl = false;
     QString m_avertissementConfiguration;
     QObject* m_attenteExposition = nullptr;
+    // Filtre des événements des trois vues ; retiré d'abord à la destruction (les vues
+    // perdent alors le focus, la fenêtre n'est déjà plus entière).
+    QObject* m_filtreVues = nullptr;
 };
 
 // L'unique fenêtre principale du programme (nulle avant sa création).

@@ -255,6 +255,7 @@ QDrag* creerGlissement(QAbstractItemView* source)
 void TFormPrincipale::brancherGlisserDeposer()
 {
     auto* filtre = new FiltreGlisserDeposer(*this);
+    m_filtreVues = filtre;
     for (QAbstractItemView* vue : {static_cast<QAbstractItemView*>(arbreRayon),
                                    static_cast<QAbstractItemView*>(listeArticles),
                                    static_cast<QAbstractItemView*>(lvListeCourses)}) {
