@@ -156,7 +156,7 @@ void TFormPrincipale::supprimerRayonExecute()
     const ReponseMessage reponse = Interactions::courantes().message(
         QStringLiteral("Etes-vous sûr de vouloir supprimer le rayon '") + rayon->getNom() + QStringLiteral("', de '")
             + libellePere + QStringLiteral("' ?\nATTENTION ! Tous les articles contenus le seront aussi !"),
-        TypeMessage::Confirmation, BoutonsMessage::OuiNon);
+        TypeMessage::Confirmation, BoutonsMessage::OuiNon, ReponseMessage::Non);
     if (reponse != ReponseMessage::Oui)
         return;
     animerCompagnon(QStringLiteral("Sad"));

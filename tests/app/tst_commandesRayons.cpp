@@ -302,6 +302,7 @@ void TestCommandesRayons::supprimerRayon()
     QCOMPARE(q[0].texte, question);
     QCOMPARE(q[0].type, TypeMessage::Confirmation);
     QCOMPARE(q[0].boutons, BoutonsMessage::OuiNon);
+    QCOMPARE(q[0].defautMessage, ReponseMessage::Non); // Entrée ne supprime rien
     QCOMPARE(decrire(b->dm->listeRayons), foret);
     QCOMPARE(b->f().texteStatut(), statut);
     QCOMPARE(b->animations(), oui ? QStringList{u"Sad"_s} : QStringList{});
