@@ -6,6 +6,7 @@
 #include "Conversions.h"
 #include "Erreurs.h"
 #include "Interactions.h"
+#include "Palettes.h"
 #include "ProgressionFenetre.h"
 #include "TPaintBox.h"
 
@@ -70,13 +71,6 @@ QSplitter* separateur(Qt::Orientation sens, QWidget* parent, const QString& nom)
     s->setHandleWidth(3);
     s->setChildrenCollapsible(false);
     return s;
-}
-
-void fondCreme(QAbstractItemView* vue)
-{
-    QPalette palette = vue->palette();
-    palette.setColor(QPalette::Base, QColor::fromRgb(versQRgb(clCream)));
-    vue->setPalette(palette);
 }
 
 } // namespace
