@@ -130,7 +130,7 @@ void TFormPrincipale::ajouterArticleExecute()
     FormArticle->setTitre(QStringLiteral("NOUVEL ARTICLE"));
     FormArticle->couleurHaut = couleurHaut;
     FormArticle->couleurBas = couleurBas;
-    FormArticle->modeModification = 0;
+    FormArticle->modeModification = ModeDialogue::Ajout;
     FormArticle->valide = false;
     Interactions::courantes().montrerModal(FormArticle);
     if (FormArticle->valide) {
@@ -158,7 +158,7 @@ void TFormPrincipale::modifierArticleExecute()
     FormArticle->setTitre(QStringLiteral("MODIFICATION D'ARTICLE"));
     FormArticle->couleurHaut = couleurHaut;
     FormArticle->couleurBas = couleurBas;
-    FormArticle->modeModification = 1;
+    FormArticle->modeModification = ModeDialogue::Modification;
     FormArticle->valide = false;
     QString nom, prix, remarque;
     {

@@ -80,7 +80,7 @@ int demanderQuantite(TFormPrincipale& f, const QString& article, const QString& 
         return 0;
     formLC->setWindowTitle(kLegendeAchat);
     formLC->setTitre(kTitreQuantite + article);
-    formLC->modeModification = mode;
+    formLC->modeModification = mode == 1 ? ModeDialogue::Modification : ModeDialogue::Ajout;
     formLC->couleurHaut = f.couleurHaut;
     formLC->couleurBas = f.couleurBas;
     formLC->couleurTexte = f.couleurTexte;

@@ -5,11 +5,8 @@
 #include "ImagesDialogues.h"
 #include "Interactions.h"
 #include "ParametresRegionaux.h"
-#include "TPaintBox.h"
-#include "U_graphic.h"
 
 #include <QLabel>
-#include <QShowEvent>
 
 namespace {
 
@@ -26,31 +23,11 @@ std::optional<QChar> filtrePrix(QChar c)
     return std::nullopt;
 }
 
-QFont policeTitre(const QFont& base)
-{
-    QFont police = base;
-    police.setPointSize(8);
-    police.setBold(true);
-    return police;
-}
-
 } // namespace
 
-TFormArticle::TFormArticle(QWidget* parent) : QDialog(parent)
+TFormArticle::TFormArticle(QWidget* parent)
+    : FicheDialogue(QStringLiteral("FormArticle"), QSize(292, 132), QStringLiteral("titreFiche"), parent)
 {
-    setObjectName(QStringLiteral("FormArticle"));
-    QFont police = font();
-    police.setPointSize(8);
-    setFont(police);
-    setFixedSize(292, 132);
-
-    titreFiche = new TPaintBox(this);
-    titreFiche->setObjectName(QStringLiteral("titreFiche"));
-    titreFiche->setGeometry(0, 0, 292, 17);
-    titreFiche->setFont(policeTitre(font()));
-    titreFiche->setCouleurPolice(Qt::white);
-    titreFiche->surPeinture([this](TPaintBox& boite, QPainter& canevas) { titreFichePaint(boite, canevas); });
-
     edPrix = new ChampSaisie(this);
     edPrix->setObjectName(QStringLiteral("edPrix"));
     edPrix->setMaxLength(8);
@@ -84,13 +61,7 @@ TFormArticle::TFormArticle(QWidget* parent) : QDialog(parent)
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(8, 80, 70, 17);
 
-    btValider = creerBoutonImage(this, imageValider(), QStringLiteral("Valider"));
-    btValider->setObjectName(QStringLiteral("btValider"));
-    btValider->move(212, 94);
-
-    btAnnuler = creerBoutonImage(this, imageAnnuler(), QStringLiteral("Annuler"));
-    btAnnuler->setObjectName(QStringLiteral("btAnnuler"));
-    btAnnuler->move(250, 94);
+    creerBoutons(this, QPoint(212, 94), QPoint(250, 94));
 
     memoRemarque = new ChampSaisie(this);
     memoRemarque->setObjectName(QStringLiteral("memoRemarque"));
@@ -99,49 +70,19 @@ TFormArticle::TFormArticle(QWidget* parent) : QDialog(parent)
     memoRemarque->definirFiltre(filtreSansBarre());
     Label3->setBuddy(memoRemarque);
 
-    for (ChampSaisie* champ : {edNom, edPrix, memoRemarque}) {
-        champ->surEntree = [this] { btValiderClick(); };
-        champ->surEchap = [this] { btAnnulerClick(); };
-    }
+    relierTouches({edNom, edPrix, memoRemarque});
     setTabOrder(edNom, edPrix);
     setTabOrder(edPrix, memoRemarque);
-
-    connect(btValider, &QToolButton::clicked, this, &TFormArticle::btValiderClick);
-    connect(btAnnuler, &QToolButton::clicked, this, &TFormArticle::btAnnulerClick);
-}
-
-void TFormArticle::setTitre(const QString& titre)
-{
-    titreFiche->setHint(titre);
-    titreFiche->update();
-}
-
-QString TFormArticle::titre() const
-{
-    return titreFiche->hint();
-}
-
-void TFormArticle::showEvent(QShowEvent* evenement)
-{
-    QDialog::showEvent(evenement);
-    if (!evenement->spontaneous())
-        FormShow();
 }
 
 void TFormArticle::FormShow()
 {
-    valide = false;
-    if (modeModification == 0) {
+    if (modeModification == ModeDialogue::Ajout) {
         edNom->clear();
         edPrix->clear();
         memoRemarque->clear();
     }
     edNom->setFocus();
-}
-
-void TFormArticle::titreFichePaint(TPaintBox& boite, QPainter& canevas)
-{
-    dessinerTitreControle(canevas, boite, couleurHaut, couleurBas, boite.hint());
 }
 
 void TFormArticle::btValiderClick()
@@ -167,17 +108,5 @@ void TFormArticle::btValiderClick()
         edPrix->setFocus();
         return;
     }
-    valide = true;
-    accept();
-}
-
-void TFormArticle::btAnnulerClick()
-{
-    reject();
-}
-
-void TFormArticle::reject()
-{
-    valide = false;
-    QDialog::reject();
+    valider();
 }

@@ -5,13 +5,10 @@
 #include "ImagesDialogues.h"
 #include "Interactions.h"
 #include "TPaintBox.h"
-#include "U_graphic.h"
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QLineEdit>
-#include <QShowEvent>
 #include <QSpinBox>
 
 #include <algorithm>
@@ -60,31 +57,18 @@ constexpr int kGaucheImage = 176;
 
 } // namespace
 
-TformLC::TformLC(QWidget* parent) : QDialog(parent)
+TformLC::TformLC(QWidget* parent)
+    : FicheDialogue(QStringLiteral("formLC"), QSize(kLargeurFenetre, 114), QStringLiteral("titreForm"), parent)
 {
-    setObjectName(QStringLiteral("formLC"));
-    QFont police = font();
-    police.setPointSize(8);
-    setFont(police);
-    setFixedSize(269, 114);
-
-    titreForm = new TPaintBox(this);
-    titreForm->setObjectName(QStringLiteral("titreForm"));
-    titreForm->setGeometry(0, 0, 269, 17);
-    QFont gras = police;
-    gras.setBold(true);
-    titreForm->setFont(gras);
-    titreForm->surPeinture([this](TPaintBox& boite, QPainter& canevas) { titreFormPaint(boite, canevas); });
-
     Label1 = creerLibelle(this, "Label1", QStringLiteral("Nombre d'article(s) :"), 8, 24);
-    Label1->setFont(gras);
+    Label1->setFont(titreForm->font());
     Label1->adjustSize();
 
     auto* champQuantite = new ChampQuantite(this);
     seNb = champQuantite;
     seNb->setObjectName(QStringLiteral("seNb"));
     seNb->setGeometry(24, 40, 137, 30);
-    QFont grande = police;
+    QFont grande = font();
     grande.setPointSize(12);
     grande.setBold(true);
     seNb->setFont(grande);
@@ -108,12 +92,8 @@ TformLC::TformLC(QWidget* parent) : QDialog(parent)
     ImageForm->setAlignment(Qt::AlignCenter);
     ImageForm->setPixmap(imageDecor(Decor::Panier, QSize(89, 60)));
 
-    btValider = creerBoutonImage(this, imageValider(), QStringLiteral("Valider"));
-    btValider->setObjectName(QStringLiteral("btValider"));
-    btValider->move(184, 80);
-    btAnnuler = creerBoutonImage(this, imageAnnuler(), QStringLiteral("Annuler"));
-    btAnnuler->setObjectName(QStringLiteral("btAnnuler"));
-    btAnnuler->move(224, 80);
+    // Après l'image, qu'ils chevauchent d'une rangée : ils passent devant elle.
+    creerBoutons(this, QPoint(184, 80), QPoint(224, 80));
 
     m_bulleRefus = new BulleRefus(this);
     champQuantite->surRefus = [this](const QString& raison) { m_bulleRefus->signaler(*seNb, raison); };
@@ -121,20 +101,6 @@ TformLC::TformLC(QWidget* parent) : QDialog(parent)
 
     // Le champ d'édition de la boîte signale aussi un texte hors plage (0), que la boîte tait.
     connect(seNb->findChild<QLineEdit*>(), &QLineEdit::textChanged, this, &TformLC::seNbChange);
-    connect(btValider, &QToolButton::clicked, this, &TformLC::btValiderClick);
-    connect(btAnnuler, &QToolButton::clicked, this, &TformLC::btAnnulerClick);
-}
-
-void TformLC::setTitre(const QString& titre)
-{
-    titreForm->setHint(titre);
-    disposer();
-    titreForm->update();
-}
-
-QString TformLC::titre() const
-{
-    return titreForm->hint();
 }
 
 void TformLC::setPrixUnitaire(const QString& texte)
@@ -211,9 +177,7 @@ void TformLC::showEvent(QShowEvent* evenement)
     // Disposé avant que QDialog ne centre la fenêtre : sa largeur peut changer.
     if (!evenement->spontaneous())
         disposer();
-    QDialog::showEvent(evenement);
-    if (!evenement->spontaneous())
-        FormShow();
+    FicheDialogue::showEvent(evenement);
 }
 
 void TformLC::hideEvent(QHideEvent* evenement)
@@ -224,8 +188,7 @@ void TformLC::hideEvent(QHideEvent* evenement)
 
 void TformLC::FormShow()
 {
-    valide = false;
-    if (modeModification == 0)
+    if (modeModification == ModeDialogue::Ajout)
         seNb->setValue(1);
     seNbChange();
     seNb->setFocus();
@@ -247,32 +210,12 @@ void TformLC::seNbChange()
     }
 }
 
-void TformLC::titreFormPaint(TPaintBox& boite, QPainter& canevas)
-{
-    boite.setCouleurPolice(QColor::fromRgb(versQRgb(ColorToRGB(couleurTexte))));
-    canevas.setPen(boite.couleurPolice());
-    dessinerTitreControle(canevas, boite, couleurHaut, couleurBas, boite.hint());
-}
-
 void TformLC::btValiderClick()
 {
-    if (quantite() >= 1) {
-        valide = true;
-        accept();
-    } else {
+    if (quantite() >= 1)
+        valider();
+    else
         valide = false;
-    }
-}
-
-void TformLC::btAnnulerClick()
-{
-    reject();
-}
-
-void TformLC::reject()
-{
-    valide = false;
-    QDialog::reject();
 }
 
 bool TformLC::eventFilter(QObject* objet, QEvent* evenement)

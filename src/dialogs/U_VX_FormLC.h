@@ -2,25 +2,20 @@
 // Dialogue de quantité d'un article de la liste de courses : quantité, prix unitaire et
 // total recalculé. L'appelant fixe titre, couleurs, mode et prix, montre, puis lit
 // valide et quantite().
-#include "ControlesDialogues.h"
-#include "Couleurs.h"
-
-#include <QDialog>
+#include "FicheDialogue.h"
 
 class QFontMetrics;
 class QLabel;
-class QPainter;
 class QSpinBox;
-class TPaintBox;
 
-class TformLC : public QDialog
+class TformLC : public FicheDialogue
 {
     Q_OBJECT
 
 public:
     explicit TformLC(QWidget* parent = nullptr);
 
-    TPaintBox* titreForm;
+    TPaintBox* const titreForm = boiteTitre();
     QLabel* Label1;
     QSpinBox* seNb;
     QLabel* Label2;
@@ -30,35 +25,24 @@ public:
     QLabel* lbTotal;
     QLabel* Label7;
     QLabel* ImageForm;
-    QToolButton* btValider;
-    QToolButton* btAnnuler;
 
-    TColor couleurHaut = TColor(0x008080FF);
-    TColor couleurBas = TColor(0x0000009B);
-    TColor couleurTexte = TColor(0x00FFFFFF);
-    int modeModification = 0; // 0 : ajout, la quantité part de 1 ; 1 : modification
-    bool valide = false;
+    // Ajout : la quantité part de 1 à l'affichage.
+    ModeDialogue modeModification = ModeDialogue::Ajout;
 
-    void setTitre(const QString& titre);
-    QString titre() const;
     void setPrixUnitaire(const QString& texte);
     // Quantité tapée (0 quand le texte n'est pas un entier) ; à lire quand valide est vrai.
     int quantite() const;
     void setQuantite(int quantite);
 
-    void FormShow();
+    void FormShow() override;
     void seNbChange();
-    void titreFormPaint(TPaintBox& boite, QPainter& canevas);
-    void btValiderClick();
-    void btAnnulerClick();
+    void btValiderClick() override;
 
 protected:
+    void titreModifie() override { disposer(); }
     void showEvent(QShowEvent* evenement) override;
     void hideEvent(QHideEvent* evenement) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
-
-public Q_SLOTS:
-    void reject() override;
 
 private:
     // Place montants, image et boutons pour que chaque valeur possible se lise entière.

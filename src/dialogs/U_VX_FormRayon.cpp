@@ -1,8 +1,8 @@
 #include "U_VX_FormRayon.h"
 
-#include "Conversions.h"
 #include "ImagesDialogues.h"
 #include "Interactions.h"
+#include "Palettes.h"
 #include "TPaintBox.h"
 #include "U_VX_DataModule.h"
 #include "U_graphic.h"
@@ -12,29 +12,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QShowEvent>
 #include <QStandardItemModel>
 #include <QTreeView>
 
 #include <functional>
 
 TformRayon::TformRayon(TdmVatrelix& donnees, QWidget* parent)
-    : QDialog(parent), m_donnees(donnees), m_modele(new QStandardItemModel(this))
+    : FicheDialogue(QStringLiteral("formRayon"), QSize(249, 328), QStringLiteral("titreFiche"), parent),
+      m_donnees(donnees), m_modele(new QStandardItemModel(this))
 {
-    setObjectName(QStringLiteral("formRayon"));
-    QFont police = font();
-    police.setPointSize(8);
-    setFont(police);
-    setFixedSize(249, 328);
-
-    titreFiche = new TPaintBox(this);
-    titreFiche->setObjectName(QStringLiteral("titreFiche"));
-    titreFiche->setGeometry(0, 0, 249, 17);
-    QFont gras = police;
-    gras.setBold(true);
-    titreFiche->setFont(gras);
-    titreFiche->surPeinture([this](TPaintBox& boite, QPainter& canevas) { titreFichePaint(boite, canevas); });
-
     arbreRayons = new QTreeView(this);
     arbreRayons->setObjectName(QStringLiteral("arbreRayons"));
     arbreRayons->setGeometry(8, 98, 233, 142);
@@ -46,9 +32,7 @@ TformRayon::TformRayon(TdmVatrelix& donnees, QWidget* parent)
     arbreRayons->setAllColumnsShowFocus(true);
     arbreRayons->setIndentation(19);
     arbreRayons->setSortingEnabled(false);
-    QPalette creme = arbreRayons->palette();
-    creme.setColor(QPalette::Base, QColor::fromRgb(versQRgb(clCream)));
-    arbreRayons->setPalette(creme);
+    fondCreme(arbreRayons);
 
     ImageForm = new QLabel(this);
     ImageForm->setObjectName(QStringLiteral("ImageForm"));
@@ -56,20 +40,14 @@ TformRayon::TformRayon(TdmVatrelix& donnees, QWidget* parent)
     ImageForm->setPixmap(imageDecor(Decor::Rayonnage, QSize(57, 62)));
     ImageForm->lower();
 
-    btValider = creerBoutonImage(this, imageValider(), QStringLiteral("Valider"));
-    btValider->setObjectName(QStringLiteral("btValider"));
-    btValider->move(249 - 2 * 33 - 14, 328 - 33 - 8);
-    btAnnuler = creerBoutonImage(this, imageAnnuler(), QStringLiteral("Annuler"));
-    btAnnuler->setObjectName(QStringLiteral("btAnnuler"));
-    btAnnuler->move(249 - 33 - 8, 328 - 33 - 8);
+    creerBoutons(this, QPoint(249 - 2 * 33 - 14, 328 - 33 - 8), QPoint(249 - 33 - 8, 328 - 33 - 8));
 
     edNom = new ChampSaisie(this);
     edNom->setObjectName(QStringLiteral("edNom"));
     edNom->setMaxLength(20);
     edNom->setGeometry(72, 24, 169, 21);
     edNom->definirFiltre(filtreSansBarre());
-    edNom->surEntree = [this] { btValiderClick(); };
-    edNom->surEchap = [this] { btAnnulerClick(); };
+    relierTouches({edNom});
 
     Label2 = new QLabel(QStringLiteral("Nom :"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -107,32 +85,12 @@ TformRayon::TformRayon(TdmVatrelix& donnees, QWidget* parent)
 
     // toggled plutôt que clicked : décocher par programme rend aussi l'arbre inerte.
     connect(cbDeplacerCopier, &QCheckBox::toggled, this, &TformRayon::cbDeplacerCopierClick);
-    connect(btValider, &QToolButton::clicked, this, &TformRayon::btValiderClick);
-    connect(btAnnuler, &QToolButton::clicked, this, &TformRayon::btAnnulerClick);
 }
 
 void TformRayon::remplirArbre(const FournisseurIcones& icones)
 {
     construireArbre(*m_modele, m_donnees.listeRayons, OrdreArbre::Modele, icones);
     arbreRayons->expandAll();
-}
-
-void TformRayon::setTitre(const QString& titre)
-{
-    titreFiche->setHint(titre);
-    titreFiche->update();
-}
-
-QString TformRayon::titre() const
-{
-    return titreFiche->hint();
-}
-
-void TformRayon::showEvent(QShowEvent* evenement)
-{
-    QDialog::showEvent(evenement);
-    if (!evenement->spontaneous())
-        FormShow();
 }
 
 void TformRayon::FormShow()
@@ -160,11 +118,6 @@ void TformRayon::FormShow()
     parcourir(QModelIndex());
     arbreRayons->setEnabled(false);
     edNom->setFocus();
-}
-
-void TformRayon::titreFichePaint(TPaintBox& boite, QPainter& canevas)
-{
-    dessinerTitreControle(canevas, boite, couleurHaut, couleurBas, boite.hint());
 }
 
 void TformRayon::pbCouleurRayonClick()
@@ -230,13 +183,13 @@ void TformRayon::btValiderClick()
                 rayon->getPere()->retirerRayonFils(rayon);
         }
     }
-    accept();
+    valider();
 }
 
 void TformRayon::btAnnulerClick()
 {
     cbDeplacerCopier->setChecked(false);
-    reject();
+    FicheDialogue::btAnnulerClick();
 }
 
 bool TformRayon::eventFilter(QObject* objet, QEvent* evenement)

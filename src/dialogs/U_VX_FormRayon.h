@@ -3,32 +3,26 @@
 // tout son sous-arbre) sous un autre rayon choisi dans l'arbre. Il applique lui-même
 // ses changements à la base quand l'utilisateur valide.
 #include "ArbreRayons.h"
-#include "ControlesDialogues.h"
-#include "Couleurs.h"
-
-#include <QDialog>
+#include "FicheDialogue.h"
 
 class QCheckBox;
 class QLabel;
 class QPainter;
 class QStandardItemModel;
 class QTreeView;
-class TPaintBox;
 class TRayon;
 class TdmVatrelix;
 
-class TformRayon : public QDialog
+class TformRayon : public FicheDialogue
 {
     Q_OBJECT
 
 public:
     explicit TformRayon(TdmVatrelix& donnees, QWidget* parent = nullptr);
 
-    TPaintBox* titreFiche;
+    TPaintBox* const titreFiche = boiteTitre();
     QTreeView* arbreRayons;
     QLabel* ImageForm;
-    QToolButton* btValider;
-    QToolButton* btAnnuler;
     ChampSaisie* edNom;
     QLabel* Label2;
     QCheckBox* cbDeplacerCopier;
@@ -37,28 +31,22 @@ public:
     TRadioGroup* rgChoixRayon; // 0 : Déplacer, 1 : Copier
 
     TRayon* rayon = nullptr; // le rayon modifié
-    TColor couleurHaut = TColor(0x008080FF);
-    TColor couleurBas = TColor(0x0000009B);
 
     // Modèle de l'arbre des destinations, rempli par remplirArbre ou construireArbre.
     QStandardItemModel& modeleArbre() { return *m_modele; }
     // Toute la forêt, dans l'ordre du modèle (non triée).
     void remplirArbre(const FournisseurIcones& icones = {});
 
-    void setTitre(const QString& titre);
-    QString titre() const;
     TColor couleurNuancier() const { return m_couleurNuancier; }
 
-    void FormShow();
-    void titreFichePaint(TPaintBox& boite, QPainter& canevas);
+    void FormShow() override;
     void pbCouleurRayonClick();
     void pbCouleurRayonPaint(TPaintBox& boite, QPainter& canevas);
     void cbDeplacerCopierClick();
-    void btValiderClick();
-    void btAnnulerClick();
+    void btValiderClick() override;
+    void btAnnulerClick() override;
 
 protected:
-    void showEvent(QShowEvent* evenement) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:

@@ -1,38 +1,22 @@
 #include "U_VX_Options.h"
 
-#include "Conversions.h"
 #include "ImagesDialogues.h"
 #include "Interactions.h"
-#include "TPaintBox.h"
-#include "U_graphic.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QLabel>
-#include <QPainter>
 #include <QLineEdit>
-#include <QShowEvent>
 #include <QTabWidget>
 
 #include <algorithm>
 
-TformOptions::TformOptions(QWidget* parent) : QDialog(parent)
+TformOptions::TformOptions(QWidget* parent)
+    : FicheDialogue(QStringLiteral("formOptions"), QSize(354, 192), QStringLiteral("titreForm"), parent)
 {
-    setObjectName(QStringLiteral("formOptions"));
     setWindowTitle(QStringLiteral("Vatrelix - Options"));
-    QFont police = font();
-    police.setPointSize(8);
-    setFont(police);
-    setFixedSize(354, 192);
-
-    titreForm = new TPaintBox(this);
-    titreForm->setObjectName(QStringLiteral("titreForm"));
-    titreForm->setGeometry(0, 0, 354, 17);
-    QFont gras = police;
-    gras.setBold(true);
-    titreForm->setFont(gras);
-    titreForm->surPeinture([this](TPaintBox& boite, QPainter& canevas) { titreFormPaint(boite, canevas); });
+    setTitre(QStringLiteral("Tavelquirn Vatrelix - Options"));
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -46,12 +30,7 @@ TformOptions::TformOptions(QWidget* parent) : QDialog(parent)
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     PageControl1->addTab(TabSheet1, QStringLiteral("Compagnon"));
 
-    btValider = creerBoutonImage(Panel1, imageValider(), QStringLiteral("Valider"));
-    btValider->setObjectName(QStringLiteral("btValider"));
-    btValider->move(354 - 2 * 33 - 12, 4);
-    btAnnuler = creerBoutonImage(Panel1, imageAnnuler(), QStringLiteral("Annuler"));
-    btAnnuler->setObjectName(QStringLiteral("btAnnuler"));
-    btAnnuler->move(354 - 33 - 8, 4);
+    creerBoutons(Panel1, QPoint(354 - 2 * 33 - 12, 4), QPoint(354 - 33 - 8, 4));
 
     ImageForm = new QLabel(Panel1);
     ImageForm->setObjectName(QStringLiteral("ImageForm"));
@@ -78,9 +57,6 @@ TformOptions::TformOptions(QWidget* parent) : QDialog(parent)
     Label1->setBuddy(cbChoixCompagnon);
 
     setTabOrder(chbAfficherCompagnon, cbChoixCompagnon);
-
-    connect(btValider, &QToolButton::clicked, this, &TformOptions::btValiderClick);
-    connect(btAnnuler, &QToolButton::clicked, this, &TformOptions::btAnnulerClick);
 }
 
 void TformOptions::remplirCompagnons(const QStringList& noms)
@@ -114,24 +90,10 @@ bool TformOptions::compagnonAffiche() const
     return chbAfficherCompagnon->isChecked();
 }
 
-void TformOptions::showEvent(QShowEvent* evenement)
-{
-    QDialog::showEvent(evenement);
-    if (!evenement->spontaneous())
-        FormShow();
-}
-
 void TformOptions::FormShow()
 {
     nomInitial = cbChoixCompagnon->currentText();
     chbAfficherCompagnon->setFocus();
-}
-
-void TformOptions::titreFormPaint(TPaintBox& boite, QPainter& canevas)
-{
-    boite.setCouleurPolice(QColor::fromRgb(versQRgb(ColorToRGB(couleurTexte))));
-    canevas.setPen(boite.couleurPolice());
-    dessinerTitreControle(canevas, boite, couleurHaut, couleurBas, QStringLiteral("Tavelquirn Vatrelix - Options"));
 }
 
 void TformOptions::btValiderClick()
@@ -147,17 +109,5 @@ void TformOptions::btValiderClick()
         cbChoixCompagnon->setEditText(nomInitial);
     }
     // Un nom refusé ne retient pas le dialogue : la case à cocher compte toujours.
-    valide = true;
-    accept();
-}
-
-void TformOptions::btAnnulerClick()
-{
-    reject();
-}
-
-void TformOptions::reject()
-{
-    valide = false;
-    QDialog::reject();
+    valider();
 }

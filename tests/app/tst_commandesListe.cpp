@@ -204,7 +204,7 @@ void TestCommandesListe::ajouter()
     if (!speciale) {
         QCOMPARE(dialogues.first().titre, u"Vatrelix ACHAT"_s);
         QCOMPARE(m->formLC->titre(), u"Nombre d'article(s) - Lait"_s);
-        QCOMPARE(m->formLC->modeModification, 0);
+        QCOMPARE(m->formLC->modeModification, ModeDialogue::Ajout);
         QCOMPARE(m->formLC->lbPU->text(), u"0,89"_s);
     }
     const QString dernier = attendues.last().section(u'|', 1, 1);
@@ -243,7 +243,7 @@ void TestCommandesListe::modifier_quantite_gardeLeTextePU()
     m->f().action(u"modifierNbLC"_s)->trigger();
     QCOMPARE(ouverteAvec, 2);
     QCOMPARE(totalAffiche, u"1,78"_s);
-    QCOMPARE(m->formLC->modeModification, 1);
+    QCOMPARE(m->formLC->modeModification, ModeDialogue::Modification);
     QCOMPARE(m->lignes(), (QStringList{baguette, u"5|Lait|demi-écrémé|Crèmerie|0,89 €|4,45 €"_s}));
     QCOMPARE(m->f().texteStatut(),
              u"Modification de l'article \"Lait\" du rayon \"Crèmerie\"  dans la liste de courses"_s);

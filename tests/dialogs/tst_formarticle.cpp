@@ -29,7 +29,7 @@ private:
     // Montre le dialogue comme le ferait l'appelant, en modification (les champs restent).
     void montrer(const QString& nom, const QString& prix, const QString& remarque)
     {
-        m_form->modeModification = 1;
+        m_form->modeModification = ModeDialogue::Modification;
         m_form->edNom->setText(nom);
         m_form->edPrix->setText(prix);
         m_form->memoRemarque->setText(remarque);
@@ -186,7 +186,7 @@ private Q_SLOTS:
         m_form->hide();
 
         // Nouvel article : les trois champs sont vidés.
-        m_form->modeModification = 0;
+        m_form->modeModification = ModeDialogue::Ajout;
         m_form->show();
         QVERIFY(m_form->edNom->text().isEmpty());
         QVERIFY(m_form->edPrix->text().isEmpty());

@@ -28,12 +28,12 @@ private:
     std::unique_ptr<InteractionsScriptees> m_interactions;
     std::unique_ptr<TformLC> m_form;
 
-    void preparer(int mode, const QString& pu, int quantite = 0)
+    void preparer(ModeDialogue mode, const QString& pu, int quantite = 0)
     {
         m_form->setWindowTitle(QStringLiteral("Vatrelix ACHAT"));
         m_form->setTitre(QStringLiteral("Nombre d'article(s) - Lait"));
         m_form->modeModification = mode;
-        if (mode == 1)
+        if (mode == ModeDialogue::Modification)
             m_form->setQuantite(quantite);
         m_form->setPrixUnitaire(pu);
     }
@@ -70,19 +70,20 @@ private Q_SLOTS:
 
     void affichage_quantiteEtTotal_data()
     {
-        QTest::addColumn<int>("mode");
+        QTest::addColumn<ModeDialogue>("mode");
         QTest::addColumn<int>("quantiteAppelant");
         QTest::addColumn<QString>("pu");
         QTest::addColumn<int>("quantite");
         QTest::addColumn<QString>("total");
-        QTest::newRow("ajout : 1") << 0 << 7 << "0,89" << 1 << "0,89";
-        QTest::newRow("modification : 4") << 1 << 4 << "0,89" << 4 << "3,56";
-        QTest::newRow("modification au-delà du maximum") << 1 << 150000 << "1,00" << 99999 << "99999,00";
-        QTest::newRow("arrondi") << 1 << 3 << "0,33" << 3 << "0,99";
+        const ModeDialogue ajout = ModeDialogue::Ajout, modification = ModeDialogue::Modification;
+        QTest::newRow("ajout : 1") << ajout << 7 << "0,89" << 1 << "0,89";
+        QTest::newRow("modification : 4") << modification << 4 << "0,89" << 4 << "3,56";
+        QTest::newRow("modification au-delà du maximum") << modification << 150000 << "1,00" << 99999 << "99999,00";
+        QTest::newRow("arrondi") << modification << 3 << "0,33" << 3 << "0,99";
     }
     void affichage_quantiteEtTotal()
     {
-        QFETCH(int, mode);
+        QFETCH(ModeDialogue, mode);
         QFETCH(int, quantiteAppelant);
         QFETCH(QString, pu);
         QFETCH(int, quantite);
@@ -128,7 +129,7 @@ private Q_SLOTS:
         QFETCH(QString, total);
         QFETCH(int, quantite);
         QFETCH(QString, refus);
-        preparer(0, QStringLiteral("0,89"));
+        preparer(ModeDialogue::Ajout, QStringLiteral("0,89"));
         m_form->show();
         if (colle) {
             QApplication::clipboard()->setText(tape);
@@ -162,7 +163,7 @@ private Q_SLOTS:
         QFETCH(QString, article);
         QFETCH(QString, pu);
         QFETCH(bool, ordinaire);
-        preparer(0, pu);
+        preparer(ModeDialogue::Ajout, pu);
         m_form->setTitre(QStringLiteral("Nombre d'article(s) - ") + article);
         m_form->show();
         taper(QStringLiteral("99999"));
@@ -191,7 +192,7 @@ private Q_SLOTS:
 
     void zero_boutonValider_resteOuvertPuisCorrige()
     {
-        preparer(0, QStringLiteral("2,00"));
+        preparer(ModeDialogue::Ajout, QStringLiteral("2,00"));
         m_form->show();
         taper(QStringLiteral("0"));
         QTest::mouseClick(m_form->btValider, Qt::LeftButton);
@@ -206,7 +207,7 @@ private Q_SLOTS:
 
     void annulation_boutonEtCaseDeFermeture()
     {
-        preparer(0, QStringLiteral("1,00"));
+        preparer(ModeDialogue::Ajout, QStringLiteral("1,00"));
         m_form->show();
         taper(QStringLiteral("9"));
         QVERIFY(m_form->close());
@@ -220,7 +221,7 @@ private Q_SLOTS:
 
     void valide_remisAFauxAChaqueAffichage()
     {
-        preparer(0, QStringLiteral("1,00"));
+        preparer(ModeDialogue::Ajout, QStringLiteral("1,00"));
         m_interactions->surDialogue([](QWidget* d) { QTest::keyClick(static_cast<TformLC*>(d)->seNb, Qt::Key_Return); });
         m_interactions->surDialogue([](QWidget*) {}); // fermé sans réponse
         Interactions::courantes().montrerModal(m_form.get());
@@ -233,7 +234,7 @@ private Q_SLOTS:
     void prixIllisible_signaleSansFermer()
     {
         // PU d'une liste écrite avec un point, relue sous réglages français.
-        preparer(1, QStringLiteral("0.89"), 2);
+        preparer(ModeDialogue::Modification, QStringLiteral("0.89"), 2);
         m_form->show();
         QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
         QVERIFY(m_form->lbTotal->text().isEmpty());
@@ -244,7 +245,7 @@ private Q_SLOTS:
 
     void titre_couleurDuTexte()
     {
-        preparer(0, QStringLiteral("1,00"));
+        preparer(ModeDialogue::Ajout, QStringLiteral("1,00"));
         m_form->couleurHaut = TColor(0x00000000);
         m_form->couleurBas = TColor(0x00000000);
         m_form->couleurTexte = TColor(0x0000FFFF); // jaune
