@@ -276,9 +276,7 @@ void TFormPrincipale::arbreRayonDragOver(QObject* cible, QObject* source, const 
         const TRayon* s = rayonChoisi(*arbreRayon);
         const TRayon* t = rayonDuNoeud(noeud);
         curseurGlisserArbre = toucheSpeciale ? Qt::DragCopyCursor : Qt::PointingHandCursor;
-        // Ni sur lui-même, ni dans sa descendance, ni sur son père : rien ne changerait ;
-        // ni là où la copie imbriquerait les rayons au-delà de la profondeur admise.
-        accepter = s && t && t != s && !s->contientRayon(t) && t != s->getPere() && copieRayonAdmise(s, t);
+        accepter = destinationRayonAdmise(s, t);
     } else if (tagDe(source) == 2 && tagDe(cible) == 1) {
         accepter = noeud.isValid();
     }
@@ -292,7 +290,7 @@ void TFormPrincipale::arbreRayonDragDrop(QObject* cible, QObject* source, const 
     if (estArbre(source, 1) && estArbre(cible, 1)) {
         TRayon* s = rayonChoisi(*arbreRayon);
         TRayon* t = rayonDuNoeud(arbre->indexAt(position));
-        if (!s || !t || t == s || s->contientRayon(t) || t == s->getPere() || !copieRayonAdmise(s, t))
+        if (!destinationRayonAdmise(s, t))
             return;
         dm->copierRayon(s, t);
         if (!toucheSpeciale) {
