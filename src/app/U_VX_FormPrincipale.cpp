@@ -4,8 +4,6 @@
 #include "ArbreRayons.h"
 #include "ControlesPeints.h"
 #include "Conversions.h"
-#include "Erreurs.h"
-#include "Interactions.h"
 #include "ProgressionFenetre.h"
 #include "TPaintBox.h"
 
@@ -165,7 +163,7 @@ QWidget* TFormPrincipale::construirePanelRayons()
     Splitter2 = separateur(Qt::Horizontal, panel, QStringLiteral("Splitter2"));
     arbreRayon = new QTreeView(Splitter2);
     arbreRayon->setObjectName(QStringLiteral("arbreRayon"));
-    arbreRayon->setProperty("tag", 1);
+    arbreRayon->setProperty("tag", TagArbreRayons);
     modeleArbreRayon = new QStandardItemModel(arbreRayon);
     arbreRayon->setModel(modeleArbreRayon);
     arbreRayon->setHeaderHidden(true);
@@ -188,7 +186,7 @@ QWidget* TFormPrincipale::construirePanelRayons()
 
     listeArticles = new QTreeWidget(panelListeArticles);
     listeArticles->setObjectName(QStringLiteral("listeArticles"));
-    listeArticles->setProperty("tag", 2);
+    listeArticles->setProperty("tag", TagListeArticles);
     listeArticles->setColumnCount(3);
     listeArticles->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Prix"), QStringLiteral("Remarque")});
     listeArticles->headerItem()->setTextAlignment(ColArticlePrix, Qt::AlignRight | Qt::AlignVCenter);
@@ -236,7 +234,7 @@ QWidget* TFormPrincipale::construirePanelListeCourses()
 
     lvListeCourses = new QTreeWidget(panel);
     lvListeCourses->setObjectName(QStringLiteral("lvListeCourses"));
-    lvListeCourses->setProperty("tag", 3);
+    lvListeCourses->setProperty("tag", TagListeCourses);
     lvListeCourses->setColumnCount(6);
     lvListeCourses->setHeaderLabels({QStringLiteral("Nb"), QStringLiteral("Article"), QStringLiteral("Remarque"),
                                      QStringLiteral("Rayon"), QStringLiteral("PU"), QStringLiteral("Total")});
@@ -342,13 +340,9 @@ QWidget* TFormPrincipale::construireBarreStatut()
 TFormPrincipale::~TFormPrincipale()
 {
     delete m_filtreVues;
-    // FormDestroy : la configuration n'est écrite qu'ici.
-    try {
-        enregistrerConfigAppliExecute();
-    } catch (const EVatrelix& e) {
-        // Réglages non écrits (fichier court ou disque refusant l'écriture) : on le dit.
-        Interactions::courantes().erreurStandard(e.message());
-    }
+    // FormDestroy : la configuration n'est écrite qu'ici, même pendant le départ du compagnon.
+    // Réglages non écrits (fichier court ou disque refusant l'écriture) : la boîte standard le dit.
+    executerHorsCommande([this] { enregistrerConfigAppliExecute(); });
     lignesConfig.clear();
     delete m_progression;
     if (FormPrincipale == this)

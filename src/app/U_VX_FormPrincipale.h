@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -37,7 +39,9 @@ class ProgressionFenetre;
 class TFormPrincipale;
 
 using GestionnaireCommande = void (TFormPrincipale::*)();
-using GestionnaireHint = void (TFormPrincipale::*)(const QString&);
+
+// Survol d'un bouton de la commande : ni bulle ni parole, ou une bulle que le compagnon dit d'abord.
+enum class Bulle : bool { Aucune, Dite };
 
 // Une ligne de la table des commandes.
 struct DefinitionCommande
@@ -47,9 +51,9 @@ struct DefinitionCommande
     QString libelle;
     QString hint;        // vide : sans bulle ni parole
     QKeySequence raccourci;
-    int icone;
+    int icone;           // ImageVatrelix (ImagesVatrelix.h)
     GestionnaireCommande executer;
-    GestionnaireHint indice; // nul quand la commande n'a pas de hint
+    Bulle bulle;
 };
 
 // Élément d'une barre d'outils : une commande ou un bouton déroulant nommé, ou bien
@@ -60,7 +64,7 @@ struct ElementBarre
     int separateur = 0;
 };
 
-// Un menu : son libellé, son icône (-1 : aucune) et ses éléments, dans l'ordre. Un élément
+// Un menu : son libellé, son icône (ImageVatrelix, ImgAucune : aucune) et ses éléments, dans l'ordre. Un élément
 // est un nom de commande, "-" pour un séparateur, ou ">" suivi du libellé d'un sous-menu.
 struct DefinitionMenu
 {
@@ -72,6 +76,30 @@ struct DefinitionMenu
 // Colonnes des vues en liste.
 enum ColonneArticles : int { ColArticleNom, ColArticlePrix, ColArticleRemarque };
 enum ColonneLC : int { ColLCNb, ColLCArticle, ColLCRemarque, ColLCRayon, ColLCPU, ColLCTotal };
+
+// Tags des trois vues. Des entiers : ils vivent dans la propriété "tag" de chaque vue et
+// voyagent, écrits en chiffres, dans les données d'un glissement (kTypeGlisser).
+enum TagVue : int { TagArbreRayons = 1, TagListeArticles = 2, TagListeCourses = 3 };
+
+// Codes de touche virtuelle que reçoivent les gestionnaires de touche. Un entier et non cette
+// énumération : toute touche a un code, les lettres et les chiffres celui de leur caractère
+// ASCII, F1 à F24 les codes suivant ToucheF1.
+enum ToucheVirtuelle : int {
+    ToucheEntree = 13,
+    ToucheMaj = 16,
+    ToucheCtrl = 17,
+    ToucheAlt = 18,
+    ToucheEchap = 27,
+    ToucheEspace = 32,
+    ToucheGauche = 37,
+    ToucheHaut = 38,
+    ToucheDroite = 39,
+    ToucheBas = 40,
+    ToucheSuppr = 46,
+    ToucheX = 88,
+    ToucheF1 = 112,
+    ToucheF9 = 120,
+};
 
 class TFormPrincipale : public QWidget
 {
@@ -97,9 +125,13 @@ public:
     static const QList<ElementBarre>& elementsBarre(const QString& barre);
     static const DefinitionCommande* commande(const QString& nom);
     QAction* action(const QString& nom) const { return listeActions.value(nom); }
-    // Entrée unique de toute commande : l'erreur levée s'affiche dans la boîte standard.
+    // Entrée unique de toute commande : refusée pendant le départ du compagnon ; l'erreur
+    // levée s'affiche dans la boîte standard.
     void executer(GestionnaireCommande gestionnaire);
-    void executerHint(GestionnaireHint gestionnaire, const QString& hint);
+    // Le hint d'une commande qui le dit (Bulle::Dite) passe au compagnon.
+    void executerHint(const QString& hint);
+    // Ce qui n'est pas une commande (dépôt, destruction) : l'erreur levée s'affiche de même.
+    void executerHorsCommande(const std::function<void()>& action);
 
     // --- Réglages (fichier de configuration) ---
     TColor couleurHaut = 0;
@@ -178,7 +210,7 @@ public:
     void listeArticlesDragOver(QObject* cible, QObject* source, const QPoint& position, bool& accepter);
     void lvListeCoursesDragOver(QObject* cible, QObject* source, const QPoint& position, bool& accepter);
     void lvListeCoursesDragDrop(QObject* cible, QObject* source, const QPoint& position);
-    // Codes de touche virtuelle : Ctrl 17, Suppr 46, X 88, F9 120.
+    // touche : code de touche virtuelle (ToucheVirtuelle).
     void arbreRayonKeyDown(int touche);
     void arbreRayonKeyUp(int touche);
     void listeArticlesKeyDown(int touche);
@@ -195,36 +227,10 @@ public:
                         GestionnaireCommande supprimer);
     // Curseur du survol de l'arbre par un rayon : main, ou copie avec la touche spéciale.
     Qt::CursorShape curseurGlisserArbre = Qt::ArrowCursor;
-    // Données d'un glissement parti de cette vue : son tag sous kTypeGlisser.
+    // Données d'un glissement parti de cette vue : son tag (TagVue) sous kTypeGlisser.
     static QMimeData* donneesGlisser(const QObject* source);
     static const QString kTypeGlisser;
     int glissementsLances = 0;
-
-    // --- Gestionnaires de hint : passent le hint au compagnon ---
-    void ajouterRayonHint(const QString& hint);
-    void ajouterRayonRacineHint(const QString& hint);
-    void quitterHint(const QString& hint);
-    void imprimerHint(const QString& hint);
-    void ouvrirListeHint(const QString& hint);
-    void nouvelleListeHint(const QString& hint);
-    void ajouterDansLCHint(const QString& hint);
-    void modifierNbLCHint(const QString& hint);
-    void supprimerDeLCHint(const QString& hint);
-    void fusionnerLignesLCHint(const QString& hint);
-    void importerLCHint(const QString& hint);
-    void modifierRayonHint(const QString& hint);
-    void supprimerRayonHint(const QString& hint);
-    void ajouterArticleHint(const QString& hint);
-    void modifierArticleHint(const QString& hint);
-    void supprimerArticleHint(const QString& hint);
-    void configurerOptionsHint(const QString& hint);
-    void enregistrerBDHint(const QString& hint);
-    void enregistrerLCHint(const QString& hint);
-    void enregistrerLCSousHint(const QString& hint);
-    void importerBDHint(const QString& hint);
-    void rechargerBDHint(const QString& hint);
-    void aProposHint(const QString& hint);
-    void trierLCHint(const QString& hint);
 
     // --- Ligne d'état ---
     // Texte de l'opération (barreStatusP1), redessiné aussitôt.
@@ -298,7 +304,6 @@ private:
     void construireMenus();
     void construireBarres();
     void remplirBarre(QToolBar* barre, const QString& nom);
-    void direHint(const QString& hint);
     // Peinture (U_VX_FormPrincipale_Statut.cpp, U_VX_FormPrincipale_Peinture.cpp).
     void brancherPeintures();
     void peindreBarresOutils();

@@ -4,8 +4,6 @@
 
 #include "ArbreRayons.h"
 #include "CurseursGlisser.h"
-#include "Erreurs.h"
-#include "Interactions.h"
 #include "SelectionVues.h"
 #include "U_Article.h"
 #include "U_VX_DataModule.h"
@@ -41,30 +39,31 @@ bool estListe(const QObject* vue, int tag)
     return qobject_cast<const QTreeWidget*>(vue) && tagDe(vue) == tag;
 }
 
-// Code de touche virtuelle : seules comptent Ctrl (17), Suppr (46), X (88) et F9 (120) ;
-// les autres gardent un code distinct de ceux-là.
+// Code de touche virtuelle : seules comptent Ctrl, Suppr, X et F9 ; les autres gardent un
+// code distinct de ceux-là.
 int codeVirtuel(const QKeyEvent& e)
 {
     const int k = e.key();
     switch (k) {
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Escape: return 27;
+    case Qt::Key_Control: return ToucheCtrl;
+    case Qt::Key_Shift: return ToucheMaj;
+    case Qt::Key_Alt: return ToucheAlt;
+    case Qt::Key_Delete: return ToucheSuppr;
+    case Qt::Key_Escape: return ToucheEchap;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
+    case Qt::Key_Enter: return ToucheEntree;
+    case Qt::Key_Space: return ToucheEspace;
+    case Qt::Key_Left: return ToucheGauche;
+    case Qt::Key_Up: return ToucheHaut;
+    case Qt::Key_Right: return ToucheDroite;
+    case Qt::Key_Down: return ToucheBas;
     default: break;
     }
+    // Lettres et chiffres : leur code ASCII, qui est aussi celui de Qt.
     if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9))
         return k;
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
-        return 112 + (k - Qt::Key_F1);
+        return ToucheF1 + (k - Qt::Key_F1);
     return 0;
 }
 
@@ -156,8 +155,8 @@ private:
         if (!e.mimeData() || !e.mimeData()->hasFormat(TFormPrincipale::kTypeGlisser))
             return nullptr;
         switch (e.mimeData()->data(TFormPrincipale::kTypeGlisser).toInt()) {
-        case 1: return m_f.arbreRayon;
-        case 2: return m_f.listeArticles;
+        case TagArbreRayons: return m_f.arbreRayon;
+        case TagListeArticles: return m_f.listeArticles;
         default: return nullptr;
         }
     }
@@ -179,7 +178,7 @@ private:
     void synchroniserCtrl(QAbstractItemView* cible, QObject* source, Qt::KeyboardModifiers modificateurs)
     {
         const bool ctrl = modificateurs.testFlag(Qt::ControlModifier);
-        const bool ctrlCompte = (cible == m_f.arbreRayon && estArbre(source, 1)) || cible == m_f.lvListeCourses;
+        const bool ctrlCompte = (cible == m_f.arbreRayon && estArbre(source, TagArbreRayons)) || cible == m_f.lvListeCourses;
         if (ctrl && ctrlCompte)
             m_f.retenirCtrl();
         else if (!ctrl)
@@ -195,7 +194,7 @@ private:
         // L'entrée dans l'arbre est acceptée dès que la source peut y être déposée :
         // le survol de chaque nœud décide ensuite.
         if (e.type() == QEvent::DragEnter && cible == m_f.arbreRayon)
-            ok = ok || estArbre(source, 1) || tagDe(source) == 2;
+            ok = ok || estArbre(source, TagArbreRayons) || tagDe(source) == TagListeArticles;
         if (!ok) {
             e.ignore();
             return;
@@ -218,16 +217,12 @@ private:
         }
         e.setDropAction(Qt::CopyAction); // la source ne retire rien : le gestionnaire s'en charge
         e.accept();
-        try {
+        m_f.executerHorsCommande([&] {
             if (cible == m_f.arbreRayon)
                 m_f.arbreRayonDragDrop(cible, source, position);
             else if (cible == m_f.lvListeCourses)
                 m_f.lvListeCoursesDragDrop(cible, source, position);
-        } catch (const EVatrelix& erreur) {
-            Interactions::courantes().erreurStandard(erreur.message());
-        } catch (const std::exception& erreur) {
-            Interactions::courantes().erreurStandard(QString::fromLocal8Bit(erreur.what()));
-        }
+        });
     }
 
     TFormPrincipale& m_f;
@@ -247,7 +242,7 @@ QDrag* creerGlissement(QAbstractItemView* source)
 {
     auto* glisser = new QDrag(source);
     glisser->setMimeData(TFormPrincipale::donneesGlisser(source));
-    if (estArbre(source, 1))
+    if (estArbre(source, TagArbreRayons))
         poserCurseursArbre(*glisser);
     return glisser;
 }
@@ -272,12 +267,12 @@ void TFormPrincipale::arbreRayonDragOver(QObject* cible, QObject* source, const 
     accepter = false;
     const auto* arbre = qobject_cast<const QTreeView*>(cible);
     const QModelIndex noeud = arbre ? arbre->indexAt(position) : QModelIndex();
-    if (estArbre(source, 1) && estArbre(cible, 1) && noeud.isValid()) {
+    if (estArbre(source, TagArbreRayons) && estArbre(cible, TagArbreRayons) && noeud.isValid()) {
         const TRayon* s = rayonChoisi(*arbreRayon);
         const TRayon* t = rayonDuNoeud(noeud);
         curseurGlisserArbre = toucheSpeciale ? Qt::DragCopyCursor : Qt::PointingHandCursor;
         accepter = destinationRayonAdmise(s, t);
-    } else if (tagDe(source) == 2 && tagDe(cible) == 1) {
+    } else if (tagDe(source) == TagListeArticles && tagDe(cible) == TagArbreRayons) {
         accepter = noeud.isValid();
     }
 }
@@ -287,7 +282,7 @@ void TFormPrincipale::arbreRayonDragDrop(QObject* cible, QObject* source, const 
     const auto* arbre = qobject_cast<const QTreeView*>(cible);
     if (!arbre)
         return;
-    if (estArbre(source, 1) && estArbre(cible, 1)) {
+    if (estArbre(source, TagArbreRayons) && estArbre(cible, TagArbreRayons)) {
         TRayon* s = rayonChoisi(*arbreRayon);
         TRayon* t = rayonDuNoeud(arbre->indexAt(position));
         if (!destinationRayonAdmise(s, t))
@@ -304,7 +299,7 @@ void TFormPrincipale::arbreRayonDragDrop(QObject* cible, QObject* source, const 
         selectionnerRayon(t);
         return;
     }
-    if (tagDe(source) == 2 && tagDe(cible) == 1) {
+    if (tagDe(source) == TagListeArticles && tagDe(cible) == TagArbreRayons) {
         TRayon* s = rayonChoisi(*arbreRayon);
         if (!s)
             return;
@@ -322,13 +317,13 @@ void TFormPrincipale::arbreRayonDragDrop(QObject* cible, QObject* source, const 
 
 void TFormPrincipale::listeArticlesDragOver(QObject* cible, QObject* source, const QPoint&, bool& accepter)
 {
-    // La cible est la liste d'articles elle-même (tag 2) : tout dépôt y est refusé.
-    accepter = tagDe(source) == 2 && tagDe(cible) == 3;
+    // La cible est la liste d'articles elle-même, jamais la liste de courses : tout dépôt y est refusé.
+    accepter = tagDe(source) == TagListeArticles && tagDe(cible) == TagListeCourses;
 }
 
 void TFormPrincipale::lvListeCoursesDragOver(QObject* cible, QObject* source, const QPoint&, bool& accepter)
 {
-    accepter = estListe(source, 2) && estListe(cible, 3);
+    accepter = estListe(source, TagListeArticles) && estListe(cible, TagListeCourses);
 }
 
 void TFormPrincipale::lvListeCoursesDragDrop(QObject* cible, QObject* source, const QPoint& position)
@@ -362,21 +357,22 @@ void TFormPrincipale::toucheEnfoncee(bool speciale, const QString& libelleSpecia
     }
 }
 
-// Codes de touche virtuels : Ctrl 17, Suppr 46, X 88, F9 120.
 void TFormPrincipale::arbreRayonKeyDown(int touche)
 {
-    toucheEnfoncee(touche == 17, QStringLiteral("Ctrl"), touche == 46, &TFormPrincipale::supprimerRayonExecute);
+    toucheEnfoncee(touche == ToucheCtrl, QStringLiteral("Ctrl"), touche == ToucheSuppr,
+                   &TFormPrincipale::supprimerRayonExecute);
 }
 
 void TFormPrincipale::listeArticlesKeyDown(int touche)
 {
-    toucheEnfoncee(touche == 120 || touche == 88, QStringLiteral("Spécial"), touche == 46,
+    toucheEnfoncee(touche == ToucheF9 || touche == ToucheX, QStringLiteral("Spécial"), touche == ToucheSuppr,
                    &TFormPrincipale::supprimerArticleExecute);
 }
 
 void TFormPrincipale::lvListeCoursesKeyDown(int touche)
 {
-    toucheEnfoncee(touche == 17, QStringLiteral("Ctrl"), touche == 46, &TFormPrincipale::supprimerDeLCExecute);
+    toucheEnfoncee(touche == ToucheCtrl, QStringLiteral("Ctrl"), touche == ToucheSuppr,
+                   &TFormPrincipale::supprimerDeLCExecute);
 }
 
 void TFormPrincipale::arbreRayonKeyUp(int)

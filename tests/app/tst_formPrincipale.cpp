@@ -30,6 +30,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -318,8 +319,8 @@ void TestFormPrincipale::table_commandes()
     QCOMPARE(c->categorie, categorie);
     QCOMPARE(c->icone, icone);
     QVERIFY(c->executer);
-    // Un gestionnaire de hint pour chaque commande qui a un hint, et pour elles seules.
-    QCOMPARE(c->indice != nullptr, !hint.isEmpty());
+    // Le compagnon dit le hint de chaque commande qui en a un, et d'elles seules.
+    QCOMPARE(c->bulle == Bulle::Dite, !hint.isEmpty());
 
     TFormPrincipale& f = creer();
     QAction* a = f.action(nom);
@@ -875,14 +876,20 @@ void TestFormPrincipale::configuration_apresExecution_data()
     QTest::addColumn<QByteArray>("avant"); // vide : pas de fichier
     QTest::addColumn<bool>("choisirHaut");
     QTest::addColumn<QByteArray>("apres");
+    QTest::addColumn<bool>("disquePlein"); // à la destruction : la boîte standard le dit
 
     QTest::newRow("sans fichier : les six valeurs par défaut")
-        << QByteArray() << false << QByteArray("$008080FF\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nSam\r\n");
+        << QByteArray() << false << QByteArray("$008080FF\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nSam\r\n")
+        << false;
     QTest::newRow("septième ligne gardée, booléen réécrit")
         << QByteArray("$008080FF\n$0000009B\nclWhite\n\ntrue\nMerlin\n\xE0 garder\n") << false
-        << QByteArray("$008080FF\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nMerlin\r\n\xE0 garder\r\n");
+        << QByteArray("$008080FF\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nMerlin\r\n\xE0 garder\r\n") << false;
     QTest::newRow("couleur choisie écrite en hexadécimal")
-        << QByteArray() << true << QByteArray("$00FF8000\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nSam\r\n");
+        << QByteArray() << true << QByteArray("$00FF8000\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nSam\r\n")
+        << false;
+    QTest::newRow("disque plein : l'ancien fichier reste, l'erreur est dite")
+        << QByteArray("$008080FF\n$0000009B\nclWhite\n\ntrue\nMerlin\n") << true
+        << QByteArray("$008080FF\n$0000009B\nclWhite\n\ntrue\nMerlin\n") << true;
 }
 
 void TestFormPrincipale::configuration_apresExecution()
@@ -890,6 +897,7 @@ void TestFormPrincipale::configuration_apresExecution()
     QFETCH(QByteArray, avant);
     QFETCH(bool, choisirHaut);
     QFETCH(QByteArray, apres);
+    QFETCH(bool, disquePlein);
     const QString chemin = m_env->chemin(u"Vatrelix.conf"_s);
     if (!avant.isEmpty())
         ecrireOctets(chemin, avant);
@@ -900,8 +908,14 @@ void TestFormPrincipale::configuration_apresExecution()
         m_interactions->repondreCouleur(RGBCouleur(0, 128, 255));
         f.action(u"choisirCouleurHaut"_s)->trigger();
     }
-    detruire();
+    {
+        std::optional<DisquePlein> plein;
+        if (disquePlein)
+            plein.emplace(4);
+        detruire();
+    }
     QCOMPARE(lireTout(chemin), apres);
+    QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), disquePlein ? 1 : 0);
 }
 
 // ---------------------------------------------------------------- peinture
