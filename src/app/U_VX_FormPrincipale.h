@@ -2,7 +2,7 @@
 // La fenêtre principale : arbre des rayons, articles du rayon choisi et liste de courses
 // côte à côte, barres peintes, table des commandes et cycle de vie de l'application.
 // Une seule classe, répartie en fichiers par préoccupation (U_VX_FormPrincipale_*.cpp).
-#include "Couleurs.h"
+#include "Configuration.h"
 #include "FichierTexte.h"
 
 #include <QHash>
@@ -64,8 +64,9 @@ struct ElementBarre
     int separateur = 0;
 };
 
-// Un menu : son libellé, son icône (ImageVatrelix, ImgAucune : aucune) et ses éléments, dans l'ordre. Un élément
-// est un nom de commande, "-" pour un séparateur, ou ">" suivi du libellé d'un sous-menu.
+// Un menu : son libellé, son icône (ImageVatrelix ; ImgAucune : aucune) et ses éléments, dans
+// l'ordre. Un élément est un nom de commande, "-" pour un séparateur, ou ">" suivi du libellé
+// d'un sous-menu.
 struct DefinitionMenu
 {
     QString libelle;
@@ -81,24 +82,50 @@ enum ColonneLC : int { ColLCNb, ColLCArticle, ColLCRemarque, ColLCRayon, ColLCPU
 // voyagent, écrits en chiffres, dans les données d'un glissement (kTypeGlisser).
 enum TagVue : int { TagArbreRayons = 1, TagListeArticles = 2, TagListeCourses = 3 };
 
-// Codes de touche virtuelle que reçoivent les gestionnaires de touche. Un entier et non cette
-// énumération : toute touche a un code, les lettres et les chiffres celui de leur caractère
-// ASCII, F1 à F24 les codes suivant ToucheF1.
+// Codes de touche virtuelle nommés. Les gestionnaires de touche reçoivent un int et non ce
+// type : toute touche a un code, les lettres et les chiffres celui de leur caractère ASCII,
+// F1 à F24 ceux qui suivent ToucheF1.
 enum ToucheVirtuelle : int {
-    ToucheEntree = 13,
-    ToucheMaj = 16,
-    ToucheCtrl = 17,
-    ToucheAlt = 18,
-    ToucheEchap = 27,
-    ToucheEspace = 32,
-    ToucheGauche = 37,
-    ToucheHaut = 38,
-    ToucheDroite = 39,
-    ToucheBas = 40,
-    ToucheSuppr = 46,
-    ToucheX = 88,
-    ToucheF1 = 112,
-    ToucheF9 = 120,
+    ToucheEntree = 13, ToucheMaj = 16, ToucheCtrl = 17, ToucheAlt = 18, ToucheEchap = 27, ToucheEspace = 32,
+    ToucheGauche = 37, ToucheHaut = 38, ToucheDroite = 39, ToucheBas = 40, ToucheSuppr = 46, ToucheX = 88,
+    ToucheF1 = 112, ToucheF9 = 120,
+};
+
+// Les contrôles de la fiche, sous leurs noms (objectName), réunis comme dans une classe
+// d'interface générée : créés par la construction de la fenêtre, qui les possède.
+struct ControlesFormPrincipale
+{
+    QToolBar* barreOutilsMenu = nullptr;
+    QToolBar* barreOutilsPrincipale = nullptr;
+    QList<QMenu*> MainMenu1;
+    QMenu* menuAjouterRayon = nullptr;
+    QMenu* menuCouleurs = nullptr;
+    QToolButton* btlAjouterRayon = nullptr;
+    QToolButton* btAffichageGeneral = nullptr;
+    QWidget* barreStatus2 = nullptr;
+    TPaintBox* barreStatusP0 = nullptr;
+    QSplitter* Splitter3 = nullptr;
+    TPaintBox* barreStatusP1 = nullptr;
+    TPaintBox* barreProgression = nullptr;
+    QWidget* panelRayons = nullptr;
+    TPaintBox* titreRayons = nullptr;
+    QSplitter* Splitter2 = nullptr;
+    QTreeView* arbreRayon = nullptr;
+    QStandardItemModel* modeleArbreRayon = nullptr;
+    QWidget* panelListeArticles = nullptr;
+    QLabel* lbListeArticles = nullptr;
+    QTreeWidget* listeArticles = nullptr;
+    QWidget* panelOutilsArticles = nullptr;
+    QToolBar* barreOutilsRayons = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* panelListeCourses = nullptr;
+    TPaintBox* titreListeCourses = nullptr;
+    QTreeWidget* lvListeCourses = nullptr;
+    TPaintBox* barreFactureLC = nullptr;
+    QWidget* panelCommandesListeCourses = nullptr;
+    QScrollArea* pscrollerListeCourses = nullptr;
+    QToolBar* barreOutilsLC = nullptr;
+    QTimer* timerDemarrage = nullptr;
 };
 
 class TFormPrincipale : public QWidget
@@ -133,15 +160,12 @@ public:
     // Ce qui n'est pas une commande (dépôt, destruction) : l'erreur levée s'affiche de même.
     void executerHorsCommande(const std::function<void()>& action);
 
-    // --- Réglages (fichier de configuration) ---
-    TColor couleurHaut = 0;
-    TColor couleurBas = 0;
-    TColor couleurTexte = 0;
+    // --- Réglages (fichier de configuration) : lus à la construction, écrits à la destruction ---
+    ConfigurationAppli reglages;
+    // --- État ---
+    // La touche spéciale de la vue (Ctrl, ou X et F9 dans la liste d'articles) est tenue.
     bool toucheSpeciale = false;
-    QStringList lignesConfig;
-    QString fichierLC;
-    bool afficherCompagnon = false;
-    QString nomCompagnon;
+    // Total de la liste de courses, tel que son pied l'affiche.
     double totalLC = 0;
 
     // --- Commandes : base et cycle de vie ---
@@ -255,38 +279,8 @@ public:
     // Vrai quand le démarrage du compagnon attend la première exposition de la fenêtre.
     bool compagnonEnAttenteDePlacement() const { return m_attenteExposition != nullptr; }
 
-    // --- Contrôles (noms de la fiche) ---
-    QToolBar* barreOutilsMenu = nullptr;
-    QToolBar* barreOutilsPrincipale = nullptr;
-    QList<QMenu*> MainMenu1;
-    QMenu* menuAjouterRayon = nullptr;
-    QMenu* menuCouleurs = nullptr;
-    QToolButton* btlAjouterRayon = nullptr;
-    QToolButton* btAffichageGeneral = nullptr;
-    QWidget* barreStatus2 = nullptr;
-    TPaintBox* barreStatusP0 = nullptr;
-    QSplitter* Splitter3 = nullptr;
-    TPaintBox* barreStatusP1 = nullptr;
-    TPaintBox* barreProgression = nullptr;
-    QWidget* panelRayons = nullptr;
-    TPaintBox* titreRayons = nullptr;
-    QSplitter* Splitter2 = nullptr;
-    QTreeView* arbreRayon = nullptr;
-    QStandardItemModel* modeleArbreRayon = nullptr;
-    QWidget* panelListeArticles = nullptr;
-    QLabel* lbListeArticles = nullptr;
-    QTreeWidget* listeArticles = nullptr;
-    QWidget* panelOutilsArticles = nullptr;
-    QToolBar* barreOutilsRayons = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QWidget* panelListeCourses = nullptr;
-    TPaintBox* titreListeCourses = nullptr;
-    QTreeWidget* lvListeCourses = nullptr;
-    TPaintBox* barreFactureLC = nullptr;
-    QWidget* panelCommandesListeCourses = nullptr;
-    QScrollArea* pscrollerListeCourses = nullptr;
-    QToolBar* barreOutilsLC = nullptr;
-    QTimer* timerDemarrage = nullptr;
+    // --- Contrôles ---
+    ControlesFormPrincipale ui;
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
@@ -343,12 +337,9 @@ private:
     QString m_fichierEnOuverture;
     // La touche spéciale retenue est Ctrl, que l'état réel du clavier peut confirmer.
     bool m_toucheSpecialeCtrl = false;
-    QString m_avertissementConfiguration;
     QObject* m_attenteExposition = nullptr;
     // Filtre des événements des trois vues ; retiré d'abord à la destruction (les vues
     // perdent alors le focus, la fenêtre n'est déjà plus entière).
     QObject* m_filtreVues = nullptr;
 };
 
-// L'unique fenêtre principale du programme (nulle avant sa création).
-extern TFormPrincipale* FormPrincipale;

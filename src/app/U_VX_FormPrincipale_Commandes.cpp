@@ -206,10 +206,10 @@ void TFormPrincipale::construireMenus()
             m->addAction(action(e));
         sous.insert(d.libelle, m);
     }
-    menuAjouterRayon = sous.value(u"&Ajouter Rayon"_s);
-    menuAjouterRayon->setObjectName(u"menuAjouterRayon"_s);
-    menuCouleurs = sous.value(u"&Couleurs"_s);
-    menuCouleurs->setObjectName(u"menuCouleurs"_s);
+    ui.menuAjouterRayon = sous.value(u"&Ajouter Rayon"_s);
+    ui.menuAjouterRayon->setObjectName(u"menuAjouterRayon"_s);
+    ui.menuCouleurs = sous.value(u"&Couleurs"_s);
+    ui.menuCouleurs->setObjectName(u"menuCouleurs"_s);
 
     for (const DefinitionMenu& d : menusPrincipaux()) {
         auto* m = new QMenu(d.libelle, this);
@@ -221,13 +221,13 @@ void TFormPrincipale::construireMenus()
             else
                 m->addAction(action(e));
         }
-        MainMenu1.append(m);
+        ui.MainMenu1.append(m);
         // Le menu principal n'existe que sous forme de boutons déroulants.
-        barreOutilsMenu->addAction(m->menuAction());
-        auto* bouton = qobject_cast<QToolButton*>(barreOutilsMenu->widgetForAction(m->menuAction()));
+        ui.barreOutilsMenu->addAction(m->menuAction());
+        auto* bouton = qobject_cast<QToolButton*>(ui.barreOutilsMenu->widgetForAction(m->menuAction()));
         bouton->setPopupMode(QToolButton::InstantPopup);
         bouton->setFixedSize(69, 21);
-        bouton->setFont(barreOutilsMenu->font());
+        bouton->setFont(ui.barreOutilsMenu->font());
         bouton->setAutoRaise(true);
         bouton->installEventFilter(this);
     }
@@ -235,26 +235,26 @@ void TFormPrincipale::construireMenus()
 
 void TFormPrincipale::construireBarres()
 {
-    btlAjouterRayon = new QToolButton(barreOutilsPrincipale);
-    btlAjouterRayon->setObjectName(u"btlAjouterRayon"_s);
-    btlAjouterRayon->setText(u"&Ajouter Rayon"_s);
-    btlAjouterRayon->setIcon(iconeVatrelix(ImgMenuAjouterRayon));
-    btlAjouterRayon->setMenu(menuAjouterRayon);
-    btlAjouterRayon->setPopupMode(QToolButton::MenuButtonPopup);
+    ui.btlAjouterRayon = new QToolButton(ui.barreOutilsPrincipale);
+    ui.btlAjouterRayon->setObjectName(u"btlAjouterRayon"_s);
+    ui.btlAjouterRayon->setText(u"&Ajouter Rayon"_s);
+    ui.btlAjouterRayon->setIcon(iconeVatrelix(ImgMenuAjouterRayon));
+    ui.btlAjouterRayon->setMenu(ui.menuAjouterRayon);
+    ui.btlAjouterRayon->setPopupMode(QToolButton::MenuButtonPopup);
     // La partie bouton ajoute un rayon fils ; la flèche ouvre le sous-menu.
-    connect(btlAjouterRayon, &QToolButton::clicked, this, [this] { executer(&F::ajouterRayonExecute); });
+    connect(ui.btlAjouterRayon, &QToolButton::clicked, this, [this] { executer(&F::ajouterRayonExecute); });
 
-    btAffichageGeneral = new QToolButton(barreOutilsPrincipale);
-    btAffichageGeneral->setObjectName(u"btAffichageGeneral"_s);
-    btAffichageGeneral->setText(u"&Couleurs"_s);
-    btAffichageGeneral->setIcon(iconeVatrelix(ImgConfiguration));
-    btAffichageGeneral->setMenu(menuCouleurs);
-    btAffichageGeneral->setPopupMode(QToolButton::MenuButtonPopup);
+    ui.btAffichageGeneral = new QToolButton(ui.barreOutilsPrincipale);
+    ui.btAffichageGeneral->setObjectName(u"btAffichageGeneral"_s);
+    ui.btAffichageGeneral->setText(u"&Couleurs"_s);
+    ui.btAffichageGeneral->setIcon(iconeVatrelix(ImgConfiguration));
+    ui.btAffichageGeneral->setMenu(ui.menuCouleurs);
+    ui.btAffichageGeneral->setPopupMode(QToolButton::MenuButtonPopup);
 
-    remplirBarre(barreOutilsPrincipale, u"barreOutilsPrincipale"_s);
-    remplirBarre(barreOutilsRayons, u"barreOutilsRayons"_s);
-    remplirBarre(barreOutilsLC, u"barreOutilsLC"_s);
-    barreOutilsLC->adjustSize();
+    remplirBarre(ui.barreOutilsPrincipale, u"barreOutilsPrincipale"_s);
+    remplirBarre(ui.barreOutilsRayons, u"barreOutilsRayons"_s);
+    remplirBarre(ui.barreOutilsLC, u"barreOutilsLC"_s);
+    ui.barreOutilsLC->adjustSize();
 }
 
 void TFormPrincipale::remplirBarre(QToolBar* barre, const QString& nom)
@@ -270,7 +270,7 @@ void TFormPrincipale::remplirBarre(QToolBar* barre, const QString& nom)
             continue;
         }
         if (e.commande == u"btlAjouterRayon" || e.commande == u"btAffichageGeneral") {
-            bouton = e.commande == u"btlAjouterRayon" ? btlAjouterRayon : btAffichageGeneral;
+            bouton = e.commande == u"btlAjouterRayon" ? ui.btlAjouterRayon : ui.btAffichageGeneral;
             bouton->setAutoRaise(true);
             barre->addWidget(bouton);
         } else {

@@ -110,9 +110,9 @@ private:
     // Les événements de souris et de glissement arrivent au viewport de la vue.
     QAbstractItemView* vueDe(QObject* objet) const
     {
-        for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(m_f.arbreRayon),
-                                     static_cast<QAbstractItemView*>(m_f.listeArticles),
-                                     static_cast<QAbstractItemView*>(m_f.lvListeCourses)})
+        for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(m_f.ui.arbreRayon),
+                                     static_cast<QAbstractItemView*>(m_f.ui.listeArticles),
+                                     static_cast<QAbstractItemView*>(m_f.ui.lvListeCourses)})
             if (objet == v || objet == v->viewport())
                 return v;
         return nullptr;
@@ -122,11 +122,11 @@ private:
     {
         QAbstractItemView* vue = vueDe(objet);
         const int code = codeVirtuel(*e);
-        if (vue == m_f.arbreRayon)
+        if (vue == m_f.ui.arbreRayon)
             enfoncee ? m_f.arbreRayonKeyDown(code) : m_f.arbreRayonKeyUp(code);
-        else if (vue == m_f.listeArticles)
+        else if (vue == m_f.ui.listeArticles)
             enfoncee ? m_f.listeArticlesKeyDown(code) : m_f.listeArticlesKeyUp(code);
-        else if (vue == m_f.lvListeCourses)
+        else if (vue == m_f.ui.lvListeCourses)
             enfoncee ? m_f.lvListeCoursesKeyDown(code) : m_f.lvListeCoursesKeyUp(code);
     }
 
@@ -134,7 +134,7 @@ private:
     // dans les données (le dépôt la retrouve même sans glissement du système).
     bool glisserDepuis(QAbstractItemView* vue, const QMouseEvent& e)
     {
-        if (!vue || vue == m_f.lvListeCourses || !(e.buttons() & Qt::LeftButton))
+        if (!vue || vue == m_f.ui.lvListeCourses || !(e.buttons() & Qt::LeftButton))
             return false;
         const QPoint ici = e.position().toPoint();
         if ((ici - m_appui).manhattanLength() < QApplication::startDragDistance())
@@ -155,8 +155,8 @@ private:
         if (!e.mimeData() || !e.mimeData()->hasFormat(TFormPrincipale::kTypeGlisser))
             return nullptr;
         switch (e.mimeData()->data(TFormPrincipale::kTypeGlisser).toInt()) {
-        case TagArbreRayons: return m_f.arbreRayon;
-        case TagListeArticles: return m_f.listeArticles;
+        case TagArbreRayons: return m_f.ui.arbreRayon;
+        case TagListeArticles: return m_f.ui.listeArticles;
         default: return nullptr;
         }
     }
@@ -164,11 +164,11 @@ private:
     bool accepte(QAbstractItemView* cible, QObject* source, const QPoint& position)
     {
         bool accepter = false;
-        if (cible == m_f.arbreRayon)
+        if (cible == m_f.ui.arbreRayon)
             m_f.arbreRayonDragOver(cible, source, position, accepter);
-        else if (cible == m_f.listeArticles)
+        else if (cible == m_f.ui.listeArticles)
             m_f.listeArticlesDragOver(cible, source, position, accepter);
-        else if (cible == m_f.lvListeCourses)
+        else if (cible == m_f.ui.lvListeCourses)
             m_f.lvListeCoursesDragOver(cible, source, position, accepter);
         return accepter;
     }
@@ -178,7 +178,8 @@ private:
     void synchroniserCtrl(QAbstractItemView* cible, QObject* source, Qt::KeyboardModifiers modificateurs)
     {
         const bool ctrl = modificateurs.testFlag(Qt::ControlModifier);
-        const bool ctrlCompte = (cible == m_f.arbreRayon && estArbre(source, TagArbreRayons)) || cible == m_f.lvListeCourses;
+        const bool ctrlCompte =
+            (cible == m_f.ui.arbreRayon && estArbre(source, TagArbreRayons)) || cible == m_f.ui.lvListeCourses;
         if (ctrl && ctrlCompte)
             m_f.retenirCtrl();
         else if (!ctrl)
@@ -193,7 +194,7 @@ private:
         bool ok = accepte(cible, source, position);
         // L'entrée dans l'arbre est acceptée dès que la source peut y être déposée :
         // le survol de chaque nœud décide ensuite.
-        if (e.type() == QEvent::DragEnter && cible == m_f.arbreRayon)
+        if (e.type() == QEvent::DragEnter && cible == m_f.ui.arbreRayon)
             ok = ok || estArbre(source, TagArbreRayons) || tagDe(source) == TagListeArticles;
         if (!ok) {
             e.ignore();
@@ -201,7 +202,7 @@ private:
         }
         // L'action choisit l'image du glissement : main ou glissement multiple selon la touche
         // spéciale, comme curseurGlisserArbre (pris d'elle, sans valeur périmée hors nœud).
-        const bool copie = m_f.toucheSpeciale && cible == m_f.arbreRayon;
+        const bool copie = m_f.toucheSpeciale && cible == m_f.ui.arbreRayon;
         e.setDropAction(actionDuCurseur(copie ? Qt::DragCopyCursor : Qt::PointingHandCursor));
         e.accept();
     }
@@ -218,9 +219,9 @@ private:
         e.setDropAction(Qt::CopyAction); // la source ne retire rien : le gestionnaire s'en charge
         e.accept();
         m_f.executerHorsCommande([&] {
-            if (cible == m_f.arbreRayon)
+            if (cible == m_f.ui.arbreRayon)
                 m_f.arbreRayonDragDrop(cible, source, position);
-            else if (cible == m_f.lvListeCourses)
+            else if (cible == m_f.ui.lvListeCourses)
                 m_f.lvListeCoursesDragDrop(cible, source, position);
         });
     }
@@ -251,9 +252,9 @@ void TFormPrincipale::brancherGlisserDeposer()
 {
     auto* filtre = new FiltreGlisserDeposer(*this);
     m_filtreVues = filtre;
-    for (QAbstractItemView* vue : {static_cast<QAbstractItemView*>(arbreRayon),
-                                   static_cast<QAbstractItemView*>(listeArticles),
-                                   static_cast<QAbstractItemView*>(lvListeCourses)}) {
+    for (QAbstractItemView* vue : {static_cast<QAbstractItemView*>(ui.arbreRayon),
+                                   static_cast<QAbstractItemView*>(ui.listeArticles),
+                                   static_cast<QAbstractItemView*>(ui.lvListeCourses)}) {
         vue->setAcceptDrops(true);
         vue->installEventFilter(filtre);
         vue->viewport()->installEventFilter(filtre);
@@ -268,7 +269,7 @@ void TFormPrincipale::arbreRayonDragOver(QObject* cible, QObject* source, const 
     const auto* arbre = qobject_cast<const QTreeView*>(cible);
     const QModelIndex noeud = arbre ? arbre->indexAt(position) : QModelIndex();
     if (estArbre(source, TagArbreRayons) && estArbre(cible, TagArbreRayons) && noeud.isValid()) {
-        const TRayon* s = rayonChoisi(*arbreRayon);
+        const TRayon* s = rayonChoisi(*ui.arbreRayon);
         const TRayon* t = rayonDuNoeud(noeud);
         curseurGlisserArbre = toucheSpeciale ? Qt::DragCopyCursor : Qt::PointingHandCursor;
         accepter = destinationRayonAdmise(s, t);
@@ -283,7 +284,7 @@ void TFormPrincipale::arbreRayonDragDrop(QObject* cible, QObject* source, const 
     if (!arbre)
         return;
     if (estArbre(source, TagArbreRayons) && estArbre(cible, TagArbreRayons)) {
-        TRayon* s = rayonChoisi(*arbreRayon);
+        TRayon* s = rayonChoisi(*ui.arbreRayon);
         TRayon* t = rayonDuNoeud(arbre->indexAt(position));
         if (!destinationRayonAdmise(s, t))
             return;
@@ -300,10 +301,10 @@ void TFormPrincipale::arbreRayonDragDrop(QObject* cible, QObject* source, const 
         return;
     }
     if (tagDe(source) == TagListeArticles && tagDe(cible) == TagArbreRayons) {
-        TRayon* s = rayonChoisi(*arbreRayon);
+        TRayon* s = rayonChoisi(*ui.arbreRayon);
         if (!s)
             return;
-        for (TArticle* r : articlesChoisis(*listeArticles)) {
+        for (TArticle* r : articlesChoisis(*ui.listeArticles)) {
             TRayon* t = rayonDuNoeud(arbre->indexAt(position));
             if (!t)
                 return;

@@ -52,7 +52,7 @@ public:
     }
 
     QStringList& lignes() { return dm->listeCourses; }
-    QString pied() const { return fenetre->barreFactureLC->hint(); }
+    QString pied() const { return fenetre->ui.barreFactureLC->hint(); }
 
     // Rayon racine avec ses articles (nom, prix, remarque).
     TRayon* rayon(const QString& nom, const QList<std::tuple<QString, double, QString>>& articles = {})
@@ -65,7 +65,7 @@ public:
 
     QModelIndex noeud(const TRayon* r, const QModelIndex& parent = {}) const
     {
-        const QStandardItemModel* m = fenetre->modeleArbreRayon;
+        const QStandardItemModel* m = fenetre->ui.modeleArbreRayon;
         for (int i = 0; i < m->rowCount(parent); ++i) {
             const QModelIndex index = m->index(i, 0, parent);
             if (rayonDuNoeud(index) == r)
@@ -80,14 +80,14 @@ public:
     void choisirRayon(TRayon* r)
     {
         fenetre->majArbreRayonsExecute();
-        fenetre->arbreRayon->expandAll();
-        fenetre->arbreRayon->setCurrentIndex(noeud(r));
+        fenetre->ui.arbreRayon->expandAll();
+        fenetre->ui.arbreRayon->setCurrentIndex(noeud(r));
         listerArticles(r);
     }
 
     void listerArticles(TRayon* r)
     {
-        QTreeWidget* liste = fenetre->listeArticles;
+        QTreeWidget* liste = fenetre->ui.listeArticles;
         liste->clear();
         for (int i = 0; r && i < r->getNbArticles(); ++i) {
             TArticle* a = r->getArticle(i);
@@ -98,7 +98,7 @@ public:
 
     void choisirArticles(const QStringList& noms)
     {
-        QTreeWidget* liste = fenetre->listeArticles;
+        QTreeWidget* liste = fenetre->ui.listeArticles;
         liste->clearSelection();
         for (int i = 0; i < liste->topLevelItemCount(); ++i)
             if (noms.contains(liste->topLevelItem(i)->text(0)))
@@ -114,9 +114,9 @@ public:
 
     void choisirLignes(const QList<int>& indices)
     {
-        fenetre->lvListeCourses->clearSelection();
+        fenetre->ui.lvListeCourses->clearSelection();
         for (int i : indices)
-            fenetre->lvListeCourses->topLevelItem(i)->setSelected(true);
+            fenetre->ui.lvListeCourses->topLevelItem(i)->setSelected(true);
     }
 
     // Le dialogue de quantité répond q (validation) ou, avec q <= 0, annule.
@@ -136,7 +136,7 @@ public:
     // Démarre le compagnon "Sam" sur le serveur double, sans salut.
     void allumerCompagnon()
     {
-        fenetre->nomCompagnon = QStringLiteral("Sam");
+        fenetre->reglages.nomCompagnon = QStringLiteral("Sam");
         demarrerSam();
     }
 

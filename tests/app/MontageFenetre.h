@@ -75,7 +75,7 @@ protected:
     void creerFenetre()
     {
         fenetre = std::make_unique<TFormPrincipale>();
-        fenetre->timerDemarrage->stop();
+        fenetre->ui.timerDemarrage->stop();
         dm = std::make_unique<TdmVatrelix>();
         fenetre->attacherModuleDonnees(dm.get());
     }

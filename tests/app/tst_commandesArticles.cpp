@@ -96,7 +96,7 @@ void TestCommandesArticles::cleanup()
 void TestCommandesArticles::liste_trieeSelonLaLocaleAvecPrix()
 {
     QVERIFY(b->f().selectionnerRayon(m_fruits));
-    QTreeWidget* l = b->f().listeArticles;
+    QTreeWidget* l = b->f().ui.listeArticles;
     QStringList lignes;
     for (int i = 0; i < l->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* e = l->topLevelItem(i);
@@ -115,8 +115,8 @@ void TestCommandesArticles::liste_suitLaSelection_reconstructionLaGarde()
     QVERIFY(b->f().selectionnerRayon(m_boissons));
     QCOMPARE(b->listeNoms(), QStringList{u"Eau"_s});
     // Par la vue elle-même, comme un clic : arbreRayonChange recharge la liste.
-    const QModelIndex fruits = b->f().modeleArbreRayon->index(1, 0);
-    b->f().arbreRayon->selectionModel()->select(fruits, QItemSelectionModel::ClearAndSelect);
+    const QModelIndex fruits = b->f().ui.modeleArbreRayon->index(1, 0);
+    b->f().ui.arbreRayon->selectionModel()->select(fruits, QItemSelectionModel::ClearAndSelect);
     QCOMPARE(b->listeNoms().size(), 5);
     // Reconstruire l'arbre ne laisse rien de sélectionné : la liste reste telle quelle.
     m_fruits->creerArticle(u"Kiwi"_s, 1, u"-"_s);
@@ -145,10 +145,10 @@ void TestCommandesArticles::sansSelection_rien()
     // La liste montre Fruits, un article sélectionné ; puis l'arbre perd sa sélection.
     QVERIFY(b->f().selectionnerRayon(m_fruits));
     if (rayonChoisi) {
-        b->f().listeArticles->clearSelection();
+        b->f().ui.listeArticles->clearSelection();
     } else {
         b->selectionnerArticles({u"pomme"_s});
-        b->f().arbreRayon->clearSelection();
+        b->f().ui.arbreRayon->clearSelection();
     }
     b->lancer(commande.toLatin1().constData());
     QCOMPARE(m_fruits->getNbArticles(), 5);
@@ -176,7 +176,7 @@ void TestCommandesArticles::ajouter()
     QFETCH(QString, remarque);
 
     QVERIFY(b->f().selectionnerRayon(m_fruits));
-    b->f().couleurHaut = 0x00010203;
+    b->f().reglages.couleurHaut = 0x00010203;
     // Reste d'un affichage précédent : vidé à l'affichage d'un nouvel article.
     b->f().FormArticle->edNom->setText(u"ancien"_s);
     QStringList vusALAffichage;
@@ -311,7 +311,7 @@ void TestCommandesArticles::supprimer_plusieurs_statutDuDernier()
     b->selectionnerArticles({u"Zeste"_s, u"banane"_s, u"Éclair"_s});
     const QList<TArticle*> choisis = b->f().articlesSelectionnes();
     QCOMPARE(choisis.size(), 3);
-    TemoinStatut temoin(b->f().barreStatusP1);
+    TemoinStatut temoin(b->f().ui.barreStatusP1);
 
     b->lancer("supprimerArticle");
 
@@ -427,7 +427,7 @@ void TestCommandesArticles::importer_statutParArticle()
         f.write(versAnsi(enr(u"Crème"_s, u"1,1"_s) + enr(u"Sel"_s, u"0,4"_s)));
     }
     b->interactions->repondreFichier(chemin);
-    TemoinStatut temoin(b->f().barreStatusP1);
+    TemoinStatut temoin(b->f().ui.barreStatusP1);
     b->lancer("importerBD");
     QCOMPARE(temoin.peints, (QStringList{u"Importation d'articles dans \"vieux\" -> \"Crème\""_s,
                                          u"Importation d'articles dans \"vieux\" -> \"Sel\""_s,

@@ -119,7 +119,7 @@ void TestCommandesListe::pied()
     m->poser(lignes);
     QCOMPARE(m->pied(), pied);
     QCOMPARE(m->f().totalLC, total);
-    QCOMPARE(m->f().lvListeCourses->topLevelItemCount(), lignes.size());
+    QCOMPARE(m->f().ui.lvListeCourses->topLevelItemCount(), lignes.size());
 }
 
 // Les rangées lisent leurs textes dans la ligne : mêmes champs que la découpe.
@@ -153,7 +153,7 @@ void TestCommandesListe::rangee_champsCommeLaDecoupe()
 void TestCommandesListe::rangee_texteModifie_gardeLesAutres()
 {
     m->poser({u"2|Lait|-|Crèmerie|0,89 €|1,78 €"_s});
-    QTreeWidgetItem* r = m->f().lvListeCourses->topLevelItem(0);
+    QTreeWidgetItem* r = m->f().ui.lvListeCourses->topLevelItem(0);
     r->setText(ColLCArticle, u"Lait entier"_s);
     QCOMPARE(r->text(ColLCArticle), u"Lait entier"_s);
     QCOMPARE(r->text(ColLCNb), u"2"_s);
@@ -210,7 +210,7 @@ void TestCommandesListe::ajouter()
     const QString dernier = attendues.last().section(u'|', 1, 1);
     QCOMPARE(m->f().texteStatut(),
              u"Ajout de l'article \""_s + dernier + u"\" du rayon \"Crèmerie\"  dans la liste de courses"_s);
-    QCOMPARE(m->f().lvListeCourses->topLevelItemCount(), 1 + attendues.size());
+    QCOMPARE(m->f().ui.lvListeCourses->topLevelItemCount(), 1 + attendues.size());
 }
 
 void TestCommandesListe::ajouter_sansRayonOuSansArticle_rien()
@@ -220,7 +220,7 @@ void TestCommandesListe::ajouter_sansRayonOuSansArticle_rien()
     m->f().toucheSpeciale = true;
     m->f().action(u"ajouterDansLC"_s)->trigger(); // aucun article choisi
     m->choisirArticles({u"Lait"_s});
-    m->f().arbreRayon->clearSelection();
+    m->f().ui.arbreRayon->clearSelection();
     m->f().action(u"ajouterDansLC"_s)->trigger(); // aucun rayon choisi
     QVERIFY(m->lignes().isEmpty());
     QVERIFY(m->f().texteStatut().isEmpty());
@@ -230,7 +230,7 @@ void TestCommandesListe::modifier_quantite_gardeLeTextePU()
 {
     m->poser({baguette, lait});
     m->choisirLignes({1});
-    QTreeWidget* vue = m->f().lvListeCourses;
+    QTreeWidget* vue = m->f().ui.lvListeCourses;
     int ouverteAvec = -1;
     QString totalAffiche;
     m->interactions->surDialogue([&](QWidget* w) {
@@ -274,7 +274,7 @@ void TestCommandesListe::supprimer_rangees2et5_statutNommeLaPlusHaute()
     m->poser(l);
     m->allumerCompagnon();
     m->choisirLignes({1, 4});
-    QTest::keyClick(m->f().lvListeCourses, Qt::Key_Delete);
+    QTest::keyClick(m->f().ui.lvListeCourses, Qt::Key_Delete);
     QCOMPARE(m->lignes(), (QStringList{l[0], l[2], l[3], l[5]}));
     QCOMPARE(m->f().texteStatut(), u"Suppression de l'article \"A2\" du rayon \"R2\"  dans la liste de courses"_s);
     QCOMPARE(m->animations(), QStringList{u"Sad"_s});
@@ -305,7 +305,7 @@ void TestCommandesListe::enregistrer_octets()
         QVERIFY(octets.contains("0,89 \x80|1,78 \x80\r\n"));
         QVERIFY(octets.endsWith("\r\n"));
     }
-    QCOMPARE(m->f().fichierLC, chemin);
+    QCOMPARE(m->f().reglages.fichierLC, chemin);
     QCOMPARE(m->f().texteStatut(), FenetreTest::statutDate(u"Enregistrement de '"_s + chemin + u"' ["_s));
     const QList<QuestionPosee> d = m->interactions->questionsDe(GenreQuestion::EnregistrerFichier);
     QCOMPARE(d.size(), 1);
@@ -338,7 +338,7 @@ void TestCommandesListe::enregistrer_regleDeNom()
     m->poser({lait});
     m->interactions->repondreFichier(m->env->chemin(tape));
     m->f().action(u"enregistrerLCSous"_s)->trigger();
-    QCOMPARE(m->f().fichierLC, m->env->chemin(ecrit));
+    QCOMPARE(m->f().reglages.fichierLC, m->env->chemin(ecrit));
     QCOMPARE(lireOctets(m->env->chemin(ecrit)), crlf({lait}));
     QCOMPARE(m->f().texteStatut(),
              FenetreTest::statutDate(u"Enregistrement sous '"_s + m->env->chemin(ecrit) + u"' ["_s));
@@ -373,7 +373,7 @@ void TestCommandesListe::enregistrer_fichierExistant_demandeSurLeCheminFinal()
     QVERIFY(q.first().texte.contains(existant));
     QCOMPARE(q.first().boutons, BoutonsMessage::OuiNon);
     QCOMPARE(lireOctets(existant), oui ? crlf({lait}) : QByteArray("ancien\r\n"));
-    QCOMPARE(m->f().fichierLC, oui ? existant : QString());
+    QCOMPARE(m->f().reglages.fichierLC, oui ? existant : QString());
     QCOMPARE(m->f().texteStatut().isEmpty(), !oui);
 }
 
@@ -401,13 +401,13 @@ void TestCommandesListe::enregistrer_avecFichier_sansDialogueNiAnimation()
 void TestCommandesListe::enregistrerSous_fichierExistantRefuse_rienNEstEcrit()
 {
     const QString courant = m->env->chemin(u"courant.lvtx"_s);
-    m->f().fichierLC = courant;
+    m->f().reglages.fichierLC = courant;
     ecrireOctets(m->env->chemin(u"autre.lvtx"_s), "x\r\n");
     m->poser({lait});
     m->interactions->repondreFichier(m->env->chemin(u"autre.lvtx"_s));
     m->interactions->repondre(ReponseMessage::Non);
     m->f().action(u"enregistrerLCSous"_s)->trigger();
-    QCOMPARE(m->f().fichierLC, courant);
+    QCOMPARE(m->f().reglages.fichierLC, courant);
     QVERIFY(!QFile::exists(courant));
     QCOMPARE(lireOctets(m->env->chemin(u"autre.lvtx"_s)), QByteArray("x\r\n"));
 }
@@ -417,7 +417,7 @@ void TestCommandesListe::enregistrer_annule_rien()
     m->poser({lait});
     m->f().action(u"enregistrerLC"_s)->trigger(); // aucune réponse : annulé
     m->f().action(u"enregistrerLCSous"_s)->trigger();
-    QVERIFY(m->f().fichierLC.isEmpty());
+    QVERIFY(m->f().reglages.fichierLC.isEmpty());
     QVERIFY(m->f().texteStatut().isEmpty());
     QCOMPARE(QDir(m->env->dossier()).entryList({u"*.lvtx"_s}).size(), 0);
 }
@@ -485,7 +485,7 @@ void TestCommandesListe::ouvrir_lectures()
     m->interactions->repondre(ReponseMessage::Non);
     m->f().action(u"ouvrirListe"_s)->trigger();
     QCOMPARE(m->lignes(), lignes);
-    QCOMPARE(m->f().fichierLC, chemin);
+    QCOMPARE(m->f().reglages.fichierLC, chemin);
     QCOMPARE(m->interactions->messages(),
              QStringList{u"Voulez-vous enregistrer les modifications apportées à la liste de courses ?"_s});
     QCOMPARE(m->animations(), (QStringList{u"DoMagic1"_s, u"DoMagic2"_s, u"RestPose"_s, u"Blink"_s}));
@@ -513,14 +513,14 @@ void TestCommandesListe::ouvrir_fichierIllisible_listeEtFichierGardes()
     const QString autre = m->env->chemin(u"autre.lvtx"_s);
     if (!octets.isEmpty())
         ecrireOctets(autre, octets);
-    m->f().fichierLC = courant;
+    m->f().reglages.fichierLC = courant;
     m->poser({lait});
     m->interactions->repondreFichier(autre);
     m->f().action(u"ouvrirListe"_s)->trigger();
     QCOMPARE(m->lignes(), QStringList{lait});
-    QCOMPARE(m->f().lvListeCourses->topLevelItemCount(), 1);
+    QCOMPARE(m->f().ui.lvListeCourses->topLevelItemCount(), 1);
     QVERIFY(m->interactions->questionsDe(GenreQuestion::Erreur).first().texte.contains(autre));
-    QCOMPARE(m->f().fichierLC, courant);
+    QCOMPARE(m->f().reglages.fichierLC, courant);
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
     // Ni question d'enregistrement ni statut d'ouverture.
     QVERIFY(m->interactions->messages().isEmpty());
@@ -598,7 +598,7 @@ void TestCommandesListe::ouvrir_autreExtension_garderLeChemin()
     m->interactions->repondreFichier(chemin);
     m->interactions->repondre(ReponseMessage::Non);
     m->f().action(u"ouvrirListe"_s)->trigger();
-    QCOMPARE(m->f().fichierLC, chemin);
+    QCOMPARE(m->f().reglages.fichierLC, chemin);
     m->poser({baguette});
     m->f().action(u"enregistrerLC"_s)->trigger();
     QCOMPARE(lireOctets(chemin), crlf({baguette}));
@@ -606,21 +606,21 @@ void TestCommandesListe::ouvrir_autreExtension_garderLeChemin()
 
 void TestCommandesListe::nouvelle_enregistrementAnnule_listeViderQuandMeme()
 {
-    m->f().fichierLC.clear();
+    m->f().reglages.fichierLC.clear();
     m->poser({lait});
     m->interactions->repondre(ReponseMessage::Oui);
     m->interactions->annulerFichier();
     m->f().action(u"nouvelleListe"_s)->trigger();
     QVERIFY(m->lignes().isEmpty());
-    QVERIFY(m->f().fichierLC.isEmpty());
+    QVERIFY(m->f().reglages.fichierLC.isEmpty());
     QCOMPARE(m->f().texteStatut(), FenetreTest::statutDate(u"Nouvelle liste de courses ["_s));
     QCOMPARE(m->pied(), u"0 articles - Total : 0,00 €"_s);
 
     // Une liste ouverte : la nouvelle liste vide fichierLC, le prochain enregistrement demande un nom.
-    m->f().fichierLC = m->env->chemin(u"a.lvtx"_s);
+    m->f().reglages.fichierLC = m->env->chemin(u"a.lvtx"_s);
     m->interactions->repondre(ReponseMessage::Non);
     m->f().action(u"nouvelleListe"_s)->trigger();
-    QVERIFY(m->f().fichierLC.isEmpty());
+    QVERIFY(m->f().reglages.fichierLC.isEmpty());
     m->f().action(u"enregistrerLC"_s)->trigger();
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::EnregistrerFichier).size(), 2);
 }
@@ -636,7 +636,7 @@ void TestCommandesListe::importer_troisDansDeux_puisFusionProposee()
 {
     QFETCH(bool, fusionner);
     const QString courant = m->env->dossier() + u"listes/courant.lvtx"_s;
-    m->f().fichierLC = courant;
+    m->f().reglages.fichierLC = courant;
     const QString autre = m->env->chemin(u"autre.lvtx"_s);
     const QString pain = u"1|Pain|-|Boulangerie|1,10 €|1,10 €"_s;
     ecrireOctets(autre, crlf({pain, lait, baguette}));
@@ -659,7 +659,7 @@ void TestCommandesListe::importer_troisDansDeux_puisFusionProposee()
         QCOMPARE(m->lignes(), (QStringList{lait, baguette, pain, lait, baguette}));
         QCOMPARE(m->f().texteStatut(), FenetreTest::statutDate(u"Importation des données... Terminée ! ["_s));
     }
-    QCOMPARE(m->f().fichierLC, courant);
+    QCOMPARE(m->f().reglages.fichierLC, courant);
 }
 
 void TestCommandesListe::importer_fichierIllisible_magasinIntact()
@@ -748,7 +748,7 @@ void TestCommandesListe::trier()
     QCOMPARE(resume(m->lignes()), resume(apres));
     QCOMPARE(m->animations(), QStringList{u"Congratulate"_s});
     QCOMPARE(m->f().texteStatut(), FenetreTest::statutDate(u"Tri des données... Terminé ! ["_s));
-    QCOMPARE(m->f().lvListeCourses->topLevelItem(0)->text(ColLCArticle), apres.first().section(u'|', 1, 1));
+    QCOMPARE(m->f().ui.lvListeCourses->topLevelItem(0)->text(ColLCArticle), apres.first().section(u'|', 1, 1));
 }
 
 // ---------------------------------------------------------------- impression
@@ -771,7 +771,7 @@ void TestCommandesListe::imprimer_troisPagesEnPdf()
     for (int i = 0; i < 150; ++i)
         l << u"1|Article %1|-|Rayon %2|1,00 €|1,00 €"_s.arg(i).arg(i / 10);
     m->poser(l);
-    m->f().fichierLC = m->env->chemin(u"courses.lvtx"_s);
+    m->f().reglages.fichierLC = m->env->chemin(u"courses.lvtx"_s);
     m->allumerCompagnon();
     const QString pdf = m->env->chemin(u"liste.pdf"_s);
     m->interactions->fichierPdf = pdf;

@@ -248,7 +248,7 @@ TFormPrincipale& TestFormPrincipale::demarrer()
     f.show();
     // Le minuteur de démarrage bat une fois, la boucle d'événements lancée ; le compagnon part
     // quand la fenêtre est exposée.
-    [&] { QTRY_VERIFY(!f.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement()); }();
+    [&] { QTRY_VERIFY(!f.ui.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement()); }();
     return f;
 }
 
@@ -356,26 +356,26 @@ void TestFormPrincipale::menus_etBarres_dansLOrdre()
 {
     TFormPrincipale& f = creer();
     QStringList titres;
-    for (const QMenu* m : f.MainMenu1)
+    for (const QMenu* m : f.ui.MainMenu1)
         titres << m->title();
     QCOMPARE(titres, (QStringList{u"&Fichier"_s, u"&Edition"_s, u"&Affichage"_s, u"&Outils"_s, u"&?"_s}));
-    QCOMPARE(decrireMenu(f.MainMenu1[0]),
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[0]),
              (QStringList{u"enregistrerBD"_s, u"importerBD"_s, u"rechargerBD"_s, u"-"_s, u"nouvelleListe"_s,
                           u"ouvrirListe"_s, u"enregistrerLC"_s, u"enregistrerLCSous"_s, u"importerLC"_s, u"-"_s,
                           u"quitter"_s}));
-    QCOMPARE(decrireMenu(f.MainMenu1[1]),
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[1]),
              (QStringList{u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s,
                           u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s}));
-    QCOMPARE(decrireMenu(f.MainMenu1[2]), QStringList{u">&Couleurs"_s});
-    QCOMPARE(decrireMenu(f.MainMenu1[3]), QStringList{u"configurerOptions"_s});
-    QCOMPARE(decrireMenu(f.MainMenu1[4]), QStringList{u"aPropos"_s});
-    QCOMPARE(decrireMenu(f.menuAjouterRayon), (QStringList{u"ajouterRayon"_s, u"ajouterRayonRacine"_s}));
-    QCOMPARE(decrireMenu(f.menuCouleurs), (QStringList{u"choisirCouleurHaut"_s, u"choisirCouleurBas"_s}));
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[2]), QStringList{u">&Couleurs"_s});
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[3]), QStringList{u"configurerOptions"_s});
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[4]), QStringList{u"aPropos"_s});
+    QCOMPARE(decrireMenu(f.ui.menuAjouterRayon), (QStringList{u"ajouterRayon"_s, u"ajouterRayonRacine"_s}));
+    QCOMPARE(decrireMenu(f.ui.menuCouleurs), (QStringList{u"choisirCouleurHaut"_s, u"choisirCouleurBas"_s}));
 
     // Le menu n'existe que par barreOutilsMenu : des boutons qui déroulent leur sous-menu.
     QStringList boutons;
-    for (QAction* a : f.barreOutilsMenu->actions()) {
-        auto* b = qobject_cast<QToolButton*>(f.barreOutilsMenu->widgetForAction(a));
+    for (QAction* a : f.ui.barreOutilsMenu->actions()) {
+        auto* b = qobject_cast<QToolButton*>(f.ui.barreOutilsMenu->widgetForAction(a));
         QVERIFY(b);
         QCOMPARE(b->popupMode(), QToolButton::InstantPopup);
         QCOMPARE(b->size(), QSize(69, 21));
@@ -383,39 +383,39 @@ void TestFormPrincipale::menus_etBarres_dansLOrdre()
     }
     QCOMPARE(boutons, titres);
 
-    QCOMPARE(decrireBarre(f.barreOutilsPrincipale),
+    QCOMPARE(decrireBarre(f.ui.barreOutilsPrincipale),
              (QStringList{u"enregistrerBD"_s, u"importerBD"_s, u"rechargerBD"_s, u"|8"_s, u"btlAjouterRayon"_s,
                           u"modifierRayon"_s, u"supprimerRayon"_s, u"|9"_s, u"ajouterArticle"_s,
                           u"modifierArticle"_s, u"supprimerArticle"_s, u"|11"_s, u"btAffichageGeneral"_s,
                           u"configurerOptions"_s}));
-    QCOMPARE(decrireBarre(f.barreOutilsRayons),
+    QCOMPARE(decrireBarre(f.ui.barreOutilsRayons),
              (QStringList{u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s, u"|22"_s,
                           u"ajouterDansLC"_s}));
-    QCOMPARE(decrireBarre(f.barreOutilsLC),
+    QCOMPARE(decrireBarre(f.ui.barreOutilsLC),
              (QStringList{u"ajouterDansLC"_s, u"modifierNbLC"_s, u"supprimerDeLC"_s, u"|8"_s,
                           u"fusionnerLignesLC"_s, u"trierLC"_s, u"importerLC"_s, u"|22"_s, u"nouvelleListe"_s,
                           u"ouvrirListe"_s, u"enregistrerLC"_s, u"enregistrerLCSous"_s, u"|8"_s,
                           u"imprimer"_s}));
 
     // Les deux boutons déroulants : le sous-menu, l'icône, aucune commande liée.
-    QCOMPARE(f.btlAjouterRayon->menu(), f.menuAjouterRayon);
-    QCOMPARE(f.btAffichageGeneral->menu(), f.menuCouleurs);
-    QCOMPARE(f.btlAjouterRayon->text(), u"&Ajouter Rayon"_s);
-    QCOMPARE(f.btAffichageGeneral->text(), u"&Couleurs"_s);
-    QVERIFY(!f.btlAjouterRayon->defaultAction());
-    QVERIFY(!f.btAffichageGeneral->defaultAction());
+    QCOMPARE(f.ui.btlAjouterRayon->menu(), f.ui.menuAjouterRayon);
+    QCOMPARE(f.ui.btAffichageGeneral->menu(), f.ui.menuCouleurs);
+    QCOMPARE(f.ui.btlAjouterRayon->text(), u"&Ajouter Rayon"_s);
+    QCOMPARE(f.ui.btAffichageGeneral->text(), u"&Couleurs"_s);
+    QVERIFY(!f.ui.btlAjouterRayon->defaultAction());
+    QVERIFY(!f.ui.btAffichageGeneral->defaultAction());
 }
 
 void TestFormPrincipale::commandesSansMenuNiBouton()
 {
     TFormPrincipale& f = creer();
     QSet<QString> dansMenus, dansBarres;
-    QList<const QMenu*> menus(f.MainMenu1.cbegin(), f.MainMenu1.cend());
-    menus << f.menuAjouterRayon << f.menuCouleurs;
+    QList<const QMenu*> menus(f.ui.MainMenu1.cbegin(), f.ui.MainMenu1.cend());
+    menus << f.ui.menuAjouterRayon << f.ui.menuCouleurs;
     for (const QMenu* m : menus)
         for (const QString& e : decrireMenu(m))
             dansMenus.insert(e);
-    for (QToolBar* b : {f.barreOutilsPrincipale, f.barreOutilsRayons, f.barreOutilsLC})
+    for (QToolBar* b : {f.ui.barreOutilsPrincipale, f.ui.barreOutilsRayons, f.ui.barreOutilsLC})
         for (const QString& e : decrireBarre(b))
             dansBarres.insert(e);
 
@@ -468,20 +468,20 @@ void TestFormPrincipale::disposition_tagsEtColonnes()
     TFormPrincipale& f = creer();
     QCOMPARE(f.windowTitle(), u"Tavelquirn - Vatrelix 2006"_s);
     QCOMPARE(f.size(), QSize(690, 474));
-    QCOMPARE(f.arbreRayon->property("tag").toInt(), 1);
-    QCOMPARE(f.listeArticles->property("tag").toInt(), 2);
-    QCOMPARE(f.lvListeCourses->property("tag").toInt(), 3);
-    QCOMPARE(f.arbreRayon->indentation(), 19);
-    QCOMPARE(f.arbreRayon->palette().color(QPalette::Base), QColor(0xFF, 0xFB, 0xF0));
-    QCOMPARE(f.lvListeCourses->columnWidth(ColLCRayon), 2);
-    QCOMPARE(f.lvListeCourses->headerItem()->text(ColLCTotal), u"Total"_s);
-    QCOMPARE(f.titreRayons->height(), 20);
-    QCOMPARE(f.barreFactureLC->height(), 17);
-    QCOMPARE(f.barreProgression->width(), 200);
-    QVERIFY(f.barreProgression->isHidden());
+    QCOMPARE(f.ui.arbreRayon->property("tag").toInt(), 1);
+    QCOMPARE(f.ui.listeArticles->property("tag").toInt(), 2);
+    QCOMPARE(f.ui.lvListeCourses->property("tag").toInt(), 3);
+    QCOMPARE(f.ui.arbreRayon->indentation(), 19);
+    QCOMPARE(f.ui.arbreRayon->palette().color(QPalette::Base), QColor(0xFF, 0xFB, 0xF0));
+    QCOMPARE(f.ui.lvListeCourses->columnWidth(ColLCRayon), 2);
+    QCOMPARE(f.ui.lvListeCourses->headerItem()->text(ColLCTotal), u"Total"_s);
+    QCOMPARE(f.ui.titreRayons->height(), 20);
+    QCOMPARE(f.ui.barreFactureLC->height(), 17);
+    QCOMPARE(f.ui.barreProgression->width(), 200);
+    QVERIFY(f.ui.barreProgression->isHidden());
     QCOMPARE(f.texteProgression(), u"0"_s);
     QCOMPARE(f.font().pointSize(), 8);
-    QVERIFY(f.barreStatusP1->font().bold());
+    QVERIFY(f.ui.barreStatusP1->font().bold());
 }
 
 // ---------------------------------------------------------------- démarrage
@@ -496,22 +496,22 @@ void TestFormPrincipale::demarrage_baseListePuisCompagnon()
     TFormPrincipale& f = creer();
     // Nombre de requêtes du compagnon au moment où l'arbre, puis la liste, se remplissent.
     int appelsArbre = -1, appelsListe = -1;
-    connect(f.modeleArbreRayon, &QStandardItemModel::rowsInserted, this,
+    connect(f.ui.modeleArbreRayon, &QStandardItemModel::rowsInserted, this,
             [&] { if (appelsArbre < 0) appelsArbre = int((*m_serveur)->appels().size()); });
-    connect(f.lvListeCourses->model(), &QAbstractItemModel::rowsInserted, this,
+    connect(f.ui.lvListeCourses->model(), &QAbstractItemModel::rowsInserted, this,
             [&] { if (appelsListe < 0) appelsListe = int((*m_serveur)->appels().size()); });
     f.show();
-    QTRY_VERIFY(!f.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement());
+    QTRY_VERIFY(!f.ui.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement());
 
     QCOMPARE(appelsArbre, 0);
     QCOMPARE(appelsListe, 0);
-    QCOMPARE(f.modeleArbreRayon->rowCount(), 15);
-    QCOMPARE(f.modeleArbreRayon->item(0)->text(), u"Animaux"_s);
+    QCOMPARE(f.ui.modeleArbreRayon->rowCount(), 15);
+    QCOMPARE(f.ui.modeleArbreRayon->item(0)->text(), u"Animaux"_s);
     QCOMPARE(m_dm->listeCourses, lignesListe);
-    QCOMPARE(f.lvListeCourses->topLevelItemCount(), 2);
-    QCOMPARE(f.barreFactureLC->hint(), u"3 articles - Total : 2,73 €"_s);
+    QCOMPARE(f.ui.lvListeCourses->topLevelItemCount(), 2);
+    QCOMPARE(f.ui.barreFactureLC->hint(), u"3 articles - Total : 2,73 €"_s);
     QCOMPARE(f.texteStatut(), u"Chargement de la base... Terminé ! ["_s + horodatageTest + u']');
-    QVERIFY(f.barreProgression->isHidden());
+    QVERIFY(f.ui.barreProgression->isHidden());
     QVERIFY(m_interactions->questions.isEmpty());
 
     // Puis le compagnon : chargé, montré, salué, dans cet ordre.
@@ -536,7 +536,7 @@ void TestFormPrincipale::demarrage_compagnonEteint_aucuneRequete()
     QVERIFY(!compagnonAffiche);
     QVERIFY((*m_serveur)->appels().isEmpty());
     // Liste vide : seul le rafraîchissement a lieu.
-    QCOMPARE(f.barreFactureLC->hint(), u"0 articles - Total : 0,00 €"_s);
+    QCOMPARE(f.ui.barreFactureLC->hint(), u"0 articles - Total : 0,00 €"_s);
     QCOMPARE(f.totalLC, 0.0);
 }
 
@@ -545,7 +545,7 @@ void TestFormPrincipale::demarrage_compagnonPlaceApresLaFenetre()
     copierBase();
     ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"-1"_s, u"Sam"_s});
     TFormPrincipale& f = creer();
-    f.timerDemarrage->stop();
+    f.ui.timerDemarrage->stop();
     f.show();
     // Le minuteur bat avant que la fenêtre soit exposée…
     QVERIFY(!f.windowHandle()->isExposed());
@@ -554,7 +554,7 @@ void TestFormPrincipale::demarrage_compagnonPlaceApresLaFenetre()
     f.move(f.pos() + QPoint(0, 20));
     QTRY_VERIFY(!f.compagnonEnAttenteDePlacement());
     QCOMPARE((*m_serveur)->nombre(u"MoveTo"_s), 1);
-    const QWidget* panneau = f.panelCommandesListeCourses;
+    const QWidget* panneau = f.ui.panelCommandesListeCourses;
     const QPoint o = panneau->mapToGlobal(QPoint(0, 0));
     const AppelAgent deplacement = (*m_serveur)->appelsDe(u"MoveTo"_s).first();
     QCOMPARE(deplacement.arguments.at(0).toInt(), o.x() + panneau->width() + 5);
@@ -589,9 +589,9 @@ void TestFormPrincipale::demarrage_derniereListe()
     TFormPrincipale& f = demarrer();
     QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
     QVERIFY(m_interactions->questionsDe(GenreQuestion::Erreur).first().texte.contains(liste));
-    QVERIFY(f.fichierLC.isEmpty());
+    QVERIFY(f.reglages.fichierLC.isEmpty());
     QVERIFY(m_dm->listeCourses.isEmpty());
-    QCOMPARE(f.lvListeCourses->topLevelItemCount(), 0);
+    QCOMPARE(f.ui.lvListeCourses->topLevelItemCount(), 0);
     QCOMPARE((*m_serveur)->nombre(u"Show"_s), 1);
     QVERIFY((*m_serveur)->nombre(u"Speak"_s) >= 1);
     detruire();
@@ -666,7 +666,7 @@ void TestFormPrincipale::sortie()
     if (terminee) {
         QCOMPARE(f.texteStatut(), u"Fermeture du compagnon... Veuillez patienter"_s);
         QCOMPARE(f.texteProgression(), u"100"_s);
-        QVERIFY(f.barreProgression->isHidden());
+        QVERIFY(f.ui.barreProgression->isHidden());
     } else {
         QVERIFY(f.isVisible());
     }
@@ -728,15 +728,15 @@ void TestFormPrincipale::recharger_abandonneLesModificationsSansQuestion()
     TFormPrincipale& f = demarrer();
     m_dm->ajouterRayonRacine(u"Temporaire"_s);
     f.majArbreRayonsExecute();
-    QCOMPARE(f.modeleArbreRayon->rowCount(), 16);
+    QCOMPARE(f.ui.modeleArbreRayon->rowCount(), 16);
     m_horloge->fixer(QDateTime(QDate(2006, 3, 14), QTime(11, 0, 5)));
     f.action(u"rechargerBD"_s)->trigger();
     QCOMPARE(m_dm->listeRayons.size(), 15);
-    QCOMPARE(f.modeleArbreRayon->rowCount(), 15);
+    QCOMPARE(f.ui.modeleArbreRayon->rowCount(), 15);
     QVERIFY(m_interactions->questions.isEmpty());
     QCOMPARE(f.texteStatut(), u"Chargement de la base... Terminé ! [14/03/2006 11:00:05]"_s);
-    QVERIFY(f.barreProgression->isHidden());
-    QCOMPARE(f.listeArticles->topLevelItemCount(), 0);
+    QVERIFY(f.ui.barreProgression->isHidden());
+    QCOMPARE(f.ui.listeArticles->topLevelItemCount(), 0);
 }
 
 void TestFormPrincipale::recharger_baseIllisible_statutEtJaugeRestent()
@@ -749,7 +749,7 @@ void TestFormPrincipale::recharger_baseIllisible_statutEtJaugeRestent()
     QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
     // Deux espaces avant le crochet ; la jauge reste visible à son dernier pourcentage.
     QCOMPARE(f.texteStatut(), u"Chargement de la base...  ["_s + horodatageTest + u']');
-    QVERIFY(!f.barreProgression->isHidden());
+    QVERIFY(!f.ui.barreProgression->isHidden());
     QVERIFY(f.baseNonChargee());
     // L'échec arrête le démarrage : ni liste rouverte, ni compagnon.
     QVERIFY(m_dm->listeCourses.isEmpty());
@@ -763,7 +763,7 @@ void TestFormPrincipale::enregistrer_statutGardeLHeure()
     m_horloge->fixer(QDateTime(QDate(2006, 3, 14), QTime(12, 34, 56)));
     f.action(u"enregistrerBD"_s)->trigger();
     QCOMPARE(f.texteStatut(), u"Enregistrement de la base... [14/03/2006 12:34:56]"_s);
-    QVERIFY(f.barreProgression->isHidden());
+    QVERIFY(f.ui.barreProgression->isHidden());
     QVERIFY(m_interactions->questions.isEmpty());
 }
 
@@ -865,8 +865,8 @@ void TestFormPrincipale::demarrage_configurationAbimee_demarreEtLeDit()
     QVERIFY(m_interactions->questions.isEmpty());
     QCOMPARE(m_dm->listeRayons.size(), 15);
     QVERIFY2(f.texteStatut().contains(u"ligne 2 "_s), qPrintable(f.texteStatut()));
-    QCOMPARE(f.couleurHaut, RGBCouleur(0, 128, 255));
-    QCOMPARE(f.couleurBas, clBlack);
+    QCOMPARE(f.reglages.couleurHaut, RGBCouleur(0, 128, 255));
+    QCOMPARE(f.reglages.couleurBas, clBlack);
 }
 
 // ---------------------------------------------------------------- configuration
@@ -925,20 +925,20 @@ void TestFormPrincipale::degrade_titreEtMenu_rangeesAttendues()
     TFormPrincipale& f = creer();
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    const QImage titre = f.titreRayons->grab().toImage();
+    const QImage titre = f.ui.titreRayons->grab().toImage();
     QCOMPARE(titre.height(), 20);
     QCOMPARE(titre.pixel(1, 19), rgb(155, 0, 0));
     QCOMPARE(titre.pixel(1, 10), rgb(200, 54, 54));
     QCOMPARE(titre.pixel(1, 0), rgb(250, 114, 114));
     // La barre de menus va du rouge sombre en haut au saumon en bas : le seul dégradé inversé.
-    const QImage menu = f.barreOutilsMenu->grab().toImage();
+    const QImage menu = f.ui.barreOutilsMenu->grab().toImage();
     const int x = menu.width() - 2;
     QCOMPARE(menu.pixel(x, 23), rgb(255, 128, 128));
     QCOMPARE(menu.pixel(x, 0), rgb(255 - 23 * 4, 128 - 23 * 5, 128 - 23 * 5));
-    const QImage principale = f.barreOutilsPrincipale->grab().toImage();
+    const QImage principale = f.ui.barreOutilsPrincipale->grab().toImage();
     QCOMPARE(principale.pixel(principale.width() - 2, 23), rgb(155, 0, 0));
     // Barres des articles et de la liste : blanc vers la couleur système 27, sans les couleurs choisies.
-    const QImage lc = f.barreOutilsLC->grab().toImage();
+    const QImage lc = f.ui.barreOutilsLC->grab().toImage();
     QCOMPARE(lc.pixel(lc.width() - 1, lc.height() - 1), versQRgb(ColorToRGB(clGradientActiveCaption)) | 0xFF000000u);
 }
 
@@ -966,11 +966,11 @@ void TestFormPrincipale::degrade_titreSaisi()
     TFormPrincipale& f = creer();
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.couleurHaut = haut;
-    f.couleurBas = bas;
-    f.titreListeCourses->setFixedHeight(hauteur);
-    f.titreListeCourses->resize(f.titreListeCourses->width(), hauteur);
-    const QImage image = f.titreListeCourses->grab().toImage();
+    f.reglages.couleurHaut = haut;
+    f.reglages.couleurBas = bas;
+    f.ui.titreListeCourses->setFixedHeight(hauteur);
+    f.ui.titreListeCourses->resize(f.ui.titreListeCourses->width(), hauteur);
+    const QImage image = f.ui.titreListeCourses->grab().toImage();
     QCOMPARE(image.height(), hauteur);
     QCOMPARE(QString::number(image.pixel(1, y), 16), QString::number(attendu, 16));
 }
@@ -1001,7 +1001,7 @@ void TestFormPrincipale::jauge_pixelsPeints()
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.montrerProgression(u"50"_s);
-    const QImage image = f.barreProgression->grab().toImage();
+    const QImage image = f.ui.barreProgression->grab().toImage();
     const int bas = image.height() - 1;
     QCOMPARE(image.width(), 200);
     // 2 pixels par pour cent : colonnes 0 à 99 blanc -> bureau, la suite dans le dégradé des barres.
@@ -1116,23 +1116,23 @@ void TestFormPrincipale::couleurs_choixEtAnnulation()
     const QList<QuestionPosee> q = m_interactions->questionsDe(GenreQuestion::Couleur);
     QCOMPARE(q.size(), 1);
     QCOMPARE(q.first().couleur, commande.endsWith(u"Haut") ? TColor(0x008080FF) : TColor(0x0000009B));
-    QCOMPARE(f.couleurHaut, haut);
-    QCOMPARE(f.couleurBas, bas);
+    QCOMPARE(f.reglages.couleurHaut, haut);
+    QCOMPARE(f.reglages.couleurBas, bas);
     // Le titre repeint porte déjà la nouvelle couleur du bas.
-    QCOMPARE(f.titreRayons->grab().toImage().pixel(1, 19), versQRgb(bas) | 0xFF000000u);
+    QCOMPARE(f.ui.titreRayons->grab().toImage().pixel(1, 19), versQRgb(bas) | 0xFF000000u);
 }
 
 void TestFormPrincipale::majLC_ligneIllisible_rangeesGardeesPiedInchange()
 {
     TFormPrincipale& f = demarrer();
-    const QString pied = f.barreFactureLC->hint();
+    const QString pied = f.ui.barreFactureLC->hint();
     m_dm->listeCourses = QStringList{lignesListe[0], u"3|Pain|-|Boulangerie|1.00 €|3.00 €"_s, lignesListe[1]};
     f.action(u"majLC"_s)->trigger();
     QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
-    QCOMPARE(f.lvListeCourses->topLevelItemCount(), 2);
-    QCOMPARE(f.barreFactureLC->hint(), pied);
+    QCOMPARE(f.ui.lvListeCourses->topLevelItemCount(), 2);
+    QCOMPARE(f.ui.barreFactureLC->hint(), pied);
     QCOMPARE(f.totalLC, 0.0);
-    QCOMPARE(f.lvListeCourses->topLevelItem(0)->textAlignment(ColLCTotal) & Qt::AlignRight, Qt::AlignRight);
+    QCOMPARE(f.ui.lvListeCourses->topLevelItem(0)->textAlignment(ColLCTotal) & Qt::AlignRight, Qt::AlignRight);
 }
 
 QTEST_MAIN(TestFormPrincipale)
