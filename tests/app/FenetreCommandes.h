@@ -70,17 +70,6 @@ public:
         return noms;
     }
 
-    // Sélectionne les éléments de la liste d'articles qui portent ces noms.
-    void selectionnerArticles(const QStringList& noms)
-    {
-        fenetre->ui.listeArticles->clearSelection();
-        for (int i = 0; i < fenetre->ui.listeArticles->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* e = fenetre->ui.listeArticles->topLevelItem(i);
-            if (noms.contains(e->text(ColArticleNom)))
-                e->setSelected(true);
-        }
-    }
-
     bool exposee = false;
 
 private:

@@ -3,6 +3,7 @@
 // principale avec ses quatre dialogues, la base modèle à côté de l'exécutable (voir MontageFenetre.h).
 #include "Codec1252.h"
 #include "MontageFenetre.h"
+#include "OctetsFichier.h"
 #include "TPaintBox.h"
 #include "U_Article.h"
 #include "U_VX_FormArticle.h"
@@ -96,15 +97,6 @@ public:
         }
     }
 
-    void choisirArticles(const QStringList& noms)
-    {
-        QTreeWidget* liste = fenetre->ui.listeArticles;
-        liste->clearSelection();
-        for (int i = 0; i < liste->topLevelItemCount(); ++i)
-            if (noms.contains(liste->topLevelItem(i)->text(0)))
-                liste->topLevelItem(i)->setSelected(true);
-    }
-
     // Pose des lignes dans le magasin et rafraîchit.
     void poser(const QStringList& l)
     {
@@ -147,18 +139,3 @@ public:
     TformLC* formLC = nullptr;
     TformOptions* formOptions = nullptr;
 };
-
-inline void ecrireOctets(const QString& chemin, const QByteArray& octets)
-{
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(octets);
-}
-
-inline QByteArray lireOctets(const QString& chemin)
-{
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}

@@ -4,6 +4,7 @@
 
 #include "Codec1252.h"
 #include "Conversions.h"
+#include "OctetsFichier.h"
 #include "TPaintBox.h"
 
 #include <QEvent>
@@ -147,7 +148,7 @@ void TestCommandesArticles::sansSelection_rien()
     if (rayonChoisi) {
         b->f().ui.listeArticles->clearSelection();
     } else {
-        b->selectionnerArticles({u"pomme"_s});
+        b->choisirArticles({u"pomme"_s});
         b->f().ui.arbreRayon->clearSelection();
     }
     b->lancer(commande.toLatin1().constData());
@@ -249,7 +250,7 @@ void TestCommandesArticles::modifier_premierSelectionne()
     QFETCH(bool, valider);
     QVERIFY(b->f().selectionnerRayon(m_fruits));
     // Dans l'ordre de la liste, banane précède pomme, bien qu'ajoutée après.
-    b->selectionnerArticles({u"pomme"_s, u"banane"_s});
+    b->choisirArticles({u"pomme"_s, u"banane"_s});
     TArticle* banane = m_fruits->getArticle(2);
     QStringList offerts;
     b->interactions->surDialogue([&](QWidget* w) {
@@ -286,7 +287,7 @@ void TestCommandesArticles::modifier_texteLongDeLaBase_nonTronque()
     const QString nomLong = u"Confiture d'abricots du Roussillon bio x"_s;
     TArticle* a = m_boissons->creerArticle(nomLong, 1234567.89, u"une remarque bien trop longue"_s);
     QVERIFY(b->f().selectionnerRayon(m_boissons));
-    b->selectionnerArticles({nomLong});
+    b->choisirArticles({nomLong});
     QStringList offerts;
     b->interactions->surDialogue([&](QWidget* w) {
         auto* d = qobject_cast<TFormArticle*>(w);
@@ -308,7 +309,7 @@ void TestCommandesArticles::modifier_texteLongDeLaBase_nonTronque()
 void TestCommandesArticles::supprimer_plusieurs_statutDuDernier()
 {
     QVERIFY(b->f().selectionnerRayon(m_fruits));
-    b->selectionnerArticles({u"Zeste"_s, u"banane"_s, u"Éclair"_s});
+    b->choisirArticles({u"Zeste"_s, u"banane"_s, u"Éclair"_s});
     const QList<TArticle*> choisis = b->f().articlesSelectionnes();
     QCOMPARE(choisis.size(), 3);
     TemoinStatut temoin(b->f().ui.barreStatusP1);
@@ -360,11 +361,7 @@ void TestCommandesArticles::importer()
     QFETCH(QString, rayonCree);
 
     const QString chemin = b->env->chemin(fichier);
-    {
-        QFile f(chemin);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(contenu);
-    }
+    ecrireOctetsBruts(chemin, contenu);
     b->interactions->repondreFichier(chemin);
     const QStringList arbreAvant = b->arbre();
 
@@ -421,11 +418,7 @@ void TestCommandesArticles::importer_statutParArticle()
     QCOMPARE(b->f().texteStatut(), u"avant"_s);
 
     const QString chemin = b->env->chemin(u"vieux.txt"_s);
-    {
-        QFile f(chemin);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(versAnsi(enr(u"Crème"_s, u"1,1"_s) + enr(u"Sel"_s, u"0,4"_s)));
-    }
+    ecrireOctetsBruts(chemin, versAnsi(enr(u"Crème"_s, u"1,1"_s) + enr(u"Sel"_s, u"0,4"_s)));
     b->interactions->repondreFichier(chemin);
     TemoinStatut temoin(b->f().ui.barreStatusP1);
     b->lancer("importerBD");

@@ -298,7 +298,7 @@ void TestCommandesListe::enregistrer_octets()
     const QString chemin = m->env->chemin(u"semaine.lvtx"_s);
     m->interactions->repondreFichier(chemin);
     m->f().action(u"enregistrerLC"_s)->trigger();
-    const QByteArray octets = lireOctets(chemin);
+    const QByteArray octets = lireOctetsBruts(chemin);
     QCOMPARE(octets, crlf(lignes));
     QCOMPARE(octets.isEmpty(), lignes.isEmpty());
     if (!lignes.isEmpty()) {
@@ -339,7 +339,7 @@ void TestCommandesListe::enregistrer_regleDeNom()
     m->interactions->repondreFichier(m->env->chemin(tape));
     m->f().action(u"enregistrerLCSous"_s)->trigger();
     QCOMPARE(m->f().reglages.fichierLC, m->env->chemin(ecrit));
-    QCOMPARE(lireOctets(m->env->chemin(ecrit)), crlf({lait}));
+    QCOMPARE(lireOctetsBruts(m->env->chemin(ecrit)), crlf({lait}));
     QCOMPARE(m->f().texteStatut(),
              FenetreTest::statutDate(u"Enregistrement sous '"_s + m->env->chemin(ecrit) + u"' ["_s));
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::EnregistrerFichier).first().fichier.titre,
@@ -362,7 +362,7 @@ void TestCommandesListe::enregistrer_fichierExistant_demandeSurLeCheminFinal()
     QFETCH(bool, oui);
     // Le dialogue nomme "semaine.txt", absent ; c'est "semaine.lvtx" qui existe.
     const QString existant = m->env->chemin(u"semaine.lvtx"_s);
-    ecrireOctets(existant, "ancien\r\n");
+    ecrireOctetsBruts(existant, "ancien\r\n");
     m->poser({lait});
     m->interactions->repondreFichier(m->env->chemin(u"semaine.txt"_s));
     m->interactions->repondre(oui ? ReponseMessage::Oui : ReponseMessage::Non);
@@ -372,7 +372,7 @@ void TestCommandesListe::enregistrer_fichierExistant_demandeSurLeCheminFinal()
     QCOMPARE(q.size(), 1);
     QVERIFY(q.first().texte.contains(existant));
     QCOMPARE(q.first().boutons, BoutonsMessage::OuiNon);
-    QCOMPARE(lireOctets(existant), oui ? crlf({lait}) : QByteArray("ancien\r\n"));
+    QCOMPARE(lireOctetsBruts(existant), oui ? crlf({lait}) : QByteArray("ancien\r\n"));
     QCOMPARE(m->f().reglages.fichierLC, oui ? existant : QString());
     QCOMPARE(m->f().texteStatut().isEmpty(), !oui);
 }
@@ -390,7 +390,7 @@ void TestCommandesListe::enregistrer_avecFichier_sansDialogueNiAnimation()
     m->f().action(u"enregistrerLC"_s)->trigger();
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::EnregistrerFichier).size(), 1);
     QVERIFY(m->animations().isEmpty());
-    QCOMPARE(lireOctets(chemin), crlf({lait, baguette}));
+    QCOMPARE(lireOctetsBruts(chemin), crlf({lait, baguette}));
     // Enregistrer sous ne joue rien non plus.
     m->interactions->repondreFichier(m->env->chemin(u"autre"_s));
     m->f().action(u"enregistrerLCSous"_s)->trigger();
@@ -402,14 +402,14 @@ void TestCommandesListe::enregistrerSous_fichierExistantRefuse_rienNEstEcrit()
 {
     const QString courant = m->env->chemin(u"courant.lvtx"_s);
     m->f().reglages.fichierLC = courant;
-    ecrireOctets(m->env->chemin(u"autre.lvtx"_s), "x\r\n");
+    ecrireOctetsBruts(m->env->chemin(u"autre.lvtx"_s), "x\r\n");
     m->poser({lait});
     m->interactions->repondreFichier(m->env->chemin(u"autre.lvtx"_s));
     m->interactions->repondre(ReponseMessage::Non);
     m->f().action(u"enregistrerLCSous"_s)->trigger();
     QCOMPARE(m->f().reglages.fichierLC, courant);
     QVERIFY(!QFile::exists(courant));
-    QCOMPARE(lireOctets(m->env->chemin(u"autre.lvtx"_s)), QByteArray("x\r\n"));
+    QCOMPARE(lireOctetsBruts(m->env->chemin(u"autre.lvtx"_s)), QByteArray("x\r\n"));
 }
 
 void TestCommandesListe::enregistrer_annule_rien()
@@ -433,18 +433,18 @@ void TestCommandesListe::enregistrer_fichierChangeSurLeDisque_demande()
 {
     QFETCH(ReponseMessage, reponse);
     const QString chemin = m->env->chemin(u"semaine.lvtx"_s);
-    ecrireOctets(chemin, crlf({lait}));
+    ecrireOctetsBruts(chemin, crlf({lait}));
     m->interactions->repondreFichier(chemin);
     m->f().action(u"ouvrirListe"_s)->trigger();
     m->poser({lait, baguette});
     // Un autre programme enregistre le même fichier entre-temps.
-    ecrireOctets(chemin, crlf({baguette, baguette, baguette}));
+    ecrireOctetsBruts(chemin, crlf({baguette, baguette, baguette}));
     m->interactions->repondre(reponse);
     m->f().action(u"enregistrerLC"_s)->trigger();
     QCOMPARE(m->interactions->messages().size(), 1);
     QVERIFY(m->interactions->messages().first().contains(chemin));
     QCOMPARE(m->interactions->questions.last().defautMessage, ReponseMessage::Non);
-    QCOMPARE(lireOctets(chemin),
+    QCOMPARE(lireOctetsBruts(chemin),
              reponse == ReponseMessage::Oui ? crlf({lait, baguette}) : crlf({baguette, baguette, baguette}));
     QCOMPARE(m->f().listeModifiee(), reponse != ReponseMessage::Oui);
 }
@@ -457,10 +457,10 @@ void TestCommandesListe::enregistrer_cheminHorsWindows1252_nonRetenu()
     m->poser({lait});
     m->interactions->repondreFichier(chemin);
     m->f().action(u"enregistrerLC"_s)->trigger();
-    QCOMPARE(lireOctets(chemin), crlf({lait}));
+    QCOMPARE(lireOctetsBruts(chemin), crlf({lait}));
     QVERIFY2(m->f().texteStatut().contains(u"ne sera pas rouvert"_s), qPrintable(m->f().texteStatut()));
     m->fenetre.reset();
-    QCOMPARE(lireOctets(m->env->chemin(u"Vatrelix.conf"_s)).split('\n').value(3), QByteArray("\r"));
+    QCOMPARE(lireOctetsBruts(m->env->chemin(u"Vatrelix.conf"_s)).split('\n').value(3), QByteArray("\r"));
 }
 
 void TestCommandesListe::ouvrir_lectures_data()
@@ -478,7 +478,7 @@ void TestCommandesListe::ouvrir_lectures()
     QFETCH(QByteArray, octets);
     QFETCH(QStringList, lignes);
     const QString chemin = m->env->chemin(u"l.lvtx"_s);
-    ecrireOctets(chemin, octets);
+    ecrireOctetsBruts(chemin, octets);
     m->allumerCompagnon();
     m->poser({u"1|X|-|R|1,00 €|1,00 €"_s});
     m->interactions->repondreFichier(chemin);
@@ -512,7 +512,7 @@ void TestCommandesListe::ouvrir_fichierIllisible_listeEtFichierGardes()
     const QString courant = m->env->chemin(u"courant.lvtx"_s);
     const QString autre = m->env->chemin(u"autre.lvtx"_s);
     if (!octets.isEmpty())
-        ecrireOctets(autre, octets);
+        ecrireOctetsBruts(autre, octets);
     m->f().reglages.fichierLC = courant;
     m->poser({lait});
     m->interactions->repondreFichier(autre);
@@ -549,7 +549,7 @@ void TestCommandesListe::ouvrir_sonPropreFichierModifie_revientALaVersionEnregis
     m->f().action(u"ouvrirListe"_s)->trigger();
     const QStringList attendues = reponse == ReponseMessage::Oui ? QStringList{lait} : QStringList{lait, baguette};
     QCOMPARE(m->lignes(), attendues);
-    QCOMPARE(lireOctets(chemin), crlf({lait}));
+    QCOMPARE(lireOctetsBruts(chemin), crlf({lait}));
     QCOMPARE(m->interactions->messages().size(), 1);
     QCOMPARE(m->interactions->questions.last().defautMessage, ReponseMessage::Non);
 }
@@ -570,21 +570,21 @@ void TestCommandesListe::ouvrir_apresNouvelleListe_fichierIntact()
     m->f().action(u"ouvrirListe"_s)->trigger();
     QVERIFY(m->interactions->messages().isEmpty());
     QCOMPARE(m->lignes(), dixSept);
-    QCOMPARE(lireOctets(chemin), crlf(dixSept));
+    QCOMPARE(lireOctetsBruts(chemin), crlf(dixSept));
 }
 
 // Pendant Ouvrir, le fichier ouvert n'est jamais choisi pour enregistrer la liste courante.
 void TestCommandesListe::ouvrir_enregistrerDansLeFichierOuvert_refuse()
 {
     const QString chemin = m->env->chemin(u"semaine.lvtx"_s);
-    ecrireOctets(chemin, crlf({baguette}));
+    ecrireOctetsBruts(chemin, crlf({baguette}));
     m->poser({lait});
     m->interactions->repondreFichier(chemin);               // ouvrir
     m->interactions->repondre(ReponseMessage::Oui);         // enregistrer la liste courante ?
     m->interactions->repondreFichier(chemin);               // ... dans le fichier qu'on ouvre
     m->interactions->repondre(ReponseMessage::Oui);         // le remplacer ?
     m->f().action(u"ouvrirListe"_s)->trigger();
-    QCOMPARE(lireOctets(chemin), crlf({baguette}));
+    QCOMPARE(lireOctetsBruts(chemin), crlf({baguette}));
     QCOMPARE(m->lignes(), QStringList{lait});
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
     // Les questions qui peuvent écraser proposent la réponse sans danger.
@@ -594,14 +594,14 @@ void TestCommandesListe::ouvrir_enregistrerDansLeFichierOuvert_refuse()
 void TestCommandesListe::ouvrir_autreExtension_garderLeChemin()
 {
     const QString chemin = m->env->chemin(u"vieille.txt"_s);
-    ecrireOctets(chemin, crlf({lait}));
+    ecrireOctetsBruts(chemin, crlf({lait}));
     m->interactions->repondreFichier(chemin);
     m->interactions->repondre(ReponseMessage::Non);
     m->f().action(u"ouvrirListe"_s)->trigger();
     QCOMPARE(m->f().reglages.fichierLC, chemin);
     m->poser({baguette});
     m->f().action(u"enregistrerLC"_s)->trigger();
-    QCOMPARE(lireOctets(chemin), crlf({baguette}));
+    QCOMPARE(lireOctetsBruts(chemin), crlf({baguette}));
 }
 
 void TestCommandesListe::nouvelle_enregistrementAnnule_listeViderQuandMeme()
@@ -639,7 +639,7 @@ void TestCommandesListe::importer_troisDansDeux_puisFusionProposee()
     m->f().reglages.fichierLC = courant;
     const QString autre = m->env->chemin(u"autre.lvtx"_s);
     const QString pain = u"1|Pain|-|Boulangerie|1,10 €|1,10 €"_s;
-    ecrireOctets(autre, crlf({pain, lait, baguette}));
+    ecrireOctetsBruts(autre, crlf({pain, lait, baguette}));
     m->poser({lait, baguette});
     m->interactions->repondreFichier(autre);
     m->interactions->repondre(fusionner ? ReponseMessage::Oui : ReponseMessage::Non);

@@ -331,7 +331,7 @@ void TestCommandesRayons::supprimerRayon_listeGardeLesArticlesDetaches()
     QVERIFY(a);
     QCOMPARE(a->getNom(), u"Banane"_s);
     // Sans rayon sélectionné, les commandes d'article ne les touchent pas.
-    b->selectionnerArticles({u"Banane"_s});
+    b->choisirArticles({u"Banane"_s});
     b->lancer("supprimerArticle");
     b->lancer("modifierArticle");
     QCOMPARE(b->interactions->questions.size(), 1);

@@ -30,7 +30,7 @@ void TestOptions::init()
     const QString chars = m->env->dossier() + u"MSAgent/Chars/"_s;
     QVERIFY(QDir().mkpath(chars));
     for (const char* nom : {"Sam.acs", "Merlin.acs", "Genie.acs"})
-        ecrireOctets(chars + QString::fromLatin1(nom), "x");
+        ecrireOctetsBruts(chars + QString::fromLatin1(nom), "x");
 }
 
 void TestOptions::options_data()
