@@ -335,6 +335,8 @@ private:
     EmpreinteFichier m_empreinteLC;
     // Le fichier que la commande Ouvrir est en train d'ouvrir : jamais écrit pendant ce temps.
     QString m_fichierEnOuverture;
+    // Le dialogue d'enregistrement garde ce qu'il montrait la dernière fois.
+    QString m_nomDialogueEnregistrement;
     // La touche spéciale retenue est Ctrl, que l'état réel du clavier peut confirmer.
     bool m_toucheSpecialeCtrl = false;
     QObject* m_attenteExposition = nullptr;

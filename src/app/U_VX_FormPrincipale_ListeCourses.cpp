@@ -28,13 +28,6 @@ namespace {
 const QString kLegendeAchat = QStringLiteral("Vatrelix ACHAT");
 const QString kTitreQuantite = QStringLiteral("Nombre d'article(s) - ");
 
-// Le dialogue d'enregistrement garde ce qu'il montrait la dernière fois.
-QString& nomDialogueEnregistrement()
-{
-    static QString nom;
-    return nom;
-}
-
 // Dossier d'un chemin : sans le dernier séparateur ni le nom ; vide sans séparateur.
 QString dossierDe(const QString& chemin)
 {
@@ -232,10 +225,10 @@ TFormPrincipale::Enregistrement TFormPrincipale::enregistrerListe()
     bool remplacementConfirme = false;
     if (reglages.fichierLC.isEmpty()) {
         DialogueFichier dialogue{QStringLiteral("Enregistrer la liste de courses"), filtreFichierLC(),
-                                 nomDialogueEnregistrement(), {}};
+                                 m_nomDialogueEnregistrement, {}};
         if (!Interactions::courantes().enregistrerFichier(dialogue))
             return Enregistrement::Annule;
-        nomDialogueEnregistrement() = dialogue.nomFichier;
+        m_nomDialogueEnregistrement = dialogue.nomFichier;
         animerCompagnon(QStringLiteral("Acknowledge"));
         // La question porte sur le chemin réellement écrit, après la règle d'extension.
         const QString chemin = nomFichierLC(dialogue.nomFichier);
@@ -253,7 +246,7 @@ void TFormPrincipale::enregistrerLCSousExecute()
                              reglages.fichierLC, {}};
     if (!Interactions::courantes().enregistrerFichier(dialogue))
         return;
-    nomDialogueEnregistrement() = dialogue.nomFichier;
+    m_nomDialogueEnregistrement = dialogue.nomFichier;
     const QString chemin = nomFichierLC(dialogue.nomFichier);
     bool remplacementConfirme = false;
     if (!remplacementAccepte(chemin, remplacementConfirme))
