@@ -4,8 +4,6 @@
 #include "ArbreRayons.h"
 #include "ControlesPeints.h"
 #include "Conversions.h"
-#include "Erreurs.h"
-#include "Interactions.h"
 #include "Palettes.h"
 #include "ProgressionFenetre.h"
 #include "TPaintBox.h"
@@ -25,8 +23,6 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-TFormPrincipale* FormPrincipale = nullptr;
 
 namespace {
 
@@ -77,7 +73,6 @@ QSplitter* separateur(Qt::Orientation sens, QWidget* parent, const QString& nom)
 
 TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
 {
-    FormPrincipale = this;
     setObjectName(QStringLiteral("FormPrincipale"));
     setWindowTitle(QStringLiteral("Tavelquirn - Vatrelix 2006"));
     setFont(policeFiche());
@@ -94,13 +89,13 @@ TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
     if (const QScreen* ecran = screen())
         move(ecran->availableGeometry().center() - rect().center());
 
-    timerDemarrage = new QTimer(this);
-    timerDemarrage->setObjectName(QStringLiteral("timerDemarrage"));
-    timerDemarrage->setInterval(5);
-    timerDemarrage->setSingleShot(true);
-    connect(timerDemarrage, &QTimer::timeout, this, [this] { executer(&TFormPrincipale::timerDemarrageTimer); });
+    ui.timerDemarrage = new QTimer(this);
+    ui.timerDemarrage->setObjectName(QStringLiteral("timerDemarrage"));
+    ui.timerDemarrage->setInterval(5);
+    ui.timerDemarrage->setSingleShot(true);
+    connect(ui.timerDemarrage, &QTimer::timeout, this, [this] { executer(&TFormPrincipale::timerDemarrageTimer); });
     // Le minuteur est armé dès la création ; il ne peut battre qu'une fois la boucle lancée.
-    timerDemarrage->start();
+    ui.timerDemarrage->start();
 }
 
 void TFormPrincipale::attacherModuleDonnees(TdmVatrelix* module)
@@ -121,103 +116,103 @@ void TFormPrincipale::construireFiche()
 {
     auto* disposition = colonne(this);
 
-    barreOutilsMenu = new TBarreDegradee(QStringLiteral("barreOutilsMenu"), this);
-    barreOutilsMenu->setFixedHeight(24);
-    barreOutilsMenu->setFont(policeFiche(true));
-    barreOutilsMenu->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    ui.barreOutilsMenu = new TBarreDegradee(QStringLiteral("barreOutilsMenu"), this);
+    ui.barreOutilsMenu->setFixedHeight(24);
+    ui.barreOutilsMenu->setFont(policeFiche(true));
+    ui.barreOutilsMenu->setToolButtonStyle(Qt::ToolButtonTextOnly);
     // Des entrées de menu : pas de flèche sous les libellés.
-    barreOutilsMenu->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-    disposition->addWidget(barreOutilsMenu);
+    ui.barreOutilsMenu->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+    disposition->addWidget(ui.barreOutilsMenu);
 
-    barreOutilsPrincipale = new TBarreDegradee(QStringLiteral("barreOutilsPrincipale"), this);
-    barreOutilsPrincipale->setFixedHeight(24);
-    barreOutilsPrincipale->setIconSize(QSize(16, 16));
-    barreOutilsPrincipale->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    disposition->addWidget(barreOutilsPrincipale);
+    ui.barreOutilsPrincipale = new TBarreDegradee(QStringLiteral("barreOutilsPrincipale"), this);
+    ui.barreOutilsPrincipale->setFixedHeight(24);
+    ui.barreOutilsPrincipale->setIconSize(QSize(16, 16));
+    ui.barreOutilsPrincipale->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    disposition->addWidget(ui.barreOutilsPrincipale);
 
-    Splitter1 = separateur(Qt::Horizontal, this, QStringLiteral("Splitter1"));
-    panelRayons = construirePanelRayons();
-    panelListeCourses = construirePanelListeCourses();
-    Splitter1->addWidget(panelRayons);
-    Splitter1->addWidget(panelListeCourses);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({381, 690 - 381 - 3});
-    disposition->addWidget(Splitter1, 1);
+    ui.Splitter1 = separateur(Qt::Horizontal, this, QStringLiteral("Splitter1"));
+    ui.panelRayons = construirePanelRayons();
+    ui.panelListeCourses = construirePanelListeCourses();
+    ui.Splitter1->addWidget(ui.panelRayons);
+    ui.Splitter1->addWidget(ui.panelListeCourses);
+    ui.Splitter1->setStretchFactor(0, 0);
+    ui.Splitter1->setStretchFactor(1, 1);
+    ui.Splitter1->setSizes({381, 690 - 381 - 3});
+    disposition->addWidget(ui.Splitter1, 1);
 
-    barreStatus2 = construireBarreStatut();
-    disposition->addWidget(barreStatus2);
+    ui.barreStatus2 = construireBarreStatut();
+    disposition->addWidget(ui.barreStatus2);
 }
 
 QWidget* TFormPrincipale::construirePanelRayons()
 {
     QWidget* panel = panneau(this, QStringLiteral("panelRayons"));
     auto* disposition = colonne(panel);
-    titreRayons = boiteDessin(panel, QStringLiteral("titreRayons"), 20);
-    disposition->addWidget(titreRayons);
+    ui.titreRayons = boiteDessin(panel, QStringLiteral("titreRayons"), 20);
+    disposition->addWidget(ui.titreRayons);
 
-    Splitter2 = separateur(Qt::Horizontal, panel, QStringLiteral("Splitter2"));
-    arbreRayon = new QTreeView(Splitter2);
-    arbreRayon->setObjectName(QStringLiteral("arbreRayon"));
-    arbreRayon->setProperty("tag", 1);
-    modeleArbreRayon = new QStandardItemModel(arbreRayon);
-    arbreRayon->setModel(modeleArbreRayon);
-    arbreRayon->setHeaderHidden(true);
-    arbreRayon->setIndentation(19);
-    arbreRayon->setIconSize(QSize(16, 16));
-    arbreRayon->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    arbreRayon->setSelectionBehavior(QAbstractItemView::SelectRows);
-    arbreRayon->setSelectionMode(QAbstractItemView::SingleSelection);
-    arbreRayon->setDragEnabled(true);
-    fondCreme(arbreRayon);
+    ui.Splitter2 = separateur(Qt::Horizontal, panel, QStringLiteral("Splitter2"));
+    ui.arbreRayon = new QTreeView(ui.Splitter2);
+    ui.arbreRayon->setObjectName(QStringLiteral("arbreRayon"));
+    ui.arbreRayon->setProperty("tag", TagArbreRayons);
+    ui.modeleArbreRayon = new QStandardItemModel(ui.arbreRayon);
+    ui.arbreRayon->setModel(ui.modeleArbreRayon);
+    ui.arbreRayon->setHeaderHidden(true);
+    ui.arbreRayon->setIndentation(19);
+    ui.arbreRayon->setIconSize(QSize(16, 16));
+    ui.arbreRayon->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui.arbreRayon->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui.arbreRayon->setSelectionMode(QAbstractItemView::SingleSelection);
+    ui.arbreRayon->setDragEnabled(true);
+    fondCreme(ui.arbreRayon);
     // Tout changement du nœud sélectionné recharge la liste d'articles.
-    connect(arbreRayon->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+    connect(ui.arbreRayon->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { executer(&TFormPrincipale::arbreRayonChange); });
 
-    panelListeArticles = panneau(Splitter2, QStringLiteral("panelListeArticles"));
-    auto* colonneArticles = colonne(panelListeArticles);
-    lbListeArticles = new QLabel(QStringLiteral("Liste d'articles :"), panelListeArticles);
-    lbListeArticles->setObjectName(QStringLiteral("lbListeArticles"));
-    colonneArticles->addWidget(lbListeArticles);
+    ui.panelListeArticles = panneau(ui.Splitter2, QStringLiteral("panelListeArticles"));
+    auto* colonneArticles = colonne(ui.panelListeArticles);
+    ui.lbListeArticles = new QLabel(QStringLiteral("Liste d'articles :"), ui.panelListeArticles);
+    ui.lbListeArticles->setObjectName(QStringLiteral("lbListeArticles"));
+    colonneArticles->addWidget(ui.lbListeArticles);
 
-    listeArticles = new QTreeWidget(panelListeArticles);
-    listeArticles->setObjectName(QStringLiteral("listeArticles"));
-    listeArticles->setProperty("tag", 2);
-    listeArticles->setColumnCount(3);
-    listeArticles->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Prix"), QStringLiteral("Remarque")});
-    listeArticles->headerItem()->setTextAlignment(ColArticlePrix, Qt::AlignRight | Qt::AlignVCenter);
-    listeArticles->setColumnWidth(ColArticleNom, 100);
-    listeArticles->setColumnWidth(ColArticlePrix, 50);
-    listeArticles->header()->setStretchLastSection(true);
-    listeArticles->setRootIsDecorated(false);
-    listeArticles->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    listeArticles->setSelectionBehavior(QAbstractItemView::SelectRows);
-    listeArticles->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    listeArticles->setSortingEnabled(true);
-    listeArticles->sortByColumn(ColArticleNom, Qt::AscendingOrder);
+    ui.listeArticles = new QTreeWidget(ui.panelListeArticles);
+    ui.listeArticles->setObjectName(QStringLiteral("listeArticles"));
+    ui.listeArticles->setProperty("tag", TagListeArticles);
+    ui.listeArticles->setColumnCount(3);
+    ui.listeArticles->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Prix"), QStringLiteral("Remarque")});
+    ui.listeArticles->headerItem()->setTextAlignment(ColArticlePrix, Qt::AlignRight | Qt::AlignVCenter);
+    ui.listeArticles->setColumnWidth(ColArticleNom, 100);
+    ui.listeArticles->setColumnWidth(ColArticlePrix, 50);
+    ui.listeArticles->header()->setStretchLastSection(true);
+    ui.listeArticles->setRootIsDecorated(false);
+    ui.listeArticles->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ui.listeArticles->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui.listeArticles->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui.listeArticles->setSortingEnabled(true);
+    ui.listeArticles->sortByColumn(ColArticleNom, Qt::AscendingOrder);
     // Toujours triée par nom : les en-têtes ne changent pas l'ordre.
-    listeArticles->header()->setSectionsClickable(false);
-    listeArticles->setDragEnabled(true);
-    listeArticles->setMinimumSize(200, 100);
-    listeArticles->setItemDelegate(new TDelegueGrille(listeArticles));
-    fondCreme(listeArticles);
-    colonneArticles->addWidget(listeArticles, 1);
+    ui.listeArticles->header()->setSectionsClickable(false);
+    ui.listeArticles->setDragEnabled(true);
+    ui.listeArticles->setMinimumSize(200, 100);
+    ui.listeArticles->setItemDelegate(new TDelegueGrille(ui.listeArticles));
+    fondCreme(ui.listeArticles);
+    colonneArticles->addWidget(ui.listeArticles, 1);
 
-    panelOutilsArticles = panneau(panelListeArticles, QStringLiteral("panelOutilsArticles"));
-    panelOutilsArticles->setFixedHeight(28);
-    auto* ligneOutils = new QHBoxLayout(panelOutilsArticles);
+    ui.panelOutilsArticles = panneau(ui.panelListeArticles, QStringLiteral("panelOutilsArticles"));
+    ui.panelOutilsArticles->setFixedHeight(28);
+    auto* ligneOutils = new QHBoxLayout(ui.panelOutilsArticles);
     ligneOutils->setContentsMargins(0, 0, 0, 0);
-    barreOutilsRayons = new TBarreDegradee(QStringLiteral("barreOutilsRayons"), panelOutilsArticles);
-    barreOutilsRayons->setIconSize(QSize(16, 16));
-    ligneOutils->addWidget(barreOutilsRayons);
-    colonneArticles->addWidget(panelOutilsArticles);
+    ui.barreOutilsRayons = new TBarreDegradee(QStringLiteral("barreOutilsRayons"), ui.panelOutilsArticles);
+    ui.barreOutilsRayons->setIconSize(QSize(16, 16));
+    ligneOutils->addWidget(ui.barreOutilsRayons);
+    colonneArticles->addWidget(ui.panelOutilsArticles);
 
-    Splitter2->addWidget(arbreRayon);
-    Splitter2->addWidget(panelListeArticles);
-    Splitter2->setStretchFactor(0, 0);
-    Splitter2->setStretchFactor(1, 1);
-    Splitter2->setSizes({176, 381 - 176 - 3});
-    disposition->addWidget(Splitter2, 1);
+    ui.Splitter2->addWidget(ui.arbreRayon);
+    ui.Splitter2->addWidget(ui.panelListeArticles);
+    ui.Splitter2->setStretchFactor(0, 0);
+    ui.Splitter2->setStretchFactor(1, 1);
+    ui.Splitter2->setSizes({176, 381 - 176 - 3});
+    disposition->addWidget(ui.Splitter2, 1);
     return panel;
 }
 
@@ -225,68 +220,68 @@ QWidget* TFormPrincipale::construirePanelListeCourses()
 {
     QWidget* panel = panneau(this, QStringLiteral("panelListeCourses"));
     auto* disposition = colonne(panel);
-    titreListeCourses = boiteDessin(panel, QStringLiteral("titreListeCourses"), 20);
-    disposition->addWidget(titreListeCourses);
+    ui.titreListeCourses = boiteDessin(panel, QStringLiteral("titreListeCourses"), 20);
+    disposition->addWidget(ui.titreListeCourses);
 
-    lvListeCourses = new QTreeWidget(panel);
-    lvListeCourses->setObjectName(QStringLiteral("lvListeCourses"));
-    lvListeCourses->setProperty("tag", 3);
-    lvListeCourses->setColumnCount(6);
-    lvListeCourses->setHeaderLabels({QStringLiteral("Nb"), QStringLiteral("Article"), QStringLiteral("Remarque"),
+    ui.lvListeCourses = new QTreeWidget(panel);
+    ui.lvListeCourses->setObjectName(QStringLiteral("lvListeCourses"));
+    ui.lvListeCourses->setProperty("tag", TagListeCourses);
+    ui.lvListeCourses->setColumnCount(6);
+    ui.lvListeCourses->setHeaderLabels({QStringLiteral("Nb"), QStringLiteral("Article"), QStringLiteral("Remarque"),
                                      QStringLiteral("Rayon"), QStringLiteral("PU"), QStringLiteral("Total")});
-    QHeaderView* entete = lvListeCourses->header();
+    QHeaderView* entete = ui.lvListeCourses->header();
     entete->setStretchLastSection(false);
     entete->setMinimumSectionSize(2);
     entete->setSectionResizeMode(ColLCArticle, QHeaderView::Stretch);
-    lvListeCourses->setColumnWidth(ColLCNb, 50);
-    lvListeCourses->setColumnWidth(ColLCRemarque, 70);
+    ui.lvListeCourses->setColumnWidth(ColLCNb, 50);
+    ui.lvListeCourses->setColumnWidth(ColLCRemarque, 70);
     // Deux pixels : chaque rangée garde son rayon, pratiquement caché.
-    lvListeCourses->setColumnWidth(ColLCRayon, 2);
-    lvListeCourses->setColumnWidth(ColLCPU, 60);
-    lvListeCourses->setColumnWidth(ColLCTotal, 70);
-    lvListeCourses->headerItem()->setTextAlignment(ColLCPU, Qt::AlignRight | Qt::AlignVCenter);
-    lvListeCourses->headerItem()->setTextAlignment(ColLCTotal, Qt::AlignRight | Qt::AlignVCenter);
-    lvListeCourses->setRootIsDecorated(false);
-    lvListeCourses->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lvListeCourses->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvListeCourses->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvListeCourses->setMinimumWidth(100);
-    lvListeCourses->setAcceptDrops(true);
-    lvListeCourses->setItemDelegate(new TDelegueGrille(lvListeCourses));
-    disposition->addWidget(lvListeCourses, 1);
+    ui.lvListeCourses->setColumnWidth(ColLCRayon, 2);
+    ui.lvListeCourses->setColumnWidth(ColLCPU, 60);
+    ui.lvListeCourses->setColumnWidth(ColLCTotal, 70);
+    ui.lvListeCourses->headerItem()->setTextAlignment(ColLCPU, Qt::AlignRight | Qt::AlignVCenter);
+    ui.lvListeCourses->headerItem()->setTextAlignment(ColLCTotal, Qt::AlignRight | Qt::AlignVCenter);
+    ui.lvListeCourses->setRootIsDecorated(false);
+    ui.lvListeCourses->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ui.lvListeCourses->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui.lvListeCourses->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui.lvListeCourses->setMinimumWidth(100);
+    ui.lvListeCourses->setAcceptDrops(true);
+    ui.lvListeCourses->setItemDelegate(new TDelegueGrille(ui.lvListeCourses));
+    disposition->addWidget(ui.lvListeCourses, 1);
 
-    barreFactureLC = boiteDessin(panel, QStringLiteral("barreFactureLC"), 17);
-    disposition->addWidget(barreFactureLC);
+    ui.barreFactureLC = boiteDessin(panel, QStringLiteral("barreFactureLC"), 17);
+    disposition->addWidget(ui.barreFactureLC);
 
-    panelCommandesListeCourses = panneau(panel, QStringLiteral("panelCommandesListeCourses"));
-    panelCommandesListeCourses->setFixedHeight(28);
-    auto* ligne = new QHBoxLayout(panelCommandesListeCourses);
+    ui.panelCommandesListeCourses = panneau(panel, QStringLiteral("panelCommandesListeCourses"));
+    ui.panelCommandesListeCourses->setFixedHeight(28);
+    auto* ligne = new QHBoxLayout(ui.panelCommandesListeCourses);
     ligne->setContentsMargins(0, 0, 0, 0);
-    pscrollerListeCourses = new QScrollArea(panelCommandesListeCourses);
-    pscrollerListeCourses->setObjectName(QStringLiteral("pscrollerListeCourses"));
-    pscrollerListeCourses->setFrameShape(QFrame::NoFrame);
+    ui.pscrollerListeCourses = new QScrollArea(ui.panelCommandesListeCourses);
+    ui.pscrollerListeCourses->setObjectName(QStringLiteral("pscrollerListeCourses"));
+    ui.pscrollerListeCourses->setFrameShape(QFrame::NoFrame);
     // Défilement par flèches, comme un défileur de page : pas de barre qui mangerait la hauteur.
-    pscrollerListeCourses->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    pscrollerListeCourses->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    pscrollerListeCourses->setWidgetResizable(false);
-    barreOutilsLC = new TBarreDegradee(QStringLiteral("barreOutilsLC"));
-    barreOutilsLC->setIconSize(QSize(16, 16));
-    pscrollerListeCourses->setWidget(barreOutilsLC);
+    ui.pscrollerListeCourses->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui.pscrollerListeCourses->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui.pscrollerListeCourses->setWidgetResizable(false);
+    ui.barreOutilsLC = new TBarreDegradee(QStringLiteral("barreOutilsLC"));
+    ui.barreOutilsLC->setIconSize(QSize(16, 16));
+    ui.pscrollerListeCourses->setWidget(ui.barreOutilsLC);
     const auto fleche = [this](Qt::ArrowType sens, int pas) {
-        auto* b = new QToolButton(panelCommandesListeCourses);
+        auto* b = new QToolButton(ui.panelCommandesListeCourses);
         b->setArrowType(sens);
         b->setAutoRaise(true);
         b->setAutoRepeat(true);
         b->setFixedWidth(12);
         connect(b, &QToolButton::clicked, this, [this, pas] {
-            QScrollBar* barre = pscrollerListeCourses->horizontalScrollBar();
+            QScrollBar* barre = ui.pscrollerListeCourses->horizontalScrollBar();
             barre->setValue(barre->value() + pas);
         });
         return b;
     };
     QToolButton* gauche = fleche(Qt::LeftArrow, -24);
     QToolButton* droite = fleche(Qt::RightArrow, 24);
-    QScrollBar* defilement = pscrollerListeCourses->horizontalScrollBar();
+    QScrollBar* defilement = ui.pscrollerListeCourses->horizontalScrollBar();
     const auto majFleches = [gauche, droite, defilement] {
         gauche->setVisible(defilement->maximum() > 0);
         droite->setVisible(defilement->maximum() > 0);
@@ -297,9 +292,9 @@ QWidget* TFormPrincipale::construirePanelListeCourses()
     connect(defilement, &QScrollBar::valueChanged, this, majFleches);
     majFleches();
     ligne->addWidget(gauche);
-    ligne->addWidget(pscrollerListeCourses, 1);
+    ligne->addWidget(ui.pscrollerListeCourses, 1);
     ligne->addWidget(droite);
-    disposition->addWidget(panelCommandesListeCourses);
+    disposition->addWidget(ui.panelCommandesListeCourses);
     return panel;
 }
 
@@ -311,23 +306,23 @@ QWidget* TFormPrincipale::construireBarreStatut()
     ligne->setContentsMargins(0, 0, 0, 0);
     ligne->setSpacing(0);
 
-    Splitter3 = separateur(Qt::Horizontal, barre, QStringLiteral("Splitter3"));
+    ui.Splitter3 = separateur(Qt::Horizontal, barre, QStringLiteral("Splitter3"));
     // Un trait pendant le glissement, le redimensionnement à la fin seulement.
-    Splitter3->setOpaqueResize(false);
-    barreStatusP0 = boiteDessin(Splitter3, QStringLiteral("barreStatusP0"), 0);
-    barreStatusP1 = boiteDessin(Splitter3, QStringLiteral("barreStatusP1"), 0);
-    Splitter3->addWidget(barreStatusP0);
-    Splitter3->addWidget(barreStatusP1);
-    Splitter3->setStretchFactor(0, 0);
-    Splitter3->setStretchFactor(1, 1);
-    Splitter3->setSizes({65, 400});
-    ligne->addWidget(Splitter3, 1);
+    ui.Splitter3->setOpaqueResize(false);
+    ui.barreStatusP0 = boiteDessin(ui.Splitter3, QStringLiteral("barreStatusP0"), 0);
+    ui.barreStatusP1 = boiteDessin(ui.Splitter3, QStringLiteral("barreStatusP1"), 0);
+    ui.Splitter3->addWidget(ui.barreStatusP0);
+    ui.Splitter3->addWidget(ui.barreStatusP1);
+    ui.Splitter3->setStretchFactor(0, 0);
+    ui.Splitter3->setStretchFactor(1, 1);
+    ui.Splitter3->setSizes({65, 400});
+    ligne->addWidget(ui.Splitter3, 1);
 
-    barreProgression = boiteDessin(barre, QStringLiteral("barreProgression"), 0);
-    barreProgression->setFixedWidth(200);
-    barreProgression->setHint(QStringLiteral("0"));
-    barreProgression->hide();
-    ligne->addWidget(barreProgression);
+    ui.barreProgression = boiteDessin(barre, QStringLiteral("barreProgression"), 0);
+    ui.barreProgression->setFixedWidth(200);
+    ui.barreProgression->setHint(QStringLiteral("0"));
+    ui.barreProgression->hide();
+    ligne->addWidget(ui.barreProgression);
 
     m_progression = new ProgressionFenetre(*this);
     return barre;
@@ -336,15 +331,8 @@ QWidget* TFormPrincipale::construireBarreStatut()
 TFormPrincipale::~TFormPrincipale()
 {
     delete m_filtreVues;
-    // FormDestroy : la configuration n'est écrite qu'ici.
-    try {
-        enregistrerConfigAppliExecute();
-    } catch (const EVatrelix& e) {
-        // Réglages non écrits (fichier court ou disque refusant l'écriture) : on le dit.
-        Interactions::courantes().erreurStandard(e.message());
-    }
-    lignesConfig.clear();
+    // FormDestroy : la configuration n'est écrite qu'ici, même pendant le départ du compagnon.
+    // Réglages non écrits (fichier court ou disque refusant l'écriture) : la boîte standard le dit.
+    executerHorsCommande([this] { enregistrerConfigAppliExecute(); });
     delete m_progression;
-    if (FormPrincipale == this)
-        FormPrincipale = nullptr;
 }

@@ -2,7 +2,7 @@
 // La fenêtre principale : arbre des rayons, articles du rayon choisi et liste de courses
 // côte à côte, barres peintes, table des commandes et cycle de vie de l'application.
 // Une seule classe, répartie en fichiers par préoccupation (U_VX_FormPrincipale_*.cpp).
-#include "Couleurs.h"
+#include "Configuration.h"
 #include "FichierTexte.h"
 
 #include <QHash>
@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -37,7 +39,9 @@ class ProgressionFenetre;
 class TFormPrincipale;
 
 using GestionnaireCommande = void (TFormPrincipale::*)();
-using GestionnaireHint = void (TFormPrincipale::*)(const QString&);
+
+// Survol d'un bouton de la commande : ni bulle ni parole, ou une bulle que le compagnon dit d'abord.
+enum class Bulle : bool { Aucune, Dite };
 
 // Une ligne de la table des commandes.
 struct DefinitionCommande
@@ -47,9 +51,9 @@ struct DefinitionCommande
     QString libelle;
     QString hint;        // vide : sans bulle ni parole
     QKeySequence raccourci;
-    int icone;
+    int icone;           // ImageVatrelix (ImagesVatrelix.h)
     GestionnaireCommande executer;
-    GestionnaireHint indice; // nul quand la commande n'a pas de hint
+    Bulle bulle;
 };
 
 // Élément d'une barre d'outils : une commande ou un bouton déroulant nommé, ou bien
@@ -60,8 +64,9 @@ struct ElementBarre
     int separateur = 0;
 };
 
-// Un menu : son libellé, son icône (-1 : aucune) et ses éléments, dans l'ordre. Un élément
-// est un nom de commande, "-" pour un séparateur, ou ">" suivi du libellé d'un sous-menu.
+// Un menu : son libellé, son icône (ImageVatrelix ; ImgAucune : aucune) et ses éléments, dans
+// l'ordre. Un élément est un nom de commande, "-" pour un séparateur, ou ">" suivi du libellé
+// d'un sous-menu.
 struct DefinitionMenu
 {
     QString libelle;
@@ -72,6 +77,56 @@ struct DefinitionMenu
 // Colonnes des vues en liste.
 enum ColonneArticles : int { ColArticleNom, ColArticlePrix, ColArticleRemarque };
 enum ColonneLC : int { ColLCNb, ColLCArticle, ColLCRemarque, ColLCRayon, ColLCPU, ColLCTotal };
+
+// Tags des trois vues. Des entiers : ils vivent dans la propriété "tag" de chaque vue et
+// voyagent, écrits en chiffres, dans les données d'un glissement (kTypeGlisser).
+enum TagVue : int { TagArbreRayons = 1, TagListeArticles = 2, TagListeCourses = 3 };
+
+// Codes de touche virtuelle nommés. Les gestionnaires de touche reçoivent un int et non ce
+// type : toute touche a un code, les lettres et les chiffres celui de leur caractère ASCII,
+// F1 à F24 ceux qui suivent ToucheF1.
+enum ToucheVirtuelle : int {
+    ToucheEntree = 13, ToucheMaj = 16, ToucheCtrl = 17, ToucheAlt = 18, ToucheEchap = 27, ToucheEspace = 32,
+    ToucheGauche = 37, ToucheHaut = 38, ToucheDroite = 39, ToucheBas = 40, ToucheSuppr = 46, ToucheX = 88,
+    ToucheF1 = 112, ToucheF9 = 120,
+};
+
+// Les contrôles de la fiche, sous leurs noms (objectName), réunis comme dans une classe
+// d'interface générée : créés par la construction de la fenêtre, qui les possède.
+struct ControlesFormPrincipale
+{
+    QToolBar* barreOutilsMenu = nullptr;
+    QToolBar* barreOutilsPrincipale = nullptr;
+    QList<QMenu*> MainMenu1;
+    QMenu* menuAjouterRayon = nullptr;
+    QMenu* menuCouleurs = nullptr;
+    QToolButton* btlAjouterRayon = nullptr;
+    QToolButton* btAffichageGeneral = nullptr;
+    QWidget* barreStatus2 = nullptr;
+    TPaintBox* barreStatusP0 = nullptr;
+    QSplitter* Splitter3 = nullptr;
+    TPaintBox* barreStatusP1 = nullptr;
+    TPaintBox* barreProgression = nullptr;
+    QWidget* panelRayons = nullptr;
+    TPaintBox* titreRayons = nullptr;
+    QSplitter* Splitter2 = nullptr;
+    QTreeView* arbreRayon = nullptr;
+    QStandardItemModel* modeleArbreRayon = nullptr;
+    QWidget* panelListeArticles = nullptr;
+    QLabel* lbListeArticles = nullptr;
+    QTreeWidget* listeArticles = nullptr;
+    QWidget* panelOutilsArticles = nullptr;
+    QToolBar* barreOutilsRayons = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* panelListeCourses = nullptr;
+    TPaintBox* titreListeCourses = nullptr;
+    QTreeWidget* lvListeCourses = nullptr;
+    TPaintBox* barreFactureLC = nullptr;
+    QWidget* panelCommandesListeCourses = nullptr;
+    QScrollArea* pscrollerListeCourses = nullptr;
+    QToolBar* barreOutilsLC = nullptr;
+    QTimer* timerDemarrage = nullptr;
+};
 
 class TFormPrincipale : public QWidget
 {
@@ -97,19 +152,20 @@ public:
     static const QList<ElementBarre>& elementsBarre(const QString& barre);
     static const DefinitionCommande* commande(const QString& nom);
     QAction* action(const QString& nom) const { return listeActions.value(nom); }
-    // Entrée unique de toute commande : l'erreur levée s'affiche dans la boîte standard.
+    // Entrée unique de toute commande : refusée pendant le départ du compagnon ; l'erreur
+    // levée s'affiche dans la boîte standard.
     void executer(GestionnaireCommande gestionnaire);
-    void executerHint(GestionnaireHint gestionnaire, const QString& hint);
+    // Le hint d'une commande qui le dit (Bulle::Dite) passe au compagnon.
+    void executerHint(const QString& hint);
+    // Ce qui n'est pas une commande (dépôt, destruction) : l'erreur levée s'affiche de même.
+    void executerHorsCommande(const std::function<void()>& action);
 
-    // --- Réglages (fichier de configuration) ---
-    TColor couleurHaut = 0;
-    TColor couleurBas = 0;
-    TColor couleurTexte = 0;
+    // --- Réglages (fichier de configuration) : lus à la construction, écrits à la destruction ---
+    ConfigurationAppli reglages;
+    // --- État ---
+    // La touche spéciale de la vue (Ctrl, ou X et F9 dans la liste d'articles) est tenue.
     bool toucheSpeciale = false;
-    QStringList lignesConfig;
-    QString fichierLC;
-    bool afficherCompagnon = false;
-    QString nomCompagnon;
+    // Total de la liste de courses, tel que son pied l'affiche.
     double totalLC = 0;
 
     // --- Commandes : base et cycle de vie ---
@@ -178,7 +234,7 @@ public:
     void listeArticlesDragOver(QObject* cible, QObject* source, const QPoint& position, bool& accepter);
     void lvListeCoursesDragOver(QObject* cible, QObject* source, const QPoint& position, bool& accepter);
     void lvListeCoursesDragDrop(QObject* cible, QObject* source, const QPoint& position);
-    // Codes de touche virtuelle : Ctrl 17, Suppr 46, X 88, F9 120.
+    // touche : code de touche virtuelle (ToucheVirtuelle).
     void arbreRayonKeyDown(int touche);
     void arbreRayonKeyUp(int touche);
     void listeArticlesKeyDown(int touche);
@@ -195,36 +251,10 @@ public:
                         GestionnaireCommande supprimer);
     // Curseur du survol de l'arbre par un rayon : main, ou copie avec la touche spéciale.
     Qt::CursorShape curseurGlisserArbre = Qt::ArrowCursor;
-    // Données d'un glissement parti de cette vue : son tag sous kTypeGlisser.
+    // Données d'un glissement parti de cette vue : son tag (TagVue) sous kTypeGlisser.
     static QMimeData* donneesGlisser(const QObject* source);
     static const QString kTypeGlisser;
     int glissementsLances = 0;
-
-    // --- Gestionnaires de hint : passent le hint au compagnon ---
-    void ajouterRayonHint(const QString& hint);
-    void ajouterRayonRacineHint(const QString& hint);
-    void quitterHint(const QString& hint);
-    void imprimerHint(const QString& hint);
-    void ouvrirListeHint(const QString& hint);
-    void nouvelleListeHint(const QString& hint);
-    void ajouterDansLCHint(const QString& hint);
-    void modifierNbLCHint(const QString& hint);
-    void supprimerDeLCHint(const QString& hint);
-    void fusionnerLignesLCHint(const QString& hint);
-    void importerLCHint(const QString& hint);
-    void modifierRayonHint(const QString& hint);
-    void supprimerRayonHint(const QString& hint);
-    void ajouterArticleHint(const QString& hint);
-    void modifierArticleHint(const QString& hint);
-    void supprimerArticleHint(const QString& hint);
-    void configurerOptionsHint(const QString& hint);
-    void enregistrerBDHint(const QString& hint);
-    void enregistrerLCHint(const QString& hint);
-    void enregistrerLCSousHint(const QString& hint);
-    void importerBDHint(const QString& hint);
-    void rechargerBDHint(const QString& hint);
-    void aProposHint(const QString& hint);
-    void trierLCHint(const QString& hint);
 
     // --- Ligne d'état ---
     // Texte de l'opération (barreStatusP1), redessiné aussitôt.
@@ -249,38 +279,8 @@ public:
     // Vrai quand le démarrage du compagnon attend la première exposition de la fenêtre.
     bool compagnonEnAttenteDePlacement() const { return m_attenteExposition != nullptr; }
 
-    // --- Contrôles (noms de la fiche) ---
-    QToolBar* barreOutilsMenu = nullptr;
-    QToolBar* barreOutilsPrincipale = nullptr;
-    QList<QMenu*> MainMenu1;
-    QMenu* menuAjouterRayon = nullptr;
-    QMenu* menuCouleurs = nullptr;
-    QToolButton* btlAjouterRayon = nullptr;
-    QToolButton* btAffichageGeneral = nullptr;
-    QWidget* barreStatus2 = nullptr;
-    TPaintBox* barreStatusP0 = nullptr;
-    QSplitter* Splitter3 = nullptr;
-    TPaintBox* barreStatusP1 = nullptr;
-    TPaintBox* barreProgression = nullptr;
-    QWidget* panelRayons = nullptr;
-    TPaintBox* titreRayons = nullptr;
-    QSplitter* Splitter2 = nullptr;
-    QTreeView* arbreRayon = nullptr;
-    QStandardItemModel* modeleArbreRayon = nullptr;
-    QWidget* panelListeArticles = nullptr;
-    QLabel* lbListeArticles = nullptr;
-    QTreeWidget* listeArticles = nullptr;
-    QWidget* panelOutilsArticles = nullptr;
-    QToolBar* barreOutilsRayons = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QWidget* panelListeCourses = nullptr;
-    TPaintBox* titreListeCourses = nullptr;
-    QTreeWidget* lvListeCourses = nullptr;
-    TPaintBox* barreFactureLC = nullptr;
-    QWidget* panelCommandesListeCourses = nullptr;
-    QScrollArea* pscrollerListeCourses = nullptr;
-    QToolBar* barreOutilsLC = nullptr;
-    QTimer* timerDemarrage = nullptr;
+    // --- Contrôles ---
+    ControlesFormPrincipale ui;
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
@@ -298,7 +298,6 @@ private:
     void construireMenus();
     void construireBarres();
     void remplirBarre(QToolBar* barre, const QString& nom);
-    void direHint(const QString& hint);
     // Peinture (U_VX_FormPrincipale_Statut.cpp, U_VX_FormPrincipale_Peinture.cpp).
     void brancherPeintures();
     void peindreBarresOutils();
@@ -336,14 +335,13 @@ private:
     EmpreinteFichier m_empreinteLC;
     // Le fichier que la commande Ouvrir est en train d'ouvrir : jamais écrit pendant ce temps.
     QString m_fichierEnOuverture;
+    // Le dialogue d'enregistrement garde ce qu'il montrait la dernière fois.
+    QString m_nomDialogueEnregistrement;
     // La touche spéciale retenue est Ctrl, que l'état réel du clavier peut confirmer.
     bool m_toucheSpecialeCtrl = false;
-    QString m_avertissementConfiguration;
     QObject* m_attenteExposition = nullptr;
     // Filtre des événements des trois vues ; retiré d'abord à la destruction (les vues
     // perdent alors le focus, la fenêtre n'est déjà plus entière).
     QObject* m_filtreVues = nullptr;
 };
 
-// L'unique fenêtre principale du programme (nulle avant sa création).
-extern TFormPrincipale* FormPrincipale;

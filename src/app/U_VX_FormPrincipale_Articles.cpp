@@ -83,9 +83,9 @@ QList<TArticle*> TFormPrincipale::articlesSelectionnes() const
 {
     // Ordre de la liste affichée, pas celui de la sélection.
     QList<TArticle*> articles;
-    const int n = listeArticles->topLevelItemCount();
+    const int n = ui.listeArticles->topLevelItemCount();
     for (int i = 0; i < n; ++i) {
-        const QTreeWidgetItem* element = listeArticles->topLevelItem(i);
+        const QTreeWidgetItem* element = ui.listeArticles->topLevelItem(i);
         if (element->isSelected())
             if (TArticle* article = articleDeLElement(element))
                 articles.append(article);
@@ -109,13 +109,13 @@ void TFormPrincipale::majListeArticlesExecute()
     for (int i = 0; i < n; ++i)
         elements.append(new ElementArticle(*rayon->getArticle(i)));
     // Tri coupé pendant le remplissage puis fait une fois : même ordre, stable, bien plus vite.
-    listeArticles->setUpdatesEnabled(false);
-    listeArticles->setSortingEnabled(false);
-    listeArticles->clear();
-    listeArticles->addTopLevelItems(elements);
-    listeArticles->setSortingEnabled(true);
-    listeArticles->sortByColumn(ColArticleNom, Qt::AscendingOrder);
-    listeArticles->setUpdatesEnabled(true);
+    ui.listeArticles->setUpdatesEnabled(false);
+    ui.listeArticles->setSortingEnabled(false);
+    ui.listeArticles->clear();
+    ui.listeArticles->addTopLevelItems(elements);
+    ui.listeArticles->setSortingEnabled(true);
+    ui.listeArticles->sortByColumn(ColArticleNom, Qt::AscendingOrder);
+    ui.listeArticles->setUpdatesEnabled(true);
 }
 
 void TFormPrincipale::ajouterArticleExecute()
@@ -128,8 +128,8 @@ void TFormPrincipale::ajouterArticleExecute()
     animerCompagnon(QStringLiteral("Write"));
     FormArticle->setWindowTitle(QStringLiteral("Vatrelix - ARTICLE"));
     FormArticle->setTitre(QStringLiteral("NOUVEL ARTICLE"));
-    FormArticle->couleurHaut = couleurHaut;
-    FormArticle->couleurBas = couleurBas;
+    FormArticle->couleurHaut = reglages.couleurHaut;
+    FormArticle->couleurBas = reglages.couleurBas;
     FormArticle->modeModification = ModeDialogue::Ajout;
     FormArticle->valide = false;
     Interactions::courantes().montrerModal(FormArticle);
@@ -156,8 +156,8 @@ void TFormPrincipale::modifierArticleExecute()
     TArticle* article = selection.first();
     FormArticle->setWindowTitle(QStringLiteral("Vatrelix - ARTICLE"));
     FormArticle->setTitre(QStringLiteral("MODIFICATION D'ARTICLE"));
-    FormArticle->couleurHaut = couleurHaut;
-    FormArticle->couleurBas = couleurBas;
+    FormArticle->couleurHaut = reglages.couleurHaut;
+    FormArticle->couleurBas = reglages.couleurBas;
     FormArticle->modeModification = ModeDialogue::Modification;
     FormArticle->valide = false;
     QString nom, prix, remarque;

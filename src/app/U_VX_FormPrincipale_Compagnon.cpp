@@ -65,7 +65,7 @@ void TFormPrincipale::lancerCompagnon()
             });
         return;
     }
-    compagnonAffiche = afficherCompagnon;
-    demarrerCompagnon(nomCompagnon, objetFenetre(*panelCommandesListeCourses));
+    compagnonAffiche = reglages.afficherCompagnon;
+    demarrerCompagnon(reglages.nomCompagnon, objetFenetre(*ui.panelCommandesListeCourses));
     saluerCompagnon();
 }

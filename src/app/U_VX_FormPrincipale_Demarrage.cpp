@@ -37,20 +37,20 @@ private:
 
 void TFormPrincipale::timerDemarrageTimer()
 {
-    timerDemarrage->stop();
+    ui.timerDemarrage->stop();
     nettoyerTemporairesOrphelins();
     rechargerBDExecute();
     try {
-        chargerLC(fichierLC);
+        chargerLC(reglages.fichierLC);
     } catch (const std::exception& e) {
         // Dernière liste illisible, quelle qu'en soit la raison : dit une fois, chemin oublié,
         // le démarrage continue.
         const auto* vatrelix = dynamic_cast<const EVatrelix*>(&e);
         Interactions::courantes().erreurStandard(vatrelix ? vatrelix->message() : QString::fromLocal8Bit(e.what()));
-        fichierLC.clear();
+        reglages.fichierLC.clear();
     }
-    if (!m_avertissementConfiguration.isEmpty())
-        ecrireStatut(m_avertissementConfiguration);
+    if (!reglages.avertissement.isEmpty())
+        ecrireStatut(reglages.avertissement);
     lancerCompagnon();
 }
 
@@ -65,7 +65,7 @@ void TFormPrincipale::rechargerBDExecute()
     m_baseNonChargee = false;
     ecrireStatut(QStringLiteral("Chargement de la base... Terminé ! [") + horodatage() + u']');
     majArbreRayonsExecute();
-    listeArticles->clear();
+    ui.listeArticles->clear();
     // Plus aucune vue ne montre les rayons détachés : ils peuvent être détruits.
     dm->viderRebuts();
     cacherProgression();
@@ -126,7 +126,7 @@ void TFormPrincipale::nettoyerTemporairesOrphelins()
 {
     // Une écriture interrompue (processus tué) laisse son temporaire à côté de sa cible.
     QStringList dossiers{repertoireExecutable()};
-    for (const QString& fichier : {TdmVatrelix::cheminBase(), cheminConfiguration(), fichierLC})
+    for (const QString& fichier : {TdmVatrelix::cheminBase(), cheminConfiguration(), reglages.fichierLC})
         if (!fichier.isEmpty())
             dossiers.append(QFileInfo(cibleReelle(fichier)).absolutePath());
     dossiers.removeDuplicates();
@@ -165,7 +165,7 @@ void TFormPrincipale::quitterExecute()
 
     montrerProgression(QStringLiteral("50"));
     ecrireStatut(QStringLiteral("Fermeture du compagnon... Veuillez patienter"));
-    arreterCompagnon(nomCompagnon);
+    arreterCompagnon(reglages.nomCompagnon);
     ecrireProgression(QStringLiteral("100"));
     cacherProgression();
 

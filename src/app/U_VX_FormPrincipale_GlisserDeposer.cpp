@@ -4,8 +4,6 @@
 
 #include "ArbreRayons.h"
 #include "CurseursGlisser.h"
-#include "Erreurs.h"
-#include "Interactions.h"
 #include "SelectionVues.h"
 #include "U_Article.h"
 #include "U_VX_DataModule.h"
@@ -41,30 +39,31 @@ bool estListe(const QObject* vue, int tag)
     return qobject_cast<const QTreeWidget*>(vue) && tagDe(vue) == tag;
 }
 
-// Code de touche virtuelle : seules comptent Ctrl (17), Suppr (46), X (88) et F9 (120) ;
-// les autres gardent un code distinct de ceux-là.
+// Code de touche virtuelle : seules comptent Ctrl, Suppr, X et F9 ; les autres gardent un
+// code distinct de ceux-là.
 int codeVirtuel(const QKeyEvent& e)
 {
     const int k = e.key();
     switch (k) {
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Escape: return 27;
+    case Qt::Key_Control: return ToucheCtrl;
+    case Qt::Key_Shift: return ToucheMaj;
+    case Qt::Key_Alt: return ToucheAlt;
+    case Qt::Key_Delete: return ToucheSuppr;
+    case Qt::Key_Escape: return ToucheEchap;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
+    case Qt::Key_Enter: return ToucheEntree;
+    case Qt::Key_Space: return ToucheEspace;
+    case Qt::Key_Left: return ToucheGauche;
+    case Qt::Key_Up: return ToucheHaut;
+    case Qt::Key_Right: return ToucheDroite;
+    case Qt::Key_Down: return ToucheBas;
     default: break;
     }
+    // Lettres et chiffres : leur code ASCII, qui est aussi celui de Qt.
     if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9))
         return k;
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
-        return 112 + (k - Qt::Key_F1);
+        return ToucheF1 + (k - Qt::Key_F1);
     return 0;
 }
 
@@ -111,9 +110,9 @@ private:
     // Les événements de souris et de glissement arrivent au viewport de la vue.
     QAbstractItemView* vueDe(QObject* objet) const
     {
-        for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(m_f.arbreRayon),
-                                     static_cast<QAbstractItemView*>(m_f.listeArticles),
-                                     static_cast<QAbstractItemView*>(m_f.lvListeCourses)})
+        for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(m_f.ui.arbreRayon),
+                                     static_cast<QAbstractItemView*>(m_f.ui.listeArticles),
+                                     static_cast<QAbstractItemView*>(m_f.ui.lvListeCourses)})
             if (objet == v || objet == v->viewport())
                 return v;
         return nullptr;
@@ -123,11 +122,11 @@ private:
     {
         QAbstractItemView* vue = vueDe(objet);
         const int code = codeVirtuel(*e);
-        if (vue == m_f.arbreRayon)
+        if (vue == m_f.ui.arbreRayon)
             enfoncee ? m_f.arbreRayonKeyDown(code) : m_f.arbreRayonKeyUp(code);
-        else if (vue == m_f.listeArticles)
+        else if (vue == m_f.ui.listeArticles)
             enfoncee ? m_f.listeArticlesKeyDown(code) : m_f.listeArticlesKeyUp(code);
-        else if (vue == m_f.lvListeCourses)
+        else if (vue == m_f.ui.lvListeCourses)
             enfoncee ? m_f.lvListeCoursesKeyDown(code) : m_f.lvListeCoursesKeyUp(code);
     }
 
@@ -135,7 +134,7 @@ private:
     // dans les données (le dépôt la retrouve même sans glissement du système).
     bool glisserDepuis(QAbstractItemView* vue, const QMouseEvent& e)
     {
-        if (!vue || vue == m_f.lvListeCourses || !(e.buttons() & Qt::LeftButton))
+        if (!vue || vue == m_f.ui.lvListeCourses || !(e.buttons() & Qt::LeftButton))
             return false;
         const QPoint ici = e.position().toPoint();
         if ((ici - m_appui).manhattanLength() < QApplication::startDragDistance())
@@ -156,8 +155,8 @@ private:
         if (!e.mimeData() || !e.mimeData()->hasFormat(TFormPrincipale::kTypeGlisser))
             return nullptr;
         switch (e.mimeData()->data(TFormPrincipale::kTypeGlisser).toInt()) {
-        case 1: return m_f.arbreRayon;
-        case 2: return m_f.listeArticles;
+        case TagArbreRayons: return m_f.ui.arbreRayon;
+        case TagListeArticles: return m_f.ui.listeArticles;
         default: return nullptr;
         }
     }
@@ -165,11 +164,11 @@ private:
     bool accepte(QAbstractItemView* cible, QObject* source, const QPoint& position)
     {
         bool accepter = false;
-        if (cible == m_f.arbreRayon)
+        if (cible == m_f.ui.arbreRayon)
             m_f.arbreRayonDragOver(cible, source, position, accepter);
-        else if (cible == m_f.listeArticles)
+        else if (cible == m_f.ui.listeArticles)
             m_f.listeArticlesDragOver(cible, source, position, accepter);
-        else if (cible == m_f.lvListeCourses)
+        else if (cible == m_f.ui.lvListeCourses)
             m_f.lvListeCoursesDragOver(cible, source, position, accepter);
         return accepter;
     }
@@ -179,7 +178,8 @@ private:
     void synchroniserCtrl(QAbstractItemView* cible, QObject* source, Qt::KeyboardModifiers modificateurs)
     {
         const bool ctrl = modificateurs.testFlag(Qt::ControlModifier);
-        const bool ctrlCompte = (cible == m_f.arbreRayon && estArbre(source, 1)) || cible == m_f.lvListeCourses;
+        const bool ctrlCompte =
+            (cible == m_f.ui.arbreRayon && estArbre(source, TagArbreRayons)) || cible == m_f.ui.lvListeCourses;
         if (ctrl && ctrlCompte)
             m_f.retenirCtrl();
         else if (!ctrl)
@@ -194,15 +194,15 @@ private:
         bool ok = accepte(cible, source, position);
         // L'entrée dans l'arbre est acceptée dès que la source peut y être déposée :
         // le survol de chaque nœud décide ensuite.
-        if (e.type() == QEvent::DragEnter && cible == m_f.arbreRayon)
-            ok = ok || estArbre(source, 1) || tagDe(source) == 2;
+        if (e.type() == QEvent::DragEnter && cible == m_f.ui.arbreRayon)
+            ok = ok || estArbre(source, TagArbreRayons) || tagDe(source) == TagListeArticles;
         if (!ok) {
             e.ignore();
             return;
         }
         // L'action choisit l'image du glissement : main ou glissement multiple selon la touche
         // spéciale, comme curseurGlisserArbre (pris d'elle, sans valeur périmée hors nœud).
-        const bool copie = m_f.toucheSpeciale && cible == m_f.arbreRayon;
+        const bool copie = m_f.toucheSpeciale && cible == m_f.ui.arbreRayon;
         e.setDropAction(actionDuCurseur(copie ? Qt::DragCopyCursor : Qt::PointingHandCursor));
         e.accept();
     }
@@ -218,16 +218,12 @@ private:
         }
         e.setDropAction(Qt::CopyAction); // la source ne retire rien : le gestionnaire s'en charge
         e.accept();
-        try {
-            if (cible == m_f.arbreRayon)
+        m_f.executerHorsCommande([&] {
+            if (cible == m_f.ui.arbreRayon)
                 m_f.arbreRayonDragDrop(cible, source, position);
-            else if (cible == m_f.lvListeCourses)
+            else if (cible == m_f.ui.lvListeCourses)
                 m_f.lvListeCoursesDragDrop(cible, source, position);
-        } catch (const EVatrelix& erreur) {
-            Interactions::courantes().erreurStandard(erreur.message());
-        } catch (const std::exception& erreur) {
-            Interactions::courantes().erreurStandard(QString::fromLocal8Bit(erreur.what()));
-        }
+        });
     }
 
     TFormPrincipale& m_f;
@@ -247,7 +243,7 @@ QDrag* creerGlissement(QAbstractItemView* source)
 {
     auto* glisser = new QDrag(source);
     glisser->setMimeData(TFormPrincipale::donneesGlisser(source));
-    if (estArbre(source, 1))
+    if (estArbre(source, TagArbreRayons))
         poserCurseursArbre(*glisser);
     return glisser;
 }
@@ -256,9 +252,9 @@ void TFormPrincipale::brancherGlisserDeposer()
 {
     auto* filtre = new FiltreGlisserDeposer(*this);
     m_filtreVues = filtre;
-    for (QAbstractItemView* vue : {static_cast<QAbstractItemView*>(arbreRayon),
-                                   static_cast<QAbstractItemView*>(listeArticles),
-                                   static_cast<QAbstractItemView*>(lvListeCourses)}) {
+    for (QAbstractItemView* vue : {static_cast<QAbstractItemView*>(ui.arbreRayon),
+                                   static_cast<QAbstractItemView*>(ui.listeArticles),
+                                   static_cast<QAbstractItemView*>(ui.lvListeCourses)}) {
         vue->setAcceptDrops(true);
         vue->installEventFilter(filtre);
         vue->viewport()->installEventFilter(filtre);
@@ -272,14 +268,12 @@ void TFormPrincipale::arbreRayonDragOver(QObject* cible, QObject* source, const 
     accepter = false;
     const auto* arbre = qobject_cast<const QTreeView*>(cible);
     const QModelIndex noeud = arbre ? arbre->indexAt(position) : QModelIndex();
-    if (estArbre(source, 1) && estArbre(cible, 1) && noeud.isValid()) {
-        const TRayon* s = rayonChoisi(*arbreRayon);
+    if (estArbre(source, TagArbreRayons) && estArbre(cible, TagArbreRayons) && noeud.isValid()) {
+        const TRayon* s = rayonChoisi(*ui.arbreRayon);
         const TRayon* t = rayonDuNoeud(noeud);
         curseurGlisserArbre = toucheSpeciale ? Qt::DragCopyCursor : Qt::PointingHandCursor;
-        // Ni sur lui-même, ni dans sa descendance, ni sur son père : rien ne changerait ;
-        // ni là où la copie imbriquerait les rayons au-delà de la profondeur admise.
-        accepter = s && t && t != s && !s->contientRayon(t) && t != s->getPere() && copieRayonAdmise(s, t);
-    } else if (tagDe(source) == 2 && tagDe(cible) == 1) {
+        accepter = destinationRayonAdmise(s, t);
+    } else if (tagDe(source) == TagListeArticles && tagDe(cible) == TagArbreRayons) {
         accepter = noeud.isValid();
     }
 }
@@ -289,10 +283,10 @@ void TFormPrincipale::arbreRayonDragDrop(QObject* cible, QObject* source, const 
     const auto* arbre = qobject_cast<const QTreeView*>(cible);
     if (!arbre)
         return;
-    if (estArbre(source, 1) && estArbre(cible, 1)) {
-        TRayon* s = rayonChoisi(*arbreRayon);
+    if (estArbre(source, TagArbreRayons) && estArbre(cible, TagArbreRayons)) {
+        TRayon* s = rayonChoisi(*ui.arbreRayon);
         TRayon* t = rayonDuNoeud(arbre->indexAt(position));
-        if (!s || !t || t == s || s->contientRayon(t) || t == s->getPere() || !copieRayonAdmise(s, t))
+        if (!destinationRayonAdmise(s, t))
             return;
         dm->copierRayon(s, t);
         if (!toucheSpeciale) {
@@ -306,11 +300,11 @@ void TFormPrincipale::arbreRayonDragDrop(QObject* cible, QObject* source, const 
         selectionnerRayon(t);
         return;
     }
-    if (tagDe(source) == 2 && tagDe(cible) == 1) {
-        TRayon* s = rayonChoisi(*arbreRayon);
+    if (tagDe(source) == TagListeArticles && tagDe(cible) == TagArbreRayons) {
+        TRayon* s = rayonChoisi(*ui.arbreRayon);
         if (!s)
             return;
-        for (TArticle* r : articlesChoisis(*listeArticles)) {
+        for (TArticle* r : articlesChoisis(*ui.listeArticles)) {
             TRayon* t = rayonDuNoeud(arbre->indexAt(position));
             if (!t)
                 return;
@@ -324,13 +318,13 @@ void TFormPrincipale::arbreRayonDragDrop(QObject* cible, QObject* source, const 
 
 void TFormPrincipale::listeArticlesDragOver(QObject* cible, QObject* source, const QPoint&, bool& accepter)
 {
-    // La cible est la liste d'articles elle-même (tag 2) : tout dépôt y est refusé.
-    accepter = tagDe(source) == 2 && tagDe(cible) == 3;
+    // La cible est la liste d'articles elle-même, jamais la liste de courses : tout dépôt y est refusé.
+    accepter = tagDe(source) == TagListeArticles && tagDe(cible) == TagListeCourses;
 }
 
 void TFormPrincipale::lvListeCoursesDragOver(QObject* cible, QObject* source, const QPoint&, bool& accepter)
 {
-    accepter = estListe(source, 2) && estListe(cible, 3);
+    accepter = estListe(source, TagListeArticles) && estListe(cible, TagListeCourses);
 }
 
 void TFormPrincipale::lvListeCoursesDragDrop(QObject* cible, QObject* source, const QPoint& position)
@@ -364,21 +358,22 @@ void TFormPrincipale::toucheEnfoncee(bool speciale, const QString& libelleSpecia
     }
 }
 
-// Codes de touche virtuels : Ctrl 17, Suppr 46, X 88, F9 120.
 void TFormPrincipale::arbreRayonKeyDown(int touche)
 {
-    toucheEnfoncee(touche == 17, QStringLiteral("Ctrl"), touche == 46, &TFormPrincipale::supprimerRayonExecute);
+    toucheEnfoncee(touche == ToucheCtrl, QStringLiteral("Ctrl"), touche == ToucheSuppr,
+                   &TFormPrincipale::supprimerRayonExecute);
 }
 
 void TFormPrincipale::listeArticlesKeyDown(int touche)
 {
-    toucheEnfoncee(touche == 120 || touche == 88, QStringLiteral("Spécial"), touche == 46,
+    toucheEnfoncee(touche == ToucheF9 || touche == ToucheX, QStringLiteral("Spécial"), touche == ToucheSuppr,
                    &TFormPrincipale::supprimerArticleExecute);
 }
 
 void TFormPrincipale::lvListeCoursesKeyDown(int touche)
 {
-    toucheEnfoncee(touche == 17, QStringLiteral("Ctrl"), touche == 46, &TFormPrincipale::supprimerDeLCExecute);
+    toucheEnfoncee(touche == ToucheCtrl, QStringLiteral("Ctrl"), touche == ToucheSuppr,
+                   &TFormPrincipale::supprimerDeLCExecute);
 }
 
 void TFormPrincipale::arbreRayonKeyUp(int)

@@ -14,6 +14,6 @@ void TFormPrincipale::imprimerExecute()
     if (!Interactions::courantes().choisirImprimante(imprimante))
         return;
     parlerCompagnon(QStringLiteral("Impression de la liste de courses lancée."));
-    imprimerSurImprimante(imprimante, dm->listeCourses, fichierLC, totalLC);
+    imprimerSurImprimante(imprimante, dm->listeCourses, reglages.fichierLC, totalLC);
     ecrireStatut(QStringLiteral("Impression de la liste de courses [") + horodatage() + u']');
 }

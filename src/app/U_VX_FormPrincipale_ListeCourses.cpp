@@ -28,13 +28,6 @@ namespace {
 const QString kLegendeAchat = QStringLiteral("Vatrelix ACHAT");
 const QString kTitreQuantite = QStringLiteral("Nombre d'article(s) - ");
 
-// Le dialogue d'enregistrement garde ce qu'il montrait la dernière fois.
-QString& nomDialogueEnregistrement()
-{
-    static QString nom;
-    return nom;
-}
-
 // Dossier d'un chemin : sans le dernier séparateur ni le nom ; vide sans séparateur.
 QString dossierDe(const QString& chemin)
 {
@@ -73,19 +66,19 @@ QString noteCheminNonRetenu(const QString& chemin)
 }
 
 // Prépare et montre le dialogue de quantité ; rend la quantité, ou 0 s'il est annulé.
-int demanderQuantite(TFormPrincipale& f, const QString& article, const QString& textePU, int mode, int quantite)
+int demanderQuantite(TFormPrincipale& f, const QString& article, const QString& textePU, ModeDialogue mode, int quantite)
 {
     TformLC* formLC = f.formLC;
     if (!formLC)
         return 0;
     formLC->setWindowTitle(kLegendeAchat);
     formLC->setTitre(kTitreQuantite + article);
-    formLC->modeModification = mode == 1 ? ModeDialogue::Modification : ModeDialogue::Ajout;
-    formLC->couleurHaut = f.couleurHaut;
-    formLC->couleurBas = f.couleurBas;
-    formLC->couleurTexte = f.couleurTexte;
+    formLC->modeModification = mode;
+    formLC->couleurHaut = f.reglages.couleurHaut;
+    formLC->couleurBas = f.reglages.couleurBas;
+    formLC->couleurTexte = f.reglages.couleurTexte;
     formLC->setPrixUnitaire(textePU);
-    if (mode == 1)
+    if (mode == ModeDialogue::Modification)
         formLC->setQuantite(quantite);
     // Une fermeture qui ne passe pas par les boutons vaut annulation.
     formLC->valide = false;
@@ -97,15 +90,15 @@ int demanderQuantite(TFormPrincipale& f, const QString& article, const QString& 
 
 void TFormPrincipale::ajouterDansLCExecute()
 {
-    const QList<TArticle*> articles = articlesChoisis(*listeArticles);
-    TRayon* rayon = rayonChoisi(*arbreRayon);
+    const QList<TArticle*> articles = articlesChoisis(*ui.listeArticles);
+    TRayon* rayon = rayonChoisi(*ui.arbreRayon);
     if (articles.isEmpty() || !rayon)
         return;
     const QString nomRayon = rayon->getNom();
     for (TArticle* a : articles) {
         int quantite = 1;
         if (!toucheSpeciale) {
-            quantite = demanderQuantite(*this, a->getNom(), FormatFloat(QStringLiteral("0.00"), a->getPrix()), 0, 0);
+            quantite = demanderQuantite(*this, a->getNom(), FormatFloat(QStringLiteral("0.00"), a->getPrix()), ModeDialogue::Ajout, 0);
             if (quantite < 1)
                 continue;
         }
@@ -118,15 +111,15 @@ void TFormPrincipale::ajouterDansLCExecute()
 
 void TFormPrincipale::modifierNbLCExecute()
 {
-    const QList<int> indices = rangeesSelectionnees(*lvListeCourses);
+    const QList<int> indices = rangeesSelectionnees(*ui.lvListeCourses);
     if (indices.isEmpty())
         return;
     for (int i : indices) {
-        const QTreeWidgetItem* rangee = lvListeCourses->topLevelItem(i);
+        const QTreeWidgetItem* rangee = ui.lvListeCourses->topLevelItem(i);
         const QString article = rangee->text(ColLCArticle);
         const QString rayon = rangee->text(ColLCRayon);
         const QString textePU = sansEuro(rangee->text(ColLCPU));
-        const int quantite = demanderQuantite(*this, article, textePU, 1, StrToInt(rangee->text(ColLCNb)));
+        const int quantite = demanderQuantite(*this, article, textePU, ModeDialogue::Modification, StrToInt(rangee->text(ColLCNb)));
         if (quantite < 1)
             continue;
         dm->listeCourses[i] = composerLigne(quantite, article, rangee->text(ColLCRemarque), rayon, textePU, i);
@@ -138,14 +131,14 @@ void TFormPrincipale::modifierNbLCExecute()
 
 void TFormPrincipale::supprimerDeLCExecute()
 {
-    const QList<int> indices = rangeesSelectionnees(*lvListeCourses);
+    const QList<int> indices = rangeesSelectionnees(*ui.lvListeCourses);
     if (indices.isEmpty())
         return;
     animerCompagnon(QStringLiteral("Sad"));
     // Du bas vers le haut : les indices restants demeurent valables.
     for (qsizetype k = indices.size() - 1; k >= 0; --k) {
         const int i = indices.at(k);
-        const QTreeWidgetItem* rangee = lvListeCourses->topLevelItem(i);
+        const QTreeWidgetItem* rangee = ui.lvListeCourses->topLevelItem(i);
         const QString article = rangee->text(ColLCArticle);
         const QString rayon = rangee->text(ColLCRayon);
         if (i < dm->listeCourses.size())
@@ -159,8 +152,8 @@ void TFormPrincipale::supprimerDeLCExecute()
 void TFormPrincipale::majLCExecute()
 {
     // Remplissage en un seul lot : la vue ne se redessine qu'à la fin.
-    lvListeCourses->setUpdatesEnabled(false);
-    lvListeCourses->clear();
+    ui.lvListeCourses->setUpdatesEnabled(false);
+    ui.lvListeCourses->clear();
     TotauxLC totaux;
     const QStringList& lignes = dm->listeCourses;
     QList<QTreeWidgetItem*> rangees;
@@ -173,15 +166,15 @@ void TFormPrincipale::majLCExecute()
         }
     } catch (...) {
         // Les rangées déjà construites restent affichées ; pied et total gardent leurs valeurs.
-        lvListeCourses->addTopLevelItems(rangees);
-        lvListeCourses->setUpdatesEnabled(true);
+        ui.lvListeCourses->addTopLevelItems(rangees);
+        ui.lvListeCourses->setUpdatesEnabled(true);
         throw;
     }
-    lvListeCourses->addTopLevelItems(rangees);
-    lvListeCourses->setUpdatesEnabled(true);
+    ui.lvListeCourses->addTopLevelItems(rangees);
+    ui.lvListeCourses->setUpdatesEnabled(true);
     totalLC = totaux.total;
-    barreFactureLC->setHint(texteFactureLC(totaux));
-    barreFactureLC->repaint();
+    ui.barreFactureLC->setHint(texteFactureLC(totaux));
+    ui.barreFactureLC->repaint();
 }
 
 const QStringList& TFormPrincipale::lignesLC() const
@@ -230,18 +223,18 @@ void TFormPrincipale::enregistrerLCExecute()
 TFormPrincipale::Enregistrement TFormPrincipale::enregistrerListe()
 {
     bool remplacementConfirme = false;
-    if (fichierLC.isEmpty()) {
+    if (reglages.fichierLC.isEmpty()) {
         DialogueFichier dialogue{QStringLiteral("Enregistrer la liste de courses"), filtreFichierLC(),
-                                 nomDialogueEnregistrement(), {}};
+                                 m_nomDialogueEnregistrement, {}};
         if (!Interactions::courantes().enregistrerFichier(dialogue))
             return Enregistrement::Annule;
-        nomDialogueEnregistrement() = dialogue.nomFichier;
+        m_nomDialogueEnregistrement = dialogue.nomFichier;
         animerCompagnon(QStringLiteral("Acknowledge"));
         // La question porte sur le chemin réellement écrit, après la règle d'extension.
         const QString chemin = nomFichierLC(dialogue.nomFichier);
         if (!remplacementAccepte(chemin, remplacementConfirme))
             return Enregistrement::Refuse;
-        fichierLC = chemin;
+        reglages.fichierLC = chemin;
     }
     return ecrireLC(QStringLiteral("Enregistrement de '"), remplacementConfirme) ? Enregistrement::Ecrit
                                                                                 : Enregistrement::Refuse;
@@ -250,15 +243,15 @@ TFormPrincipale::Enregistrement TFormPrincipale::enregistrerListe()
 void TFormPrincipale::enregistrerLCSousExecute()
 {
     DialogueFichier dialogue{QStringLiteral("Enregistrer la liste de courses sous..."), filtreFichierLC(),
-                             fichierLC, {}};
+                             reglages.fichierLC, {}};
     if (!Interactions::courantes().enregistrerFichier(dialogue))
         return;
-    nomDialogueEnregistrement() = dialogue.nomFichier;
+    m_nomDialogueEnregistrement = dialogue.nomFichier;
     const QString chemin = nomFichierLC(dialogue.nomFichier);
     bool remplacementConfirme = false;
     if (!remplacementAccepte(chemin, remplacementConfirme))
         return;
-    fichierLC = chemin;
+    reglages.fichierLC = chemin;
     ecrireLC(QStringLiteral("Enregistrement sous '"), remplacementConfirme);
 }
 
@@ -266,21 +259,22 @@ void TFormPrincipale::enregistrerLCSousExecute()
 bool TFormPrincipale::ecrireLC(const QString& annonce, bool remplacementConfirme)
 {
     // Ouvrir une liste n'écrit jamais dans le fichier qu'elle ouvre.
-    if (!m_fichierEnOuverture.isEmpty() && memeFichier(fichierLC, m_fichierEnOuverture)) {
+    if (!m_fichierEnOuverture.isEmpty() && memeFichier(reglages.fichierLC, m_fichierEnOuverture)) {
         throw EFichierErreur(QStringLiteral("La liste courante n'a pas été enregistrée dans \"%1\" : c'est le fichier "
                                             "que vous ouvrez, il aurait été remplacé avant d'être lu.\nEnregistrez-la "
                                             "sous un autre nom, ou ne l'enregistrez pas.")
-                                 .arg(fichierLC));
+                                 .arg(reglages.fichierLC));
     }
-    if (!remplacementConfirme && memeFichier(fichierLC, m_cheminEmpreinteLC) && fichierChange(fichierLC, m_empreinteLC)
-        && !confirmerEcrasementModifie(fichierLC)) {
-        ecrireStatut(QStringLiteral("Enregistrement de '") + fichierLC
+    if (!remplacementConfirme && memeFichier(reglages.fichierLC, m_cheminEmpreinteLC)
+        && fichierChange(reglages.fichierLC, m_empreinteLC) && !confirmerEcrasementModifie(reglages.fichierLC)) {
+        ecrireStatut(QStringLiteral("Enregistrement de '") + reglages.fichierLC
                      + QStringLiteral("' annulé : le fichier a changé sur le disque [") + horodatage() + u']');
         return false;
     }
-    const EmpreinteFichier empreinte = ecrireFichierLC(fichierLC, dm->listeCourses);
-    retenirListeEnregistree(fichierLC, empreinte);
-    ecrireStatut(annonce + fichierLC + QStringLiteral("' [") + horodatage() + u']' + noteCheminNonRetenu(fichierLC));
+    const EmpreinteFichier empreinte = ecrireFichierLC(reglages.fichierLC, dm->listeCourses);
+    retenirListeEnregistree(reglages.fichierLC, empreinte);
+    ecrireStatut(annonce + reglages.fichierLC + QStringLiteral("' [") + horodatage() + u']'
+                 + noteCheminNonRetenu(reglages.fichierLC));
     return true;
 }
 
@@ -305,21 +299,21 @@ void TFormPrincipale::commencerNouvelleListe()
     animerCompagnon(QStringLiteral("RestPose"));
     dm->listeCourses.clear();
     majLCExecute();
-    fichierLC.clear();
+    reglages.fichierLC.clear();
     retenirListeEnregistree(QString(), EmpreinteFichier{});
     ecrireStatut(QStringLiteral("Nouvelle liste de courses [") + horodatage() + u']');
 }
 
 void TFormPrincipale::ouvrirListeExecute()
 {
-    DialogueFichier dialogue{QStringLiteral("Ouvrir une liste de courses"), filtreFichierLC(), fichierLC, {}};
+    DialogueFichier dialogue{QStringLiteral("Ouvrir une liste de courses"), filtreFichierLC(), reglages.fichierLC, {}};
     if (!Interactions::courantes().ouvrirFichier(dialogue))
         return;
     const QString chemin = dialogue.nomFichier;
     // Lu et vérifié d'abord : un fichier refusé laisse la liste courante et fichierLC tels quels.
     EmpreinteFichier empreinte;
     QStringList lignes = lireListeVerifiee(chemin, empreinte);
-    if (!fichierLC.isEmpty() && memeFichier(chemin, fichierLC)) {
+    if (!reglages.fichierLC.isEmpty() && memeFichier(chemin, reglages.fichierLC)) {
         // Rouvrir le fichier de la liste courante revient à sa version enregistrée.
         if (listeModifiee()
             && Interactions::courantes().message(
@@ -343,19 +337,19 @@ void TFormPrincipale::ouvrirListeExecute()
         if (listeModifiee())
             return;
     }
-    fichierLC = chemin;
+    reglages.fichierLC = chemin;
     animerCompagnon(QStringLiteral("Blink"));
     dm->listeCourses = std::move(lignes);
     majLCExecute();
     retenirListeEnregistree(chemin, empreinte);
-    ecrireStatut(QStringLiteral("Ouverture de '") + fichierLC + QStringLiteral("' [") + horodatage() + u']'
-                 + noteCheminNonRetenu(fichierLC));
+    ecrireStatut(QStringLiteral("Ouverture de '") + reglages.fichierLC + QStringLiteral("' [") + horodatage() + u']'
+                 + noteCheminNonRetenu(reglages.fichierLC));
 }
 
 void TFormPrincipale::importerLCExecute()
 {
     DialogueFichier dialogue{QStringLiteral("Importer une liste de courses"), filtreFichierLC(), {},
-                             dossierDe(fichierLC)};
+                             dossierDe(reglages.fichierLC)};
     if (!Interactions::courantes().ouvrirFichier(dialogue))
         return;
     animerCompagnon(QStringLiteral("DoMagic1"));

@@ -14,28 +14,28 @@ void TFormPrincipale::configurerOptionsExecute()
     QStringList noms;
     listerCompagnons(noms);
     formOptions->remplirCompagnons(noms);
-    formOptions->setNomCompagnon(nomCompagnon);
+    formOptions->setNomCompagnon(reglages.nomCompagnon);
     formOptions->setCompagnonAffiche(compagnonAffiche);
-    formOptions->couleurHaut = couleurHaut;
-    formOptions->couleurBas = couleurBas;
-    formOptions->couleurTexte = couleurTexte;
+    formOptions->couleurHaut = reglages.couleurHaut;
+    formOptions->couleurBas = reglages.couleurBas;
+    formOptions->couleurTexte = reglages.couleurTexte;
     // La case de fermeture compte pour une annulation : rien ne doit rester d'une validation passée.
     formOptions->valide = false;
     Interactions::courantes().montrerModal(formOptions);
     if (!formOptions->valide)
         return;
-    afficherCompagnon = formOptions->compagnonAffiche();
+    reglages.afficherCompagnon = formOptions->compagnonAffiche();
     const QString nom = formOptions->nomCompagnon();
-    if (nom == nomCompagnon && afficherCompagnon == compagnonAffiche)
+    if (nom == reglages.nomCompagnon && reglages.afficherCompagnon == compagnonAffiche)
         return;
     // Redémarrage sans salut.
-    arreterCompagnon(nomCompagnon);
-    compagnonAffiche = afficherCompagnon;
-    nomCompagnon = nom;
+    arreterCompagnon(reglages.nomCompagnon);
+    compagnonAffiche = reglages.afficherCompagnon;
+    reglages.nomCompagnon = nom;
     ObjetFenetre objet;
-    objet.origineEcran = panelCommandesListeCourses->mapToGlobal(QPoint(0, 0));
-    objet.largeur = panelCommandesListeCourses->width();
-    objet.hauteur = panelCommandesListeCourses->height();
-    objet.nom = panelCommandesListeCourses->objectName();
-    demarrerCompagnon(nomCompagnon, objet);
+    objet.origineEcran = ui.panelCommandesListeCourses->mapToGlobal(QPoint(0, 0));
+    objet.largeur = ui.panelCommandesListeCourses->width();
+    objet.hauteur = ui.panelCommandesListeCourses->height();
+    objet.nom = ui.panelCommandesListeCourses->objectName();
+    demarrerCompagnon(reglages.nomCompagnon, objet);
 }

@@ -13,7 +13,7 @@
 
 void TFormPrincipale::appliquerCouleurTexte(QToolBar* barre)
 {
-    const QColor couleur = QColor::fromRgb(versQRgb(ColorToRGB(couleurTexte)));
+    const QColor couleur = QColor::fromRgb(versQRgb(ColorToRGB(reglages.couleurTexte)));
     const auto boutons = barre->findChildren<QToolButton*>();
     for (QToolButton* bouton : boutons) {
         if (bouton->palette().color(QPalette::ButtonText) == couleur)
@@ -28,29 +28,29 @@ void TFormPrincipale::appliquerCouleurTexte(QToolBar* barre)
 void TFormPrincipale::peindreBarresOutils()
 {
     // barreOutilsMenuAdvancedCustomDraw : le seul dégradé inversé de la fenêtre.
-    static_cast<TBarreDegradee*>(barreOutilsMenu)->surDessinFond([this](TBarreDegradee& barre, QPainter& canevas) {
-        dessinerDegrade(canevas, couleurBas, couleurHaut, barre.height(), barre.width());
+    static_cast<TBarreDegradee*>(ui.barreOutilsMenu)->surDessinFond([this](TBarreDegradee& barre, QPainter& canevas) {
+        dessinerDegrade(canevas, reglages.couleurBas, reglages.couleurHaut, barre.height(), barre.width());
         appliquerCouleurTexte(&barre);
     });
     // barreOutilsPrincipaleAdvancedCustomDraw
-    static_cast<TBarreDegradee*>(barreOutilsPrincipale)
+    static_cast<TBarreDegradee*>(ui.barreOutilsPrincipale)
         ->surDessinFond([this](TBarreDegradee& barre, QPainter& canevas) {
-            dessinerDegrade(canevas, couleurHaut, couleurBas, barre.height(), barre.width());
+            dessinerDegrade(canevas, reglages.couleurHaut, reglages.couleurBas, barre.height(), barre.width());
             appliquerCouleurTexte(&barre);
         });
     // barreOutilsRayonsAdvancedCustomDraw, barreOutilsLCAdvancedCustomDraw : couleurs fixes.
     const auto fondFixe = [](TBarreDegradee& barre, QPainter& canevas) {
         dessinerDegrade(canevas, clWhite, clGradientActiveCaption, barre.height(), barre.width());
     };
-    static_cast<TBarreDegradee*>(barreOutilsRayons)->surDessinFond(fondFixe);
-    static_cast<TBarreDegradee*>(barreOutilsLC)->surDessinFond(fondFixe);
+    static_cast<TBarreDegradee*>(ui.barreOutilsRayons)->surDessinFond(fondFixe);
+    static_cast<TBarreDegradee*>(ui.barreOutilsLC)->surDessinFond(fondFixe);
 }
 
 void TFormPrincipale::choisirCouleurHautExecute()
 {
-    TColor couleur = couleurHaut;
+    TColor couleur = reglages.couleurHaut;
     if (Interactions::courantes().choisirCouleur(couleur)) {
-        couleurHaut = couleur;
+        reglages.couleurHaut = couleur;
         // Le fond de la fenêtre aussi, visible là où aucun contrôle ne le couvre.
         QPalette palette = this->palette();
         palette.setColor(QPalette::Window, QColor::fromRgb(versQRgb(ColorToRGB(couleur))));
@@ -61,21 +61,21 @@ void TFormPrincipale::choisirCouleurHautExecute()
 
 void TFormPrincipale::choisirCouleurBasExecute()
 {
-    TColor couleur = couleurBas;
+    TColor couleur = reglages.couleurBas;
     if (Interactions::courantes().choisirCouleur(couleur))
-        couleurBas = couleur;
+        reglages.couleurBas = couleur;
     repeindreTousDegradesExecute();
 }
 
 void TFormPrincipale::repeindreTousDegradesExecute()
 {
     // Les barres des articles et de la liste ont des couleurs fixes : pas besoin de les repeindre.
-    titreRayons->repaint();
-    titreListeCourses->repaint();
-    barreOutilsMenu->repaint();
-    barreOutilsPrincipale->repaint();
-    barreStatus2->repaint();
-    barreFactureLC->repaint();
+    ui.titreRayons->repaint();
+    ui.titreListeCourses->repaint();
+    ui.barreOutilsMenu->repaint();
+    ui.barreOutilsPrincipale->repaint();
+    ui.barreStatus2->repaint();
+    ui.barreFactureLC->repaint();
 }
 
 namespace {

@@ -57,7 +57,7 @@ void griserDestinationsTropProfondes(QStandardItem& parent, int niveau, int haut
 
 TRayon* TFormPrincipale::rayonSelectionne() const
 {
-    const QItemSelectionModel* selection = arbreRayon->selectionModel();
+    const QItemSelectionModel* selection = ui.arbreRayon->selectionModel();
     if (!selection)
         return nullptr;
     const QModelIndexList indexes = selection->selectedIndexes();
@@ -68,20 +68,20 @@ bool TFormPrincipale::selectionnerRayon(const TRayon* rayon)
 {
     if (!rayon)
         return false;
-    const QModelIndex index = chercherNoeud(*modeleArbreRayon, rayon, QModelIndex());
+    const QModelIndex index = chercherNoeud(*ui.modeleArbreRayon, rayon, QModelIndex());
     if (!index.isValid())
         return false;
     // La sélection déclenche arbreRayonChange, qui recharge la liste d'articles.
-    arbreRayon->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect
+    ui.arbreRayon->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect
                                                              | QItemSelectionModel::Rows);
-    arbreRayon->scrollTo(index);
+    ui.arbreRayon->scrollTo(index);
     return true;
 }
 
 void TFormPrincipale::majArbreRayonsExecute()
 {
-    construireArbre(*modeleArbreRayon, dm->listeRayons, OrdreArbre::Trie, iconeNoeud);
-    trierArbre(*modeleArbreRayon);
+    construireArbre(*ui.modeleArbreRayon, dm->listeRayons, OrdreArbre::Trie, iconeNoeud);
+    trierArbre(*ui.modeleArbreRayon);
     // Aucun nœud n'est plus sélectionné : la liste garde ce qu'elle montrait.
     majListeArticlesExecute();
 }
@@ -134,8 +134,8 @@ void TFormPrincipale::modifierRayonExecute()
     griserDestinationsTropProfondes(*formRayon->modeleArbre().invisibleRootItem(), 1, rayon->getHauteur(),
                                     QStringLiteral("Impossible d'y copier « %1 » : ").arg(rayon->getNom())
                                         + texteProfondeurMaxRayons());
-    formRayon->couleurHaut = couleurHaut;
-    formRayon->couleurBas = couleurBas;
+    formRayon->couleurHaut = reglages.couleurHaut;
+    formRayon->couleurBas = reglages.couleurBas;
     // Le dialogue applique lui-même nom, couleur, déplacement ou copie.
     Interactions::courantes().montrerModal(formRayon);
     // Un rayon déplacé a quitté la base mais reste lisible (rebuts) : son nom est encore sûr.

@@ -28,66 +28,66 @@ int TFormPrincipale::largeurJauge(int largeur, int pourcentage)
 
 void TFormPrincipale::ecrireStatut(const QString& texte)
 {
-    barreStatusP1->setHint(texte);
-    barreStatusP1->repaint();
+    ui.barreStatusP1->setHint(texte);
+    ui.barreStatusP1->repaint();
 }
 
 void TFormPrincipale::ecrireTouche(const QString& texte)
 {
-    barreStatusP0->setHint(texte);
-    barreStatusP0->repaint();
+    ui.barreStatusP0->setHint(texte);
+    ui.barreStatusP0->repaint();
 }
 
 void TFormPrincipale::ecrireProgression(const QString& pourcentage)
 {
-    barreProgression->setHint(pourcentage);
-    barreProgression->repaint();
+    ui.barreProgression->setHint(pourcentage);
+    ui.barreProgression->repaint();
 }
 
 void TFormPrincipale::montrerProgression(const QString& pourcentage)
 {
-    barreProgression->setHint(pourcentage);
-    barreProgression->show();
-    barreProgression->repaint();
+    ui.barreProgression->setHint(pourcentage);
+    ui.barreProgression->show();
+    ui.barreProgression->repaint();
 }
 
 void TFormPrincipale::cacherProgression()
 {
-    barreProgression->hide();
+    ui.barreProgression->hide();
 }
 
 QString TFormPrincipale::texteStatut() const
 {
-    return barreStatusP1->hint();
+    return ui.barreStatusP1->hint();
 }
 
 QString TFormPrincipale::texteTouche() const
 {
-    return barreStatusP0->hint();
+    return ui.barreStatusP0->hint();
 }
 
 QString TFormPrincipale::texteProgression() const
 {
-    return barreProgression->hint();
+    return ui.barreProgression->hint();
 }
 
 void TFormPrincipale::brancherPeintures()
 {
     const auto champTexte = [this](TPaintBox& boite, QPainter& canevas) {
-        boite.setCouleurPolice(QColor::fromRgb(versQRgb(ColorToRGB(couleurTexte))));
+        boite.setCouleurPolice(QColor::fromRgb(versQRgb(ColorToRGB(reglages.couleurTexte))));
         canevas.setPen(boite.couleurPolice());
-        dessinerTitreControle(canevas, boite, couleurHaut, couleurBas, boite.hint());
+        dessinerTitreControle(canevas, boite, reglages.couleurHaut, reglages.couleurBas, boite.hint());
     };
     // barreStatusP0Paint, barreStatusP1Paint
-    barreStatusP0->surPeinture(champTexte);
-    barreStatusP1->surPeinture(champTexte);
+    ui.barreStatusP0->surPeinture(champTexte);
+    ui.barreStatusP1->surPeinture(champTexte);
 
     // barreProgressionPaint
-    barreProgression->surPeinture([this](TPaintBox& boite, QPainter& canevas) {
+    ui.barreProgression->surPeinture([this](TPaintBox& boite, QPainter& canevas) {
         const int w = boite.width();
         const int h = boite.height();
         const QString t = boite.hint();
-        dessinerDegrade(canevas, couleurHaut, couleurBas, h, w);
+        dessinerDegrade(canevas, reglages.couleurHaut, reglages.couleurBas, h, w);
         // Le texte est toujours un entier décimal ; une peinture ne doit jamais lever.
         int p = 0;
         try {
@@ -106,18 +106,18 @@ void TFormPrincipale::brancherPeintures()
     });
 
     // barreFactureLCPaint
-    barreFactureLC->surPeinture(champTexte);
+    ui.barreFactureLC->surPeinture(champTexte);
 
     // titreRayonsPaint, titreListeCoursesPaint : la couleur de police ne passe à couleurTexte
     // qu'après le premier dessin.
     const auto titre = [this](const QString& texte) {
         return [this, texte](TPaintBox& boite, QPainter& canevas) {
-            dessinerTitreControle(canevas, boite, couleurHaut, couleurBas, texte);
-            boite.setCouleurPolice(QColor::fromRgb(versQRgb(ColorToRGB(couleurTexte))));
+            dessinerTitreControle(canevas, boite, reglages.couleurHaut, reglages.couleurBas, texte);
+            boite.setCouleurPolice(QColor::fromRgb(versQRgb(ColorToRGB(reglages.couleurTexte))));
         };
     };
-    titreRayons->surPeinture(titre(QStringLiteral("RAYONS")));
-    titreListeCourses->surPeinture(titre(QStringLiteral("LISTE DE COURSES")));
+    ui.titreRayons->surPeinture(titre(QStringLiteral("RAYONS")));
+    ui.titreListeCourses->surPeinture(titre(QStringLiteral("LISTE DE COURSES")));
 
     peindreBarresOutils();
 }

@@ -150,10 +150,8 @@ TRayon* TformRayon::destinationChoisie() const
 
 bool TformRayon::destinationRefusee(const TRayon* destination) const
 {
-    return rayon->getPere() == nullptr || destination == nullptr || destination->estDescendantDe(rayon)
-           || destination == rayon->getPere() || destination == rayon
-           // La copie dépasserait la profondeur maximale (destination grisée dans l'arbre).
-           || !copieRayonAdmise(rayon, destination);
+    // Un rayon racine ne se déplace ni ne se copie ici ; sinon, la règle commune du modèle.
+    return rayon->getPere() == nullptr || !destinationRayonAdmise(rayon, destination);
 }
 
 void TformRayon::btValiderClick()

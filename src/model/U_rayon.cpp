@@ -146,6 +146,12 @@ bool copieRayonAdmise(const TRayon* source, const TRayon* cible)
     return cible->getProfondeur() + source->getHauteur() <= profondeurMaxRayons;
 }
 
+bool destinationRayonAdmise(const TRayon* source, const TRayon* cible)
+{
+    return source && cible && cible != source && cible != source->getPere() && !source->contientRayon(cible)
+           && copieRayonAdmise(source, cible);
+}
+
 bool filsRayonAdmis(const TRayon* pere)
 {
     return pere->getProfondeur() < profondeurMaxRayons;

@@ -76,6 +76,10 @@ private:
 
 // Vrai quand une copie de source placée sous cible ne dépasse pas profondeurMaxRayons.
 bool copieRayonAdmise(const TRayon* source, const TRayon* cible);
+// Vrai quand cible peut recevoir source (copie ou déplacement) : ni lui-même, ni son père, où rien
+// ne changerait, ni un rayon de son propre sous-arbre, ni au-delà de profondeurMaxRayons.
+// Faux quand l'un des deux manque.
+bool destinationRayonAdmise(const TRayon* source, const TRayon* cible);
 // Vrai quand pere peut recevoir un rayon fils sans dépasser profondeurMaxRayons.
 bool filsRayonAdmis(const TRayon* pere);
 // "… ne peuvent pas être imbriqués sur plus de 100 niveaux." : fin commune des refus.

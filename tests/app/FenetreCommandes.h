@@ -65,20 +65,9 @@ public:
     QStringList listeNoms() const
     {
         QStringList noms;
-        for (int i = 0; i < fenetre->listeArticles->topLevelItemCount(); ++i)
-            noms << fenetre->listeArticles->topLevelItem(i)->text(ColArticleNom);
+        for (int i = 0; i < fenetre->ui.listeArticles->topLevelItemCount(); ++i)
+            noms << fenetre->ui.listeArticles->topLevelItem(i)->text(ColArticleNom);
         return noms;
-    }
-
-    // Sélectionne les éléments de la liste d'articles qui portent ces noms.
-    void selectionnerArticles(const QStringList& noms)
-    {
-        fenetre->listeArticles->clearSelection();
-        for (int i = 0; i < fenetre->listeArticles->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* e = fenetre->listeArticles->topLevelItem(i);
-            if (noms.contains(e->text(ColArticleNom)))
-                e->setSelected(true);
-        }
     }
 
     bool exposee = false;
@@ -86,7 +75,7 @@ public:
 private:
     void decrire(const QModelIndex& parent, int niveau, QStringList& lignes) const
     {
-        const QStandardItemModel& m = *fenetre->modeleArbreRayon;
+        const QStandardItemModel& m = *fenetre->ui.modeleArbreRayon;
         for (int i = 0; i < m.rowCount(parent); ++i) {
             const QModelIndex index = m.index(i, 0, parent);
             lignes << QString(2 * niveau, u' ') + index.data().toString();

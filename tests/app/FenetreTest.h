@@ -3,6 +3,7 @@
 // principale avec ses quatre dialogues, la base modèle à côté de l'exécutable (voir MontageFenetre.h).
 #include "Codec1252.h"
 #include "MontageFenetre.h"
+#include "OctetsFichier.h"
 #include "TPaintBox.h"
 #include "U_Article.h"
 #include "U_VX_FormArticle.h"
@@ -52,7 +53,7 @@ public:
     }
 
     QStringList& lignes() { return dm->listeCourses; }
-    QString pied() const { return fenetre->barreFactureLC->hint(); }
+    QString pied() const { return fenetre->ui.barreFactureLC->hint(); }
 
     // Rayon racine avec ses articles (nom, prix, remarque).
     TRayon* rayon(const QString& nom, const QList<std::tuple<QString, double, QString>>& articles = {})
@@ -65,7 +66,7 @@ public:
 
     QModelIndex noeud(const TRayon* r, const QModelIndex& parent = {}) const
     {
-        const QStandardItemModel* m = fenetre->modeleArbreRayon;
+        const QStandardItemModel* m = fenetre->ui.modeleArbreRayon;
         for (int i = 0; i < m->rowCount(parent); ++i) {
             const QModelIndex index = m->index(i, 0, parent);
             if (rayonDuNoeud(index) == r)
@@ -80,29 +81,20 @@ public:
     void choisirRayon(TRayon* r)
     {
         fenetre->majArbreRayonsExecute();
-        fenetre->arbreRayon->expandAll();
-        fenetre->arbreRayon->setCurrentIndex(noeud(r));
+        fenetre->ui.arbreRayon->expandAll();
+        fenetre->ui.arbreRayon->setCurrentIndex(noeud(r));
         listerArticles(r);
     }
 
     void listerArticles(TRayon* r)
     {
-        QTreeWidget* liste = fenetre->listeArticles;
+        QTreeWidget* liste = fenetre->ui.listeArticles;
         liste->clear();
         for (int i = 0; r && i < r->getNbArticles(); ++i) {
             TArticle* a = r->getArticle(i);
             auto* item = new QTreeWidgetItem(liste, QStringList{a->getNom(), QString(), a->getRemarque()});
             item->setData(0, RoleArticle, QVariant::fromValue(static_cast<void*>(a)));
         }
-    }
-
-    void choisirArticles(const QStringList& noms)
-    {
-        QTreeWidget* liste = fenetre->listeArticles;
-        liste->clearSelection();
-        for (int i = 0; i < liste->topLevelItemCount(); ++i)
-            if (noms.contains(liste->topLevelItem(i)->text(0)))
-                liste->topLevelItem(i)->setSelected(true);
     }
 
     // Pose des lignes dans le magasin et rafraîchit.
@@ -114,9 +106,9 @@ public:
 
     void choisirLignes(const QList<int>& indices)
     {
-        fenetre->lvListeCourses->clearSelection();
+        fenetre->ui.lvListeCourses->clearSelection();
         for (int i : indices)
-            fenetre->lvListeCourses->topLevelItem(i)->setSelected(true);
+            fenetre->ui.lvListeCourses->topLevelItem(i)->setSelected(true);
     }
 
     // Le dialogue de quantité répond q (validation) ou, avec q <= 0, annule.
@@ -136,7 +128,7 @@ public:
     // Démarre le compagnon "Sam" sur le serveur double, sans salut.
     void allumerCompagnon()
     {
-        fenetre->nomCompagnon = QStringLiteral("Sam");
+        fenetre->reglages.nomCompagnon = QStringLiteral("Sam");
         demarrerSam();
     }
 
@@ -147,18 +139,3 @@ public:
     TformLC* formLC = nullptr;
     TformOptions* formOptions = nullptr;
 };
-
-inline void ecrireOctets(const QString& chemin, const QByteArray& octets)
-{
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(octets);
-}
-
-inline QByteArray lireOctets(const QString& chemin)
-{
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}

@@ -6,12 +6,14 @@
 #include "HorlogeVirtuelle.h"
 #include "InteractionsScriptees.h"
 #include "Rebuts.h"
+#include "SelectionTest.h"
 #include "ServeurAgentDouble.h"
 #include "U_VX_DataModule.h"
 #include "U_VX_FormPrincipale.h"
 #include "U_vx_compagnon.h"
 
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -27,6 +29,9 @@ public:
     MontageFenetre& operator=(const MontageFenetre&) = delete;
 
     TFormPrincipale& f() { return *fenetre; }
+
+    // Ne laisse sélectionnés que les articles de la liste qui portent ces noms.
+    void choisirArticles(const QStringList& noms) { selectionnerParNom(*fenetre->ui.listeArticles, noms); }
 
     // Animations jouées par le compagnon depuis le dernier oubli.
     QStringList animations() const
@@ -71,11 +76,14 @@ protected:
         Rebuts::vider();
     }
 
-    // Le démarrage différé (base, liste, compagnon) est arrêté : chaque banc pose le sien.
-    void creerFenetre()
+    // Par défaut, le démarrage différé (base, liste, compagnon) est arrêté : chaque banc pose
+    // le sien. Armé, il bat une fois la boucle d'événements lancée, comme au point d'entrée.
+    enum class Demarrage { Arrete, Arme };
+    void creerFenetre(Demarrage demarrage = Demarrage::Arrete)
     {
         fenetre = std::make_unique<TFormPrincipale>();
-        fenetre->timerDemarrage->stop();
+        if (demarrage == Demarrage::Arrete)
+            fenetre->ui.timerDemarrage->stop();
         dm = std::make_unique<TdmVatrelix>();
         fenetre->attacherModuleDonnees(dm.get());
     }

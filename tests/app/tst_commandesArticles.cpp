@@ -4,6 +4,7 @@
 
 #include "Codec1252.h"
 #include "Conversions.h"
+#include "OctetsFichier.h"
 #include "TPaintBox.h"
 
 #include <QEvent>
@@ -96,7 +97,7 @@ void TestCommandesArticles::cleanup()
 void TestCommandesArticles::liste_trieeSelonLaLocaleAvecPrix()
 {
     QVERIFY(b->f().selectionnerRayon(m_fruits));
-    QTreeWidget* l = b->f().listeArticles;
+    QTreeWidget* l = b->f().ui.listeArticles;
     QStringList lignes;
     for (int i = 0; i < l->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* e = l->topLevelItem(i);
@@ -115,8 +116,8 @@ void TestCommandesArticles::liste_suitLaSelection_reconstructionLaGarde()
     QVERIFY(b->f().selectionnerRayon(m_boissons));
     QCOMPARE(b->listeNoms(), QStringList{u"Eau"_s});
     // Par la vue elle-même, comme un clic : arbreRayonChange recharge la liste.
-    const QModelIndex fruits = b->f().modeleArbreRayon->index(1, 0);
-    b->f().arbreRayon->selectionModel()->select(fruits, QItemSelectionModel::ClearAndSelect);
+    const QModelIndex fruits = b->f().ui.modeleArbreRayon->index(1, 0);
+    b->f().ui.arbreRayon->selectionModel()->select(fruits, QItemSelectionModel::ClearAndSelect);
     QCOMPARE(b->listeNoms().size(), 5);
     // Reconstruire l'arbre ne laisse rien de sélectionné : la liste reste telle quelle.
     m_fruits->creerArticle(u"Kiwi"_s, 1, u"-"_s);
@@ -145,10 +146,10 @@ void TestCommandesArticles::sansSelection_rien()
     // La liste montre Fruits, un article sélectionné ; puis l'arbre perd sa sélection.
     QVERIFY(b->f().selectionnerRayon(m_fruits));
     if (rayonChoisi) {
-        b->f().listeArticles->clearSelection();
+        b->f().ui.listeArticles->clearSelection();
     } else {
-        b->selectionnerArticles({u"pomme"_s});
-        b->f().arbreRayon->clearSelection();
+        b->choisirArticles({u"pomme"_s});
+        b->f().ui.arbreRayon->clearSelection();
     }
     b->lancer(commande.toLatin1().constData());
     QCOMPARE(m_fruits->getNbArticles(), 5);
@@ -176,7 +177,7 @@ void TestCommandesArticles::ajouter()
     QFETCH(QString, remarque);
 
     QVERIFY(b->f().selectionnerRayon(m_fruits));
-    b->f().couleurHaut = 0x00010203;
+    b->f().reglages.couleurHaut = 0x00010203;
     // Reste d'un affichage précédent : vidé à l'affichage d'un nouvel article.
     b->f().FormArticle->edNom->setText(u"ancien"_s);
     QStringList vusALAffichage;
@@ -249,7 +250,7 @@ void TestCommandesArticles::modifier_premierSelectionne()
     QFETCH(bool, valider);
     QVERIFY(b->f().selectionnerRayon(m_fruits));
     // Dans l'ordre de la liste, banane précède pomme, bien qu'ajoutée après.
-    b->selectionnerArticles({u"pomme"_s, u"banane"_s});
+    b->choisirArticles({u"pomme"_s, u"banane"_s});
     TArticle* banane = m_fruits->getArticle(2);
     QStringList offerts;
     b->interactions->surDialogue([&](QWidget* w) {
@@ -286,7 +287,7 @@ void TestCommandesArticles::modifier_texteLongDeLaBase_nonTronque()
     const QString nomLong = u"Confiture d'abricots du Roussillon bio x"_s;
     TArticle* a = m_boissons->creerArticle(nomLong, 1234567.89, u"une remarque bien trop longue"_s);
     QVERIFY(b->f().selectionnerRayon(m_boissons));
-    b->selectionnerArticles({nomLong});
+    b->choisirArticles({nomLong});
     QStringList offerts;
     b->interactions->surDialogue([&](QWidget* w) {
         auto* d = qobject_cast<TFormArticle*>(w);
@@ -308,10 +309,10 @@ void TestCommandesArticles::modifier_texteLongDeLaBase_nonTronque()
 void TestCommandesArticles::supprimer_plusieurs_statutDuDernier()
 {
     QVERIFY(b->f().selectionnerRayon(m_fruits));
-    b->selectionnerArticles({u"Zeste"_s, u"banane"_s, u"Éclair"_s});
+    b->choisirArticles({u"Zeste"_s, u"banane"_s, u"Éclair"_s});
     const QList<TArticle*> choisis = b->f().articlesSelectionnes();
     QCOMPARE(choisis.size(), 3);
-    TemoinStatut temoin(b->f().barreStatusP1);
+    TemoinStatut temoin(b->f().ui.barreStatusP1);
 
     b->lancer("supprimerArticle");
 
@@ -360,11 +361,7 @@ void TestCommandesArticles::importer()
     QFETCH(QString, rayonCree);
 
     const QString chemin = b->env->chemin(fichier);
-    {
-        QFile f(chemin);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(contenu);
-    }
+    ecrireOctetsBruts(chemin, contenu);
     b->interactions->repondreFichier(chemin);
     const QStringList arbreAvant = b->arbre();
 
@@ -421,13 +418,9 @@ void TestCommandesArticles::importer_statutParArticle()
     QCOMPARE(b->f().texteStatut(), u"avant"_s);
 
     const QString chemin = b->env->chemin(u"vieux.txt"_s);
-    {
-        QFile f(chemin);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(versAnsi(enr(u"Crème"_s, u"1,1"_s) + enr(u"Sel"_s, u"0,4"_s)));
-    }
+    ecrireOctetsBruts(chemin, versAnsi(enr(u"Crème"_s, u"1,1"_s) + enr(u"Sel"_s, u"0,4"_s)));
     b->interactions->repondreFichier(chemin);
-    TemoinStatut temoin(b->f().barreStatusP1);
+    TemoinStatut temoin(b->f().ui.barreStatusP1);
     b->lancer("importerBD");
     QCOMPARE(temoin.peints, (QStringList{u"Importation d'articles dans \"vieux\" -> \"Crème\""_s,
                                          u"Importation d'articles dans \"vieux\" -> \"Sel\""_s,

@@ -119,7 +119,7 @@ void TestCommandesListe::pied()
     m->poser(lignes);
     QCOMPARE(m->pied(), pied);
     QCOMPARE(m->f().totalLC, total);
-    QCOMPARE(m->f().lvListeCourses->topLevelItemCount(), lignes.size());
+    QCOMPARE(m->f().ui.lvListeCourses->topLevelItemCount(), lignes.size());
 }
 
 // Les rangées lisent leurs textes dans la ligne : mêmes champs que la découpe.
@@ -153,7 +153,7 @@ void TestCommandesListe::rangee_champsCommeLaDecoupe()
 void TestCommandesListe::rangee_texteModifie_gardeLesAutres()
 {
     m->poser({u"2|Lait|-|Crèmerie|0,89 €|1,78 €"_s});
-    QTreeWidgetItem* r = m->f().lvListeCourses->topLevelItem(0);
+    QTreeWidgetItem* r = m->f().ui.lvListeCourses->topLevelItem(0);
     r->setText(ColLCArticle, u"Lait entier"_s);
     QCOMPARE(r->text(ColLCArticle), u"Lait entier"_s);
     QCOMPARE(r->text(ColLCNb), u"2"_s);
@@ -210,7 +210,7 @@ void TestCommandesListe::ajouter()
     const QString dernier = attendues.last().section(u'|', 1, 1);
     QCOMPARE(m->f().texteStatut(),
              u"Ajout de l'article \""_s + dernier + u"\" du rayon \"Crèmerie\"  dans la liste de courses"_s);
-    QCOMPARE(m->f().lvListeCourses->topLevelItemCount(), 1 + attendues.size());
+    QCOMPARE(m->f().ui.lvListeCourses->topLevelItemCount(), 1 + attendues.size());
 }
 
 void TestCommandesListe::ajouter_sansRayonOuSansArticle_rien()
@@ -220,7 +220,7 @@ void TestCommandesListe::ajouter_sansRayonOuSansArticle_rien()
     m->f().toucheSpeciale = true;
     m->f().action(u"ajouterDansLC"_s)->trigger(); // aucun article choisi
     m->choisirArticles({u"Lait"_s});
-    m->f().arbreRayon->clearSelection();
+    m->f().ui.arbreRayon->clearSelection();
     m->f().action(u"ajouterDansLC"_s)->trigger(); // aucun rayon choisi
     QVERIFY(m->lignes().isEmpty());
     QVERIFY(m->f().texteStatut().isEmpty());
@@ -230,7 +230,7 @@ void TestCommandesListe::modifier_quantite_gardeLeTextePU()
 {
     m->poser({baguette, lait});
     m->choisirLignes({1});
-    QTreeWidget* vue = m->f().lvListeCourses;
+    QTreeWidget* vue = m->f().ui.lvListeCourses;
     int ouverteAvec = -1;
     QString totalAffiche;
     m->interactions->surDialogue([&](QWidget* w) {
@@ -274,7 +274,7 @@ void TestCommandesListe::supprimer_rangees2et5_statutNommeLaPlusHaute()
     m->poser(l);
     m->allumerCompagnon();
     m->choisirLignes({1, 4});
-    QTest::keyClick(m->f().lvListeCourses, Qt::Key_Delete);
+    QTest::keyClick(m->f().ui.lvListeCourses, Qt::Key_Delete);
     QCOMPARE(m->lignes(), (QStringList{l[0], l[2], l[3], l[5]}));
     QCOMPARE(m->f().texteStatut(), u"Suppression de l'article \"A2\" du rayon \"R2\"  dans la liste de courses"_s);
     QCOMPARE(m->animations(), QStringList{u"Sad"_s});
@@ -298,14 +298,14 @@ void TestCommandesListe::enregistrer_octets()
     const QString chemin = m->env->chemin(u"semaine.lvtx"_s);
     m->interactions->repondreFichier(chemin);
     m->f().action(u"enregistrerLC"_s)->trigger();
-    const QByteArray octets = lireOctets(chemin);
+    const QByteArray octets = lireOctetsBruts(chemin);
     QCOMPARE(octets, crlf(lignes));
     QCOMPARE(octets.isEmpty(), lignes.isEmpty());
     if (!lignes.isEmpty()) {
         QVERIFY(octets.contains("0,89 \x80|1,78 \x80\r\n"));
         QVERIFY(octets.endsWith("\r\n"));
     }
-    QCOMPARE(m->f().fichierLC, chemin);
+    QCOMPARE(m->f().reglages.fichierLC, chemin);
     QCOMPARE(m->f().texteStatut(), FenetreTest::statutDate(u"Enregistrement de '"_s + chemin + u"' ["_s));
     const QList<QuestionPosee> d = m->interactions->questionsDe(GenreQuestion::EnregistrerFichier);
     QCOMPARE(d.size(), 1);
@@ -338,8 +338,8 @@ void TestCommandesListe::enregistrer_regleDeNom()
     m->poser({lait});
     m->interactions->repondreFichier(m->env->chemin(tape));
     m->f().action(u"enregistrerLCSous"_s)->trigger();
-    QCOMPARE(m->f().fichierLC, m->env->chemin(ecrit));
-    QCOMPARE(lireOctets(m->env->chemin(ecrit)), crlf({lait}));
+    QCOMPARE(m->f().reglages.fichierLC, m->env->chemin(ecrit));
+    QCOMPARE(lireOctetsBruts(m->env->chemin(ecrit)), crlf({lait}));
     QCOMPARE(m->f().texteStatut(),
              FenetreTest::statutDate(u"Enregistrement sous '"_s + m->env->chemin(ecrit) + u"' ["_s));
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::EnregistrerFichier).first().fichier.titre,
@@ -362,7 +362,7 @@ void TestCommandesListe::enregistrer_fichierExistant_demandeSurLeCheminFinal()
     QFETCH(bool, oui);
     // Le dialogue nomme "semaine.txt", absent ; c'est "semaine.lvtx" qui existe.
     const QString existant = m->env->chemin(u"semaine.lvtx"_s);
-    ecrireOctets(existant, "ancien\r\n");
+    ecrireOctetsBruts(existant, "ancien\r\n");
     m->poser({lait});
     m->interactions->repondreFichier(m->env->chemin(u"semaine.txt"_s));
     m->interactions->repondre(oui ? ReponseMessage::Oui : ReponseMessage::Non);
@@ -372,8 +372,8 @@ void TestCommandesListe::enregistrer_fichierExistant_demandeSurLeCheminFinal()
     QCOMPARE(q.size(), 1);
     QVERIFY(q.first().texte.contains(existant));
     QCOMPARE(q.first().boutons, BoutonsMessage::OuiNon);
-    QCOMPARE(lireOctets(existant), oui ? crlf({lait}) : QByteArray("ancien\r\n"));
-    QCOMPARE(m->f().fichierLC, oui ? existant : QString());
+    QCOMPARE(lireOctetsBruts(existant), oui ? crlf({lait}) : QByteArray("ancien\r\n"));
+    QCOMPARE(m->f().reglages.fichierLC, oui ? existant : QString());
     QCOMPARE(m->f().texteStatut().isEmpty(), !oui);
 }
 
@@ -390,7 +390,7 @@ void TestCommandesListe::enregistrer_avecFichier_sansDialogueNiAnimation()
     m->f().action(u"enregistrerLC"_s)->trigger();
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::EnregistrerFichier).size(), 1);
     QVERIFY(m->animations().isEmpty());
-    QCOMPARE(lireOctets(chemin), crlf({lait, baguette}));
+    QCOMPARE(lireOctetsBruts(chemin), crlf({lait, baguette}));
     // Enregistrer sous ne joue rien non plus.
     m->interactions->repondreFichier(m->env->chemin(u"autre"_s));
     m->f().action(u"enregistrerLCSous"_s)->trigger();
@@ -401,15 +401,15 @@ void TestCommandesListe::enregistrer_avecFichier_sansDialogueNiAnimation()
 void TestCommandesListe::enregistrerSous_fichierExistantRefuse_rienNEstEcrit()
 {
     const QString courant = m->env->chemin(u"courant.lvtx"_s);
-    m->f().fichierLC = courant;
-    ecrireOctets(m->env->chemin(u"autre.lvtx"_s), "x\r\n");
+    m->f().reglages.fichierLC = courant;
+    ecrireOctetsBruts(m->env->chemin(u"autre.lvtx"_s), "x\r\n");
     m->poser({lait});
     m->interactions->repondreFichier(m->env->chemin(u"autre.lvtx"_s));
     m->interactions->repondre(ReponseMessage::Non);
     m->f().action(u"enregistrerLCSous"_s)->trigger();
-    QCOMPARE(m->f().fichierLC, courant);
+    QCOMPARE(m->f().reglages.fichierLC, courant);
     QVERIFY(!QFile::exists(courant));
-    QCOMPARE(lireOctets(m->env->chemin(u"autre.lvtx"_s)), QByteArray("x\r\n"));
+    QCOMPARE(lireOctetsBruts(m->env->chemin(u"autre.lvtx"_s)), QByteArray("x\r\n"));
 }
 
 void TestCommandesListe::enregistrer_annule_rien()
@@ -417,7 +417,7 @@ void TestCommandesListe::enregistrer_annule_rien()
     m->poser({lait});
     m->f().action(u"enregistrerLC"_s)->trigger(); // aucune réponse : annulé
     m->f().action(u"enregistrerLCSous"_s)->trigger();
-    QVERIFY(m->f().fichierLC.isEmpty());
+    QVERIFY(m->f().reglages.fichierLC.isEmpty());
     QVERIFY(m->f().texteStatut().isEmpty());
     QCOMPARE(QDir(m->env->dossier()).entryList({u"*.lvtx"_s}).size(), 0);
 }
@@ -433,18 +433,18 @@ void TestCommandesListe::enregistrer_fichierChangeSurLeDisque_demande()
 {
     QFETCH(ReponseMessage, reponse);
     const QString chemin = m->env->chemin(u"semaine.lvtx"_s);
-    ecrireOctets(chemin, crlf({lait}));
+    ecrireOctetsBruts(chemin, crlf({lait}));
     m->interactions->repondreFichier(chemin);
     m->f().action(u"ouvrirListe"_s)->trigger();
     m->poser({lait, baguette});
     // Un autre programme enregistre le même fichier entre-temps.
-    ecrireOctets(chemin, crlf({baguette, baguette, baguette}));
+    ecrireOctetsBruts(chemin, crlf({baguette, baguette, baguette}));
     m->interactions->repondre(reponse);
     m->f().action(u"enregistrerLC"_s)->trigger();
     QCOMPARE(m->interactions->messages().size(), 1);
     QVERIFY(m->interactions->messages().first().contains(chemin));
     QCOMPARE(m->interactions->questions.last().defautMessage, ReponseMessage::Non);
-    QCOMPARE(lireOctets(chemin),
+    QCOMPARE(lireOctetsBruts(chemin),
              reponse == ReponseMessage::Oui ? crlf({lait, baguette}) : crlf({baguette, baguette, baguette}));
     QCOMPARE(m->f().listeModifiee(), reponse != ReponseMessage::Oui);
 }
@@ -457,10 +457,10 @@ void TestCommandesListe::enregistrer_cheminHorsWindows1252_nonRetenu()
     m->poser({lait});
     m->interactions->repondreFichier(chemin);
     m->f().action(u"enregistrerLC"_s)->trigger();
-    QCOMPARE(lireOctets(chemin), crlf({lait}));
+    QCOMPARE(lireOctetsBruts(chemin), crlf({lait}));
     QVERIFY2(m->f().texteStatut().contains(u"ne sera pas rouvert"_s), qPrintable(m->f().texteStatut()));
     m->fenetre.reset();
-    QCOMPARE(lireOctets(m->env->chemin(u"Vatrelix.conf"_s)).split('\n').value(3), QByteArray("\r"));
+    QCOMPARE(lireOctetsBruts(m->env->chemin(u"Vatrelix.conf"_s)).split('\n').value(3), QByteArray("\r"));
 }
 
 void TestCommandesListe::ouvrir_lectures_data()
@@ -478,14 +478,14 @@ void TestCommandesListe::ouvrir_lectures()
     QFETCH(QByteArray, octets);
     QFETCH(QStringList, lignes);
     const QString chemin = m->env->chemin(u"l.lvtx"_s);
-    ecrireOctets(chemin, octets);
+    ecrireOctetsBruts(chemin, octets);
     m->allumerCompagnon();
     m->poser({u"1|X|-|R|1,00 €|1,00 €"_s});
     m->interactions->repondreFichier(chemin);
     m->interactions->repondre(ReponseMessage::Non);
     m->f().action(u"ouvrirListe"_s)->trigger();
     QCOMPARE(m->lignes(), lignes);
-    QCOMPARE(m->f().fichierLC, chemin);
+    QCOMPARE(m->f().reglages.fichierLC, chemin);
     QCOMPARE(m->interactions->messages(),
              QStringList{u"Voulez-vous enregistrer les modifications apportées à la liste de courses ?"_s});
     QCOMPARE(m->animations(), (QStringList{u"DoMagic1"_s, u"DoMagic2"_s, u"RestPose"_s, u"Blink"_s}));
@@ -512,15 +512,15 @@ void TestCommandesListe::ouvrir_fichierIllisible_listeEtFichierGardes()
     const QString courant = m->env->chemin(u"courant.lvtx"_s);
     const QString autre = m->env->chemin(u"autre.lvtx"_s);
     if (!octets.isEmpty())
-        ecrireOctets(autre, octets);
-    m->f().fichierLC = courant;
+        ecrireOctetsBruts(autre, octets);
+    m->f().reglages.fichierLC = courant;
     m->poser({lait});
     m->interactions->repondreFichier(autre);
     m->f().action(u"ouvrirListe"_s)->trigger();
     QCOMPARE(m->lignes(), QStringList{lait});
-    QCOMPARE(m->f().lvListeCourses->topLevelItemCount(), 1);
+    QCOMPARE(m->f().ui.lvListeCourses->topLevelItemCount(), 1);
     QVERIFY(m->interactions->questionsDe(GenreQuestion::Erreur).first().texte.contains(autre));
-    QCOMPARE(m->f().fichierLC, courant);
+    QCOMPARE(m->f().reglages.fichierLC, courant);
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
     // Ni question d'enregistrement ni statut d'ouverture.
     QVERIFY(m->interactions->messages().isEmpty());
@@ -549,7 +549,7 @@ void TestCommandesListe::ouvrir_sonPropreFichierModifie_revientALaVersionEnregis
     m->f().action(u"ouvrirListe"_s)->trigger();
     const QStringList attendues = reponse == ReponseMessage::Oui ? QStringList{lait} : QStringList{lait, baguette};
     QCOMPARE(m->lignes(), attendues);
-    QCOMPARE(lireOctets(chemin), crlf({lait}));
+    QCOMPARE(lireOctetsBruts(chemin), crlf({lait}));
     QCOMPARE(m->interactions->messages().size(), 1);
     QCOMPARE(m->interactions->questions.last().defautMessage, ReponseMessage::Non);
 }
@@ -570,21 +570,21 @@ void TestCommandesListe::ouvrir_apresNouvelleListe_fichierIntact()
     m->f().action(u"ouvrirListe"_s)->trigger();
     QVERIFY(m->interactions->messages().isEmpty());
     QCOMPARE(m->lignes(), dixSept);
-    QCOMPARE(lireOctets(chemin), crlf(dixSept));
+    QCOMPARE(lireOctetsBruts(chemin), crlf(dixSept));
 }
 
 // Pendant Ouvrir, le fichier ouvert n'est jamais choisi pour enregistrer la liste courante.
 void TestCommandesListe::ouvrir_enregistrerDansLeFichierOuvert_refuse()
 {
     const QString chemin = m->env->chemin(u"semaine.lvtx"_s);
-    ecrireOctets(chemin, crlf({baguette}));
+    ecrireOctetsBruts(chemin, crlf({baguette}));
     m->poser({lait});
     m->interactions->repondreFichier(chemin);               // ouvrir
     m->interactions->repondre(ReponseMessage::Oui);         // enregistrer la liste courante ?
     m->interactions->repondreFichier(chemin);               // ... dans le fichier qu'on ouvre
     m->interactions->repondre(ReponseMessage::Oui);         // le remplacer ?
     m->f().action(u"ouvrirListe"_s)->trigger();
-    QCOMPARE(lireOctets(chemin), crlf({baguette}));
+    QCOMPARE(lireOctetsBruts(chemin), crlf({baguette}));
     QCOMPARE(m->lignes(), QStringList{lait});
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
     // Les questions qui peuvent écraser proposent la réponse sans danger.
@@ -594,33 +594,33 @@ void TestCommandesListe::ouvrir_enregistrerDansLeFichierOuvert_refuse()
 void TestCommandesListe::ouvrir_autreExtension_garderLeChemin()
 {
     const QString chemin = m->env->chemin(u"vieille.txt"_s);
-    ecrireOctets(chemin, crlf({lait}));
+    ecrireOctetsBruts(chemin, crlf({lait}));
     m->interactions->repondreFichier(chemin);
     m->interactions->repondre(ReponseMessage::Non);
     m->f().action(u"ouvrirListe"_s)->trigger();
-    QCOMPARE(m->f().fichierLC, chemin);
+    QCOMPARE(m->f().reglages.fichierLC, chemin);
     m->poser({baguette});
     m->f().action(u"enregistrerLC"_s)->trigger();
-    QCOMPARE(lireOctets(chemin), crlf({baguette}));
+    QCOMPARE(lireOctetsBruts(chemin), crlf({baguette}));
 }
 
 void TestCommandesListe::nouvelle_enregistrementAnnule_listeViderQuandMeme()
 {
-    m->f().fichierLC.clear();
+    m->f().reglages.fichierLC.clear();
     m->poser({lait});
     m->interactions->repondre(ReponseMessage::Oui);
     m->interactions->annulerFichier();
     m->f().action(u"nouvelleListe"_s)->trigger();
     QVERIFY(m->lignes().isEmpty());
-    QVERIFY(m->f().fichierLC.isEmpty());
+    QVERIFY(m->f().reglages.fichierLC.isEmpty());
     QCOMPARE(m->f().texteStatut(), FenetreTest::statutDate(u"Nouvelle liste de courses ["_s));
     QCOMPARE(m->pied(), u"0 articles - Total : 0,00 €"_s);
 
     // Une liste ouverte : la nouvelle liste vide fichierLC, le prochain enregistrement demande un nom.
-    m->f().fichierLC = m->env->chemin(u"a.lvtx"_s);
+    m->f().reglages.fichierLC = m->env->chemin(u"a.lvtx"_s);
     m->interactions->repondre(ReponseMessage::Non);
     m->f().action(u"nouvelleListe"_s)->trigger();
-    QVERIFY(m->f().fichierLC.isEmpty());
+    QVERIFY(m->f().reglages.fichierLC.isEmpty());
     m->f().action(u"enregistrerLC"_s)->trigger();
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::EnregistrerFichier).size(), 2);
 }
@@ -636,10 +636,10 @@ void TestCommandesListe::importer_troisDansDeux_puisFusionProposee()
 {
     QFETCH(bool, fusionner);
     const QString courant = m->env->dossier() + u"listes/courant.lvtx"_s;
-    m->f().fichierLC = courant;
+    m->f().reglages.fichierLC = courant;
     const QString autre = m->env->chemin(u"autre.lvtx"_s);
     const QString pain = u"1|Pain|-|Boulangerie|1,10 €|1,10 €"_s;
-    ecrireOctets(autre, crlf({pain, lait, baguette}));
+    ecrireOctetsBruts(autre, crlf({pain, lait, baguette}));
     m->poser({lait, baguette});
     m->interactions->repondreFichier(autre);
     m->interactions->repondre(fusionner ? ReponseMessage::Oui : ReponseMessage::Non);
@@ -659,7 +659,7 @@ void TestCommandesListe::importer_troisDansDeux_puisFusionProposee()
         QCOMPARE(m->lignes(), (QStringList{lait, baguette, pain, lait, baguette}));
         QCOMPARE(m->f().texteStatut(), FenetreTest::statutDate(u"Importation des données... Terminée ! ["_s));
     }
-    QCOMPARE(m->f().fichierLC, courant);
+    QCOMPARE(m->f().reglages.fichierLC, courant);
 }
 
 void TestCommandesListe::importer_fichierIllisible_magasinIntact()
@@ -748,7 +748,7 @@ void TestCommandesListe::trier()
     QCOMPARE(resume(m->lignes()), resume(apres));
     QCOMPARE(m->animations(), QStringList{u"Congratulate"_s});
     QCOMPARE(m->f().texteStatut(), FenetreTest::statutDate(u"Tri des données... Terminé ! ["_s));
-    QCOMPARE(m->f().lvListeCourses->topLevelItem(0)->text(ColLCArticle), apres.first().section(u'|', 1, 1));
+    QCOMPARE(m->f().ui.lvListeCourses->topLevelItem(0)->text(ColLCArticle), apres.first().section(u'|', 1, 1));
 }
 
 // ---------------------------------------------------------------- impression
@@ -771,7 +771,7 @@ void TestCommandesListe::imprimer_troisPagesEnPdf()
     for (int i = 0; i < 150; ++i)
         l << u"1|Article %1|-|Rayon %2|1,00 €|1,00 €"_s.arg(i).arg(i / 10);
     m->poser(l);
-    m->f().fichierLC = m->env->chemin(u"courses.lvtx"_s);
+    m->f().reglages.fichierLC = m->env->chemin(u"courses.lvtx"_s);
     m->allumerCompagnon();
     const QString pdf = m->env->chemin(u"liste.pdf"_s);
     m->interactions->fichierPdf = pdf;

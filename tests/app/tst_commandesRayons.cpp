@@ -120,10 +120,10 @@ void TestCommandesRayons::ajouterRayon_sansSelection_reconstruitSeulementLArbre(
 {
     // Ajouté sans reconstruction : seule la commande peut le faire paraître.
     b->dm->ajouterRayonRacine(u"Animaux"_s);
-    QCOMPARE(b->f().modeleArbreRayon->rowCount(), 2);
+    QCOMPARE(b->f().ui.modeleArbreRayon->rowCount(), 2);
     b->lancer("ajouterRayon");
-    QCOMPARE(b->f().modeleArbreRayon->rowCount(), 3);
-    QCOMPARE(b->f().modeleArbreRayon->item(0)->text(), u"Animaux"_s);
+    QCOMPARE(b->f().ui.modeleArbreRayon->rowCount(), 3);
+    QCOMPARE(b->f().ui.modeleArbreRayon->item(0)->text(), u"Animaux"_s);
     QVERIFY(b->interactions->questions.isEmpty());
     QCOMPARE(b->f().texteStatut(), u"avant"_s);
 }
@@ -241,8 +241,8 @@ void TestCommandesRayons::ajouterRayonRacine()
 
     QCOMPARE(b->interactions->questionsDe(GenreQuestion::Saisie).value(0).titre, u"Nouveau Rayon racine"_s);
     QStringList affichees;
-    for (int i = 0; i < b->f().modeleArbreRayon->rowCount(); ++i)
-        affichees << b->f().modeleArbreRayon->item(i)->text();
+    for (int i = 0; i < b->f().ui.modeleArbreRayon->rowCount(); ++i)
+        affichees << b->f().ui.modeleArbreRayon->item(i)->text();
     QCOMPARE(affichees, racines);
     QCOMPARE(b->f().texteStatut(), statut);
     QCOMPARE(b->dm->listeRayons.size(), racines.size());
@@ -327,11 +327,11 @@ void TestCommandesRayons::supprimerRayon_listeGardeLesArticlesDetaches()
     QCOMPARE(b->dm->listeRayons.size(), 1);
     // Les éléments montrent encore les articles du rayon supprimé, toujours lisibles.
     QCOMPARE(b->listeNoms(), (QStringList{u"Banane"_s, u"Pomme"_s}));
-    const TArticle* a = TFormPrincipale::articleDeLElement(b->f().listeArticles->topLevelItem(0));
+    const TArticle* a = TFormPrincipale::articleDeLElement(b->f().ui.listeArticles->topLevelItem(0));
     QVERIFY(a);
     QCOMPARE(a->getNom(), u"Banane"_s);
     // Sans rayon sélectionné, les commandes d'article ne les touchent pas.
-    b->selectionnerArticles({u"Banane"_s});
+    b->choisirArticles({u"Banane"_s});
     b->lancer("supprimerArticle");
     b->lancer("modifierArticle");
     QCOMPARE(b->interactions->questions.size(), 1);
@@ -342,8 +342,8 @@ void TestCommandesRayons::modifierRayon_annuler_statutTermineEtReselection()
 {
     TRayon* agrumes = b->rayon(u"Fruits/Agrumes"_s);
     QVERIFY(b->f().selectionnerRayon(agrumes));
-    b->f().couleurHaut = 0x00112233;
-    b->f().couleurBas = 0x00445566;
+    b->f().reglages.couleurHaut = 0x00112233;
+    b->f().reglages.couleurBas = 0x00445566;
     QStringList arbreDialogue;
     TformRayon* dialogueVu = nullptr;
     b->interactions->surDialogue([&](QWidget* w) {

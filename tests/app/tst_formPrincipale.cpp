@@ -1,17 +1,13 @@
 // La vraie fenêtre principale, hors écran, avec les interactions scriptées, un dossier
-// d'exécutable temporaire, les réglages français et le double du serveur de personnages.
+// d'exécutable temporaire, les réglages français et le double du serveur de personnages
+// (MontageFenetre.h).
 #include "Codec1252.h"
-#include "DisquePlein.h"
 #include "Conversions.h"
-#include "EnvironnementTest.h"
-#include "HorlogeVirtuelle.h"
-#include "InteractionsScriptees.h"
-#include "ServeurAgentDouble.h"
+#include "DisquePlein.h"
+#include "MontageFenetre.h"
+#include "OctetsFichier.h"
 #include "TPaintBox.h"
-#include "U_VX_DataModule.h"
-#include "U_VX_FormPrincipale.h"
 #include "U_rayon.h"
-#include "U_vx_compagnon.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -30,30 +26,15 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString horodatageTest = QStringLiteral("14/03/2006 10:30:00");
 const QStringList lignesListe{QStringLiteral("2|Lait|demi-écrémé|Crèmerie|0,89 €|1,78 €"),
                               QStringLiteral("1|Baguette|-|Boulangerie|0,95 €|0,95 €")};
-
-void ecrireOctets(const QString& chemin, const QByteArray& octets)
-{
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(octets);
-}
-
-QByteArray lireTout(const QString& chemin)
-{
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
 
 QByteArray lignesCRLF(const QStringList& lignes)
 {
@@ -99,8 +80,8 @@ QStringList decrireMenu(const QMenu* menu)
     return d;
 }
 
-// Répond Non à la première question, après avoir demandé la fermeture de la fenêtre
-// pendant que la question est ouverte.
+// Interactions scriptées ; une fois la fenêtre donnée, la première question demande d'abord
+// la fermeture de la fenêtre pendant qu'elle est ouverte.
 class InteractionsFermantLaFenetre : public InteractionsScriptees
 {
 public:
@@ -117,6 +98,18 @@ public:
         }
         return InteractionsScriptees::message(texte, type, boutons, defaut);
     }
+};
+
+// La fenêtre de chaque test, montée sur la base modèle ; son démarrage différé reste armé.
+class BancFormPrincipale : public MontageFenetre<InteractionsFermantLaFenetre>
+{
+public:
+    BancFormPrincipale()
+    {
+        QVERIFY(QFile::copy(EnvironnementTest::source(QStringLiteral("resources/baseVatrelixModèle.xml")),
+                            env->chemin(QStringLiteral("baseVatrelixModèle.xml"))));
+    }
+    void creer() { creerFenetre(Demarrage::Arme); }
 };
 
 } // namespace
@@ -183,62 +176,40 @@ private:
     TFormPrincipale& demarrer();
     void detruire();
 
-    std::unique_ptr<EnvironnementTest> m_env;
-    std::unique_ptr<HorlogeVirtuelle> m_horloge;
-    std::unique_ptr<InteractionsScriptees> m_interactions;
-    std::unique_ptr<ServeurAgentDoubleInstalle> m_serveur;
-    std::unique_ptr<TFormPrincipale> m_fenetre;
-    std::unique_ptr<TdmVatrelix> m_dm;
+    std::unique_ptr<BancFormPrincipale> b;
 };
 
 void TestFormPrincipale::init()
 {
-    m_env = std::make_unique<EnvironnementTest>();
-    m_horloge = std::make_unique<HorlogeVirtuelle>();
-    m_horloge->installer();
-    m_interactions = std::make_unique<InteractionsScriptees>();
-    m_interactions->installer();
-    m_serveur = std::make_unique<ServeurAgentDoubleInstalle>();
-    compagnonAffiche = false;
-    initialiserCompagnon();
-    QVERIFY(QFile::copy(EnvironnementTest::source(QStringLiteral("resources/baseVatrelixModèle.xml")),
-                        m_env->chemin(QStringLiteral("baseVatrelixModèle.xml"))));
+    b = std::make_unique<BancFormPrincipale>();
 }
 
 void TestFormPrincipale::cleanup()
 {
-    detruire();
-    terminerCompagnon();
-    compagnonAffiche = false;
-    m_serveur.reset();
-    m_interactions.reset();
-    m_horloge.reset();
-    m_env.reset();
+    b.reset();
 }
 
 void TestFormPrincipale::detruire()
 {
-    m_fenetre.reset();
-    m_dm.reset();
+    b->fenetre.reset();
+    b->dm.reset();
 }
 
 void TestFormPrincipale::copierBase()
 {
     QVERIFY(QFile::copy(EnvironnementTest::source(QStringLiteral("resources/baseVatrelix-exemple.xml")),
-                        m_env->chemin(QStringLiteral("baseVatrelix.xml"))));
+                        b->env->chemin(QStringLiteral("baseVatrelix.xml"))));
 }
 
 void TestFormPrincipale::ecrireConfig(const QStringList& lignes)
 {
-    ecrireOctets(m_env->chemin(QStringLiteral("Vatrelix.conf")), lignesCRLF(lignes));
+    ecrireOctetsBruts(b->env->chemin(QStringLiteral("Vatrelix.conf")), lignesCRLF(lignes));
 }
 
 TFormPrincipale& TestFormPrincipale::creer()
 {
-    m_fenetre = std::make_unique<TFormPrincipale>();
-    m_dm = std::make_unique<TdmVatrelix>();
-    m_fenetre->attacherModuleDonnees(m_dm.get());
-    return *m_fenetre;
+    b->creer();
+    return b->f();
 }
 
 TFormPrincipale& TestFormPrincipale::demarrer()
@@ -247,7 +218,7 @@ TFormPrincipale& TestFormPrincipale::demarrer()
     f.show();
     // Le minuteur de démarrage bat une fois, la boucle d'événements lancée ; le compagnon part
     // quand la fenêtre est exposée.
-    [&] { QTRY_VERIFY(!f.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement()); }();
+    [&] { QTRY_VERIFY(!f.ui.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement()); }();
     return f;
 }
 
@@ -318,8 +289,8 @@ void TestFormPrincipale::table_commandes()
     QCOMPARE(c->categorie, categorie);
     QCOMPARE(c->icone, icone);
     QVERIFY(c->executer);
-    // Un gestionnaire de hint pour chaque commande qui a un hint, et pour elles seules.
-    QCOMPARE(c->indice != nullptr, !hint.isEmpty());
+    // Le compagnon dit le hint de chaque commande qui en a un, et d'elles seules.
+    QCOMPARE(c->bulle == Bulle::Dite, !hint.isEmpty());
 
     TFormPrincipale& f = creer();
     QAction* a = f.action(nom);
@@ -355,66 +326,66 @@ void TestFormPrincipale::menus_etBarres_dansLOrdre()
 {
     TFormPrincipale& f = creer();
     QStringList titres;
-    for (const QMenu* m : f.MainMenu1)
+    for (const QMenu* m : f.ui.MainMenu1)
         titres << m->title();
     QCOMPARE(titres, (QStringList{u"&Fichier"_s, u"&Edition"_s, u"&Affichage"_s, u"&Outils"_s, u"&?"_s}));
-    QCOMPARE(decrireMenu(f.MainMenu1[0]),
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[0]),
              (QStringList{u"enregistrerBD"_s, u"importerBD"_s, u"rechargerBD"_s, u"-"_s, u"nouvelleListe"_s,
                           u"ouvrirListe"_s, u"enregistrerLC"_s, u"enregistrerLCSous"_s, u"importerLC"_s, u"-"_s,
                           u"quitter"_s}));
-    QCOMPARE(decrireMenu(f.MainMenu1[1]),
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[1]),
              (QStringList{u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s,
                           u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s}));
-    QCOMPARE(decrireMenu(f.MainMenu1[2]), QStringList{u">&Couleurs"_s});
-    QCOMPARE(decrireMenu(f.MainMenu1[3]), QStringList{u"configurerOptions"_s});
-    QCOMPARE(decrireMenu(f.MainMenu1[4]), QStringList{u"aPropos"_s});
-    QCOMPARE(decrireMenu(f.menuAjouterRayon), (QStringList{u"ajouterRayon"_s, u"ajouterRayonRacine"_s}));
-    QCOMPARE(decrireMenu(f.menuCouleurs), (QStringList{u"choisirCouleurHaut"_s, u"choisirCouleurBas"_s}));
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[2]), QStringList{u">&Couleurs"_s});
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[3]), QStringList{u"configurerOptions"_s});
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[4]), QStringList{u"aPropos"_s});
+    QCOMPARE(decrireMenu(f.ui.menuAjouterRayon), (QStringList{u"ajouterRayon"_s, u"ajouterRayonRacine"_s}));
+    QCOMPARE(decrireMenu(f.ui.menuCouleurs), (QStringList{u"choisirCouleurHaut"_s, u"choisirCouleurBas"_s}));
 
     // Le menu n'existe que par barreOutilsMenu : des boutons qui déroulent leur sous-menu.
     QStringList boutons;
-    for (QAction* a : f.barreOutilsMenu->actions()) {
-        auto* b = qobject_cast<QToolButton*>(f.barreOutilsMenu->widgetForAction(a));
-        QVERIFY(b);
-        QCOMPARE(b->popupMode(), QToolButton::InstantPopup);
-        QCOMPARE(b->size(), QSize(69, 21));
+    for (QAction* a : f.ui.barreOutilsMenu->actions()) {
+        auto* bouton = qobject_cast<QToolButton*>(f.ui.barreOutilsMenu->widgetForAction(a));
+        QVERIFY(bouton);
+        QCOMPARE(bouton->popupMode(), QToolButton::InstantPopup);
+        QCOMPARE(bouton->size(), QSize(69, 21));
         boutons << a->text();
     }
     QCOMPARE(boutons, titres);
 
-    QCOMPARE(decrireBarre(f.barreOutilsPrincipale),
+    QCOMPARE(decrireBarre(f.ui.barreOutilsPrincipale),
              (QStringList{u"enregistrerBD"_s, u"importerBD"_s, u"rechargerBD"_s, u"|8"_s, u"btlAjouterRayon"_s,
                           u"modifierRayon"_s, u"supprimerRayon"_s, u"|9"_s, u"ajouterArticle"_s,
                           u"modifierArticle"_s, u"supprimerArticle"_s, u"|11"_s, u"btAffichageGeneral"_s,
                           u"configurerOptions"_s}));
-    QCOMPARE(decrireBarre(f.barreOutilsRayons),
+    QCOMPARE(decrireBarre(f.ui.barreOutilsRayons),
              (QStringList{u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s, u"|22"_s,
                           u"ajouterDansLC"_s}));
-    QCOMPARE(decrireBarre(f.barreOutilsLC),
+    QCOMPARE(decrireBarre(f.ui.barreOutilsLC),
              (QStringList{u"ajouterDansLC"_s, u"modifierNbLC"_s, u"supprimerDeLC"_s, u"|8"_s,
                           u"fusionnerLignesLC"_s, u"trierLC"_s, u"importerLC"_s, u"|22"_s, u"nouvelleListe"_s,
                           u"ouvrirListe"_s, u"enregistrerLC"_s, u"enregistrerLCSous"_s, u"|8"_s,
                           u"imprimer"_s}));
 
     // Les deux boutons déroulants : le sous-menu, l'icône, aucune commande liée.
-    QCOMPARE(f.btlAjouterRayon->menu(), f.menuAjouterRayon);
-    QCOMPARE(f.btAffichageGeneral->menu(), f.menuCouleurs);
-    QCOMPARE(f.btlAjouterRayon->text(), u"&Ajouter Rayon"_s);
-    QCOMPARE(f.btAffichageGeneral->text(), u"&Couleurs"_s);
-    QVERIFY(!f.btlAjouterRayon->defaultAction());
-    QVERIFY(!f.btAffichageGeneral->defaultAction());
+    QCOMPARE(f.ui.btlAjouterRayon->menu(), f.ui.menuAjouterRayon);
+    QCOMPARE(f.ui.btAffichageGeneral->menu(), f.ui.menuCouleurs);
+    QCOMPARE(f.ui.btlAjouterRayon->text(), u"&Ajouter Rayon"_s);
+    QCOMPARE(f.ui.btAffichageGeneral->text(), u"&Couleurs"_s);
+    QVERIFY(!f.ui.btlAjouterRayon->defaultAction());
+    QVERIFY(!f.ui.btAffichageGeneral->defaultAction());
 }
 
 void TestFormPrincipale::commandesSansMenuNiBouton()
 {
     TFormPrincipale& f = creer();
     QSet<QString> dansMenus, dansBarres;
-    QList<const QMenu*> menus(f.MainMenu1.cbegin(), f.MainMenu1.cend());
-    menus << f.menuAjouterRayon << f.menuCouleurs;
+    QList<const QMenu*> menus(f.ui.MainMenu1.cbegin(), f.ui.MainMenu1.cend());
+    menus << f.ui.menuAjouterRayon << f.ui.menuCouleurs;
     for (const QMenu* m : menus)
         for (const QString& e : decrireMenu(m))
             dansMenus.insert(e);
-    for (QToolBar* b : {f.barreOutilsPrincipale, f.barreOutilsRayons, f.barreOutilsLC})
+    for (QToolBar* b : {f.ui.barreOutilsPrincipale, f.ui.barreOutilsRayons, f.ui.barreOutilsLC})
         for (const QString& e : decrireBarre(b))
             dansBarres.insert(e);
 
@@ -456,7 +427,7 @@ void TestFormPrincipale::raccourci_sansMenu_agit()
     TFormPrincipale& f = demarrer();
     QVERIFY(QTest::qWaitForWindowActive(&f));
     f.ecrireStatut(QString());
-    m_horloge->fixer(QDateTime(QDate(2006, 3, 15), QTime(9, 0, 0)));
+    b->horloge->fixer(QDateTime(QDate(2006, 3, 15), QTime(9, 0, 0)));
     // Ctrl+Alt+O : rechargerBD, qui n'a pas d'élément de menu ouvert à l'écran.
     QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(f.texteStatut(), u"Chargement de la base... Terminé ! [15/03/2006 09:00:00]"_s);
@@ -467,20 +438,20 @@ void TestFormPrincipale::disposition_tagsEtColonnes()
     TFormPrincipale& f = creer();
     QCOMPARE(f.windowTitle(), u"Tavelquirn - Vatrelix 2006"_s);
     QCOMPARE(f.size(), QSize(690, 474));
-    QCOMPARE(f.arbreRayon->property("tag").toInt(), 1);
-    QCOMPARE(f.listeArticles->property("tag").toInt(), 2);
-    QCOMPARE(f.lvListeCourses->property("tag").toInt(), 3);
-    QCOMPARE(f.arbreRayon->indentation(), 19);
-    QCOMPARE(f.arbreRayon->palette().color(QPalette::Base), QColor(0xFF, 0xFB, 0xF0));
-    QCOMPARE(f.lvListeCourses->columnWidth(ColLCRayon), 2);
-    QCOMPARE(f.lvListeCourses->headerItem()->text(ColLCTotal), u"Total"_s);
-    QCOMPARE(f.titreRayons->height(), 20);
-    QCOMPARE(f.barreFactureLC->height(), 17);
-    QCOMPARE(f.barreProgression->width(), 200);
-    QVERIFY(f.barreProgression->isHidden());
+    QCOMPARE(f.ui.arbreRayon->property("tag").toInt(), 1);
+    QCOMPARE(f.ui.listeArticles->property("tag").toInt(), 2);
+    QCOMPARE(f.ui.lvListeCourses->property("tag").toInt(), 3);
+    QCOMPARE(f.ui.arbreRayon->indentation(), 19);
+    QCOMPARE(f.ui.arbreRayon->palette().color(QPalette::Base), QColor(0xFF, 0xFB, 0xF0));
+    QCOMPARE(f.ui.lvListeCourses->columnWidth(ColLCRayon), 2);
+    QCOMPARE(f.ui.lvListeCourses->headerItem()->text(ColLCTotal), u"Total"_s);
+    QCOMPARE(f.ui.titreRayons->height(), 20);
+    QCOMPARE(f.ui.barreFactureLC->height(), 17);
+    QCOMPARE(f.ui.barreProgression->width(), 200);
+    QVERIFY(f.ui.barreProgression->isHidden());
     QCOMPARE(f.texteProgression(), u"0"_s);
     QCOMPARE(f.font().pointSize(), 8);
-    QVERIFY(f.barreStatusP1->font().bold());
+    QVERIFY(f.ui.barreStatusP1->font().bold());
 }
 
 // ---------------------------------------------------------------- démarrage
@@ -488,42 +459,42 @@ void TestFormPrincipale::disposition_tagsEtColonnes()
 void TestFormPrincipale::demarrage_baseListePuisCompagnon()
 {
     copierBase();
-    const QString liste = m_env->chemin(QStringLiteral("semaine.lvtx"));
-    ecrireOctets(liste, lignesCRLF(lignesListe));
+    const QString liste = b->env->chemin(QStringLiteral("semaine.lvtx"));
+    ecrireOctetsBruts(liste, lignesCRLF(lignesListe));
     ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, liste, u"-1"_s, u"Sam"_s});
 
     TFormPrincipale& f = creer();
     // Nombre de requêtes du compagnon au moment où l'arbre, puis la liste, se remplissent.
     int appelsArbre = -1, appelsListe = -1;
-    connect(f.modeleArbreRayon, &QStandardItemModel::rowsInserted, this,
-            [&] { if (appelsArbre < 0) appelsArbre = int((*m_serveur)->appels().size()); });
-    connect(f.lvListeCourses->model(), &QAbstractItemModel::rowsInserted, this,
-            [&] { if (appelsListe < 0) appelsListe = int((*m_serveur)->appels().size()); });
+    connect(f.ui.modeleArbreRayon, &QStandardItemModel::rowsInserted, this,
+            [&] { if (appelsArbre < 0) appelsArbre = int((*b->serveur)->appels().size()); });
+    connect(f.ui.lvListeCourses->model(), &QAbstractItemModel::rowsInserted, this,
+            [&] { if (appelsListe < 0) appelsListe = int((*b->serveur)->appels().size()); });
     f.show();
-    QTRY_VERIFY(!f.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement());
+    QTRY_VERIFY(!f.ui.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement());
 
     QCOMPARE(appelsArbre, 0);
     QCOMPARE(appelsListe, 0);
-    QCOMPARE(f.modeleArbreRayon->rowCount(), 15);
-    QCOMPARE(f.modeleArbreRayon->item(0)->text(), u"Animaux"_s);
-    QCOMPARE(m_dm->listeCourses, lignesListe);
-    QCOMPARE(f.lvListeCourses->topLevelItemCount(), 2);
-    QCOMPARE(f.barreFactureLC->hint(), u"3 articles - Total : 2,73 €"_s);
+    QCOMPARE(f.ui.modeleArbreRayon->rowCount(), 15);
+    QCOMPARE(f.ui.modeleArbreRayon->item(0)->text(), u"Animaux"_s);
+    QCOMPARE(b->dm->listeCourses, lignesListe);
+    QCOMPARE(f.ui.lvListeCourses->topLevelItemCount(), 2);
+    QCOMPARE(f.ui.barreFactureLC->hint(), u"3 articles - Total : 2,73 €"_s);
     QCOMPARE(f.texteStatut(), u"Chargement de la base... Terminé ! ["_s + horodatageTest + u']');
-    QVERIFY(f.barreProgression->isHidden());
-    QVERIFY(m_interactions->questions.isEmpty());
+    QVERIFY(f.ui.barreProgression->isHidden());
+    QVERIFY(b->interactions->questions.isEmpty());
 
     // Puis le compagnon : chargé, montré, salué, dans cet ordre.
     QVERIFY(compagnonAffiche);
-    const QStringList seq = (*m_serveur)->sequence();
+    const QStringList seq = (*b->serveur)->sequence();
     const qsizetype load = seq.indexOf(u"Load"_s);
     const qsizetype show = seq.indexOf(u"Show"_s);
     const qsizetype wave = seq.indexOf(u"Play"_s);
     const qsizetype speak = seq.indexOf(u"Speak"_s);
     QVERIFY(load >= 0);
     QVERIFY(load < show && show < wave && wave < speak);
-    QCOMPARE((*m_serveur)->appelsDe(u"Play"_s).first().arguments.first().toString(), u"Wave"_s);
-    QVERIFY((*m_serveur)->appelsDe(u"Speak"_s).first().arguments.first().toString().contains(
+    QCOMPARE((*b->serveur)->appelsDe(u"Play"_s).first().arguments.first().toString(), u"Wave"_s);
+    QVERIFY((*b->serveur)->appelsDe(u"Speak"_s).first().arguments.first().toString().contains(
         u"Bonjour et bienvenue dans Vatrelix 2006."_s));
 }
 
@@ -533,9 +504,9 @@ void TestFormPrincipale::demarrage_compagnonEteint_aucuneRequete()
     ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"0"_s, u"Sam"_s});
     TFormPrincipale& f = demarrer();
     QVERIFY(!compagnonAffiche);
-    QVERIFY((*m_serveur)->appels().isEmpty());
+    QVERIFY((*b->serveur)->appels().isEmpty());
     // Liste vide : seul le rafraîchissement a lieu.
-    QCOMPARE(f.barreFactureLC->hint(), u"0 articles - Total : 0,00 €"_s);
+    QCOMPARE(f.ui.barreFactureLC->hint(), u"0 articles - Total : 0,00 €"_s);
     QCOMPARE(f.totalLC, 0.0);
 }
 
@@ -544,7 +515,7 @@ void TestFormPrincipale::demarrage_compagnonPlaceApresLaFenetre()
     copierBase();
     ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"-1"_s, u"Sam"_s});
     TFormPrincipale& f = creer();
-    f.timerDemarrage->stop();
+    f.ui.timerDemarrage->stop();
     f.show();
     // Le minuteur bat avant que la fenêtre soit exposée…
     QVERIFY(!f.windowHandle()->isExposed());
@@ -552,14 +523,14 @@ void TestFormPrincipale::demarrage_compagnonPlaceApresLaFenetre()
     // …puis le gestionnaire de fenêtres la pose sous sa barre de titre.
     f.move(f.pos() + QPoint(0, 20));
     QTRY_VERIFY(!f.compagnonEnAttenteDePlacement());
-    QCOMPARE((*m_serveur)->nombre(u"MoveTo"_s), 1);
-    const QWidget* panneau = f.panelCommandesListeCourses;
+    QCOMPARE((*b->serveur)->nombre(u"MoveTo"_s), 1);
+    const QWidget* panneau = f.ui.panelCommandesListeCourses;
     const QPoint o = panneau->mapToGlobal(QPoint(0, 0));
-    const AppelAgent deplacement = (*m_serveur)->appelsDe(u"MoveTo"_s).first();
+    const AppelAgent deplacement = (*b->serveur)->appelsDe(u"MoveTo"_s).first();
     QCOMPARE(deplacement.arguments.at(0).toInt(), o.x() + panneau->width() + 5);
     QCOMPARE(deplacement.arguments.at(1).toInt(), int(o.y() + panneau->height() / 2 - 128 * 0.133));
     // Salué après le placement, comme au démarrage ordinaire.
-    QCOMPARE((*m_serveur)->appelsDe(u"Play"_s).value(0).arguments.value(0).toString(), u"Wave"_s);
+    QCOMPARE((*b->serveur)->appelsDe(u"Play"_s).value(0).arguments.value(0).toString(), u"Wave"_s);
 }
 
 void TestFormPrincipale::demarrage_derniereListe_data()
@@ -577,24 +548,24 @@ void TestFormPrincipale::demarrage_derniereListe()
 {
     QFETCH(QString, genre);
     copierBase();
-    const QString liste = m_env->chemin(u"partie.lvtx"_s);
+    const QString liste = b->env->chemin(u"partie.lvtx"_s);
     if (genre == u"tube")
         QCOMPARE(::mkfifo(QFile::encodeName(liste).constData(), 0600), 0);
     else if (genre == u"longue")
-        ecrireOctets(liste, "1|" + QByteArray(5000, 'x') + "|-|R|1,00 \x80|1,00 \x80\r\n");
+        ecrireOctetsBruts(liste, "1|" + QByteArray(5000, 'x') + "|-|R|1,00 \x80|1,00 \x80\r\n");
     else if (genre != u"absente")
-        ecrireOctets(liste, genre.toLatin1() + "\r\n");
+        ecrireOctetsBruts(liste, genre.toLatin1() + "\r\n");
     ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, liste, u"-1"_s, u"Sam"_s});
     TFormPrincipale& f = demarrer();
-    QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
-    QVERIFY(m_interactions->questionsDe(GenreQuestion::Erreur).first().texte.contains(liste));
-    QVERIFY(f.fichierLC.isEmpty());
-    QVERIFY(m_dm->listeCourses.isEmpty());
-    QCOMPARE(f.lvListeCourses->topLevelItemCount(), 0);
-    QCOMPARE((*m_serveur)->nombre(u"Show"_s), 1);
-    QVERIFY((*m_serveur)->nombre(u"Speak"_s) >= 1);
+    QCOMPARE(b->interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
+    QVERIFY(b->interactions->questionsDe(GenreQuestion::Erreur).first().texte.contains(liste));
+    QVERIFY(f.reglages.fichierLC.isEmpty());
+    QVERIFY(b->dm->listeCourses.isEmpty());
+    QCOMPARE(f.ui.lvListeCourses->topLevelItemCount(), 0);
+    QCOMPARE((*b->serveur)->nombre(u"Show"_s), 1);
+    QVERIFY((*b->serveur)->nombre(u"Speak"_s) >= 1);
     detruire();
-    const QList<QByteArray> lignes = lireTout(m_env->chemin(u"Vatrelix.conf"_s)).split('\n');
+    const QList<QByteArray> lignes = lireOctetsBruts(b->env->chemin(u"Vatrelix.conf"_s)).split('\n');
     QCOMPARE(lignes.value(3), QByteArray("\r"));
 }
 
@@ -634,38 +605,38 @@ void TestFormPrincipale::sortie()
     copierBase();
     ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"-1"_s, u"Sam"_s});
     TFormPrincipale& f = demarrer();
-    m_dm->ajouterRayonRacine(u"Nouveau rayon"_s);
+    b->dm->ajouterRayonRacine(u"Nouveau rayon"_s);
     if (listeModifiee)
-        m_dm->listeCourses = lignesListe;
-    (*m_serveur)->oublierAppels();
+        b->dm->listeCourses = lignesListe;
+    (*b->serveur)->oublierAppels();
     for (ReponseMessage r : reponses)
-        m_interactions->repondre(r);
+        b->interactions->repondre(r);
 
     if (parFermeture)
         QCOMPARE(f.close(), terminee);
     else
         f.action(u"quitter"_s)->trigger();
 
-    QCOMPARE(m_interactions->messages().size(), questions);
-    QCOMPARE(m_interactions->messages().value(0),
+    QCOMPARE(b->interactions->messages().size(), questions);
+    QCOMPARE(b->interactions->messages().value(0),
              u"Voulez-vous enregistrer les modifications apportées à la base d'articles ?"_s);
     if (questions > 1)
-        QCOMPARE(m_interactions->messages().value(1),
+        QCOMPARE(b->interactions->messages().value(1),
                  u"Voulez-vous enregistrer les modifications apportées à la liste de courses ?"_s);
-    QCOMPARE(m_interactions->questions.first().boutons, BoutonsMessage::OuiNonAnnuler);
+    QCOMPARE(b->interactions->questions.first().boutons, BoutonsMessage::OuiNonAnnuler);
     // Entrée seule ne perd ni n'écrase rien.
-    for (const QuestionPosee& q : std::as_const(m_interactions->questions))
+    for (const QuestionPosee& q : std::as_const(b->interactions->questions))
         QCOMPARE(q.defautMessage, ReponseMessage::Annuler);
-    QCOMPARE(lireTout(m_env->chemin(u"baseVatrelix.xml"_s)).contains("Nouveau rayon"), baseEnregistree);
+    QCOMPARE(lireOctetsBruts(b->env->chemin(u"baseVatrelix.xml"_s)).contains("Nouveau rayon"), baseEnregistree);
     QCOMPARE(f.terminaisonDemandee(), terminee);
     // Le compagnon salue de la main d'abord, dans tous les cas.
-    QCOMPARE((*m_serveur)->appelsDe(u"Play"_s).value(0).arguments.value(0).toString(), u"Wave"_s);
-    QCOMPARE((*m_serveur)->nombre(u"Hide"_s), terminee ? 1 : 0);
-    QCOMPARE(m_horloge->totalAttendu(), terminee ? 3000 : 0);
+    QCOMPARE((*b->serveur)->appelsDe(u"Play"_s).value(0).arguments.value(0).toString(), u"Wave"_s);
+    QCOMPARE((*b->serveur)->nombre(u"Hide"_s), terminee ? 1 : 0);
+    QCOMPARE(b->horloge->totalAttendu(), terminee ? 3000 : 0);
     if (terminee) {
         QCOMPARE(f.texteStatut(), u"Fermeture du compagnon... Veuillez patienter"_s);
         QCOMPARE(f.texteProgression(), u"100"_s);
-        QVERIFY(f.barreProgression->isHidden());
+        QVERIFY(f.ui.barreProgression->isHidden());
     } else {
         QVERIFY(f.isVisible());
     }
@@ -675,21 +646,18 @@ void TestFormPrincipale::sortie_fermeturePendantLaQuestion_uneSeuleSequence()
 {
     copierBase();
     TFormPrincipale& f = demarrer();
-    m_interactions.reset();
-    auto* interactions = new InteractionsFermantLaFenetre;
-    m_interactions.reset(interactions);
-    interactions->installer();
+    InteractionsFermantLaFenetre* interactions = b->interactions.get();
     interactions->fenetre = &f;
     interactions->repondre(ReponseMessage::Non);
     interactions->repondre(ReponseMessage::Non);
-    m_dm->listeCourses = lignesListe;
+    b->dm->listeCourses = lignesListe;
 
     QVERIFY(f.close());
     QCOMPARE(interactions->fermeturesRefusees, 1);
     QCOMPARE(interactions->messages().size(), 2);
     QCOMPARE(interactions->inattendues, 0);
     QVERIFY(f.terminaisonDemandee());
-    QCOMPARE((*m_serveur)->nombre(u"Hide"_s), 1);
+    QCOMPARE((*b->serveur)->nombre(u"Hide"_s), 1);
 }
 
 void TestFormPrincipale::sortie_commandesPendantLeDepart_refusees()
@@ -697,24 +665,24 @@ void TestFormPrincipale::sortie_commandesPendantLeDepart_refusees()
     copierBase();
     ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, {}, u"-1"_s, u"Sam"_s});
     TFormPrincipale& f = demarrer();
-    m_dm->ajouterRayonRacine(u"Nouveau rayon"_s);
-    m_dm->listeCourses = lignesListe;
-    (*m_serveur)->oublierAppels();
-    m_interactions->repondre(ReponseMessage::Non);
-    m_interactions->repondre(ReponseMessage::Non);
+    b->dm->ajouterRayonRacine(u"Nouveau rayon"_s);
+    b->dm->listeCourses = lignesListe;
+    (*b->serveur)->oublierAppels();
+    b->interactions->repondre(ReponseMessage::Non);
+    b->interactions->repondre(ReponseMessage::Non);
     // L'attente du départ sert la boucle : ce qui s'y présente ne doit rien lancer.
     bool fermee = true;
-    m_horloge->pendantPatience = [&](int) {
+    b->horloge->pendantPatience = [&](int) {
         f.action(u"quitter"_s)->trigger();
         f.action(u"enregistrerBD"_s)->trigger();
         fermee = f.close();
     };
     f.action(u"quitter"_s)->trigger();
-    QCOMPARE(m_horloge->nombrePatiences(), 1);
+    QCOMPARE(b->horloge->nombrePatiences(), 1);
     QVERIFY(!fermee);
-    QCOMPARE(m_interactions->messages().size(), 2);
-    QCOMPARE((*m_serveur)->nombre(u"Hide"_s), 1);
-    QVERIFY(!lireTout(m_env->chemin(u"baseVatrelix.xml"_s)).contains("Nouveau rayon"));
+    QCOMPARE(b->interactions->messages().size(), 2);
+    QCOMPARE((*b->serveur)->nombre(u"Hide"_s), 1);
+    QVERIFY(!lireOctetsBruts(b->env->chemin(u"baseVatrelix.xml"_s)).contains("Nouveau rayon"));
     QCOMPARE(f.texteStatut(), u"Fermeture du compagnon... Veuillez patienter"_s);
     QVERIFY(f.terminaisonDemandee());
 }
@@ -725,45 +693,45 @@ void TestFormPrincipale::recharger_abandonneLesModificationsSansQuestion()
 {
     copierBase();
     TFormPrincipale& f = demarrer();
-    m_dm->ajouterRayonRacine(u"Temporaire"_s);
+    b->dm->ajouterRayonRacine(u"Temporaire"_s);
     f.majArbreRayonsExecute();
-    QCOMPARE(f.modeleArbreRayon->rowCount(), 16);
-    m_horloge->fixer(QDateTime(QDate(2006, 3, 14), QTime(11, 0, 5)));
+    QCOMPARE(f.ui.modeleArbreRayon->rowCount(), 16);
+    b->horloge->fixer(QDateTime(QDate(2006, 3, 14), QTime(11, 0, 5)));
     f.action(u"rechargerBD"_s)->trigger();
-    QCOMPARE(m_dm->listeRayons.size(), 15);
-    QCOMPARE(f.modeleArbreRayon->rowCount(), 15);
-    QVERIFY(m_interactions->questions.isEmpty());
+    QCOMPARE(b->dm->listeRayons.size(), 15);
+    QCOMPARE(f.ui.modeleArbreRayon->rowCount(), 15);
+    QVERIFY(b->interactions->questions.isEmpty());
     QCOMPARE(f.texteStatut(), u"Chargement de la base... Terminé ! [14/03/2006 11:00:05]"_s);
-    QVERIFY(f.barreProgression->isHidden());
-    QCOMPARE(f.listeArticles->topLevelItemCount(), 0);
+    QVERIFY(f.ui.barreProgression->isHidden());
+    QCOMPARE(f.ui.listeArticles->topLevelItemCount(), 0);
 }
 
 void TestFormPrincipale::recharger_baseIllisible_statutEtJaugeRestent()
 {
-    ecrireOctets(m_env->chemin(u"baseVatrelix.xml"_s), "<Vatrelix_BASE><RACINE><listeRayons>");
-    const QString liste = m_env->chemin(QStringLiteral("semaine.lvtx"));
-    ecrireOctets(liste, lignesCRLF(lignesListe));
+    ecrireOctetsBruts(b->env->chemin(u"baseVatrelix.xml"_s), "<Vatrelix_BASE><RACINE><listeRayons>");
+    const QString liste = b->env->chemin(QStringLiteral("semaine.lvtx"));
+    ecrireOctetsBruts(liste, lignesCRLF(lignesListe));
     ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, liste, u"-1"_s, u"Sam"_s});
     TFormPrincipale& f = demarrer();
-    QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
+    QCOMPARE(b->interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
     // Deux espaces avant le crochet ; la jauge reste visible à son dernier pourcentage.
     QCOMPARE(f.texteStatut(), u"Chargement de la base...  ["_s + horodatageTest + u']');
-    QVERIFY(!f.barreProgression->isHidden());
+    QVERIFY(!f.ui.barreProgression->isHidden());
     QVERIFY(f.baseNonChargee());
     // L'échec arrête le démarrage : ni liste rouverte, ni compagnon.
-    QVERIFY(m_dm->listeCourses.isEmpty());
-    QVERIFY((*m_serveur)->appels().isEmpty());
+    QVERIFY(b->dm->listeCourses.isEmpty());
+    QVERIFY((*b->serveur)->appels().isEmpty());
 }
 
 void TestFormPrincipale::enregistrer_statutGardeLHeure()
 {
     copierBase();
     TFormPrincipale& f = demarrer();
-    m_horloge->fixer(QDateTime(QDate(2006, 3, 14), QTime(12, 34, 56)));
+    b->horloge->fixer(QDateTime(QDate(2006, 3, 14), QTime(12, 34, 56)));
     f.action(u"enregistrerBD"_s)->trigger();
     QCOMPARE(f.texteStatut(), u"Enregistrement de la base... [14/03/2006 12:34:56]"_s);
-    QVERIFY(f.barreProgression->isHidden());
-    QVERIFY(m_interactions->questions.isEmpty());
+    QVERIFY(f.ui.barreProgression->isHidden());
+    QVERIFY(b->interactions->questions.isEmpty());
 }
 
 void TestFormPrincipale::baseNonChargee_enregistrer_demandeConfirmation_data()
@@ -779,13 +747,13 @@ void TestFormPrincipale::baseNonChargee_enregistrer_demandeConfirmation()
     QFETCH(ReponseMessage, reponse);
     QFETCH(bool, ecrasee);
     const QByteArray illisible = "<Vatrelix_BASE><RACINE><listeRayons>";
-    ecrireOctets(m_env->chemin(u"baseVatrelix.xml"_s), illisible);
+    ecrireOctetsBruts(b->env->chemin(u"baseVatrelix.xml"_s), illisible);
     TFormPrincipale& f = demarrer();
-    m_interactions->repondre(reponse);
+    b->interactions->repondre(reponse);
     f.action(u"enregistrerBD"_s)->trigger();
-    QCOMPARE(m_interactions->messages().size(), 1);
-    QVERIFY(m_interactions->messages().first().contains(u"n'a pas pu être chargée"_s));
-    QCOMPARE(lireTout(m_env->chemin(u"baseVatrelix.xml"_s)) != illisible, ecrasee);
+    QCOMPARE(b->interactions->messages().size(), 1);
+    QVERIFY(b->interactions->messages().first().contains(u"n'a pas pu être chargée"_s));
+    QCOMPARE(lireOctetsBruts(b->env->chemin(u"baseVatrelix.xml"_s)) != illisible, ecrasee);
     QCOMPARE(f.baseNonChargee(), !ecrasee);
 }
 
@@ -793,15 +761,15 @@ void TestFormPrincipale::baseNonChargee_enregistrer_demandeConfirmation()
 void TestFormPrincipale::baseNonChargee_sortie_oui_nEcrasePasEtResteOuvert()
 {
     const QByteArray illisible = "<Vatrelix_BASE><RACINE><listeRayons>";
-    ecrireOctets(m_env->chemin(u"baseVatrelix.xml"_s), illisible);
+    ecrireOctetsBruts(b->env->chemin(u"baseVatrelix.xml"_s), illisible);
     TFormPrincipale& f = demarrer();
     // Oui à « enregistrer la base ? », Non à « écraser ? ».
-    m_interactions->repondre(ReponseMessage::Oui);
-    m_interactions->repondre(ReponseMessage::Non);
+    b->interactions->repondre(ReponseMessage::Oui);
+    b->interactions->repondre(ReponseMessage::Non);
     f.action(u"quitter"_s)->trigger();
-    QCOMPARE(m_interactions->messages().size(), 2);
-    QCOMPARE(m_interactions->questions.last().defautMessage, ReponseMessage::Non);
-    QCOMPARE(lireTout(m_env->chemin(u"baseVatrelix.xml"_s)), illisible);
+    QCOMPARE(b->interactions->messages().size(), 2);
+    QCOMPARE(b->interactions->questions.last().defautMessage, ReponseMessage::Non);
+    QCOMPARE(lireOctetsBruts(b->env->chemin(u"baseVatrelix.xml"_s)), illisible);
     QVERIFY(!f.terminaisonDemandee());
 }
 
@@ -823,9 +791,9 @@ void TestFormPrincipale::enregistrerBase_protections()
     QFETCH(bool, ecrite);
     copierBase();
     TFormPrincipale& f = demarrer();
-    m_dm->ajouterRayonRacine(u"Nouveau rayon"_s);
-    const QString base = m_env->chemin(u"baseVatrelix.xml"_s);
-    QByteArray avant = lireTout(base);
+    b->dm->ajouterRayonRacine(u"Nouveau rayon"_s);
+    const QString base = b->env->chemin(u"baseVatrelix.xml"_s);
+    QByteArray avant = lireOctetsBruts(base);
     if (cas == u"plein") {
         const DisquePlein plein(4);
         f.action(u"enregistrerBD"_s)->trigger();
@@ -834,24 +802,24 @@ void TestFormPrincipale::enregistrerBase_protections()
             QVERIFY(QFile::remove(base));
         } else {
             avant = "<Vatrelix_BASE><RACINE><listeRayons/></RACINE></Vatrelix_BASE>";
-            ecrireOctets(base, avant);
-            m_interactions->repondre(cas.endsWith(u"oui") ? ReponseMessage::Oui : ReponseMessage::Non);
+            ecrireOctetsBruts(base, avant);
+            b->interactions->repondre(cas.endsWith(u"oui") ? ReponseMessage::Oui : ReponseMessage::Non);
         }
         f.action(u"enregistrerBD"_s)->trigger();
     }
-    QCOMPARE(lireTout(base).contains("Nouveau rayon"), ecrite);
+    QCOMPARE(lireOctetsBruts(base).contains("Nouveau rayon"), ecrite);
     if (!ecrite)
-        QCOMPARE(lireTout(base), avant);
+        QCOMPARE(lireOctetsBruts(base), avant);
     if (cas == u"plein") {
-        QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
+        QCOMPARE(b->interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
         QVERIFY2(f.texteStatut().contains(u"Échec"_s), qPrintable(f.texteStatut()));
         QVERIFY(f.texteProgression() != u"100"_s);
     } else if (cas.startsWith(u"changée")) {
-        QCOMPARE(m_interactions->messages().size(), 1);
-        QVERIFY(m_interactions->messages().first().contains(u"modifié sur le disque"_s));
-        QCOMPARE(m_interactions->questions.first().defautMessage, ReponseMessage::Non);
+        QCOMPARE(b->interactions->messages().size(), 1);
+        QVERIFY(b->interactions->messages().first().contains(u"modifié sur le disque"_s));
+        QCOMPARE(b->interactions->questions.first().defautMessage, ReponseMessage::Non);
     } else {
-        QVERIFY(m_interactions->questions.isEmpty());
+        QVERIFY(b->interactions->questions.isEmpty());
     }
 }
 
@@ -859,13 +827,13 @@ void TestFormPrincipale::enregistrerBase_protections()
 void TestFormPrincipale::demarrage_configurationAbimee_demarreEtLeDit()
 {
     copierBase();
-    ecrireOctets(m_env->chemin(u"Vatrelix.conf"_s), QByteArray("$00FF8000\r\n\x01\x02\0\r\nclWhite\r\n", 25));
+    ecrireOctetsBruts(b->env->chemin(u"Vatrelix.conf"_s), QByteArray("$00FF8000\r\n\x01\x02\0\r\nclWhite\r\n", 25));
     TFormPrincipale& f = demarrer();
-    QVERIFY(m_interactions->questions.isEmpty());
-    QCOMPARE(m_dm->listeRayons.size(), 15);
+    QVERIFY(b->interactions->questions.isEmpty());
+    QCOMPARE(b->dm->listeRayons.size(), 15);
     QVERIFY2(f.texteStatut().contains(u"ligne 2 "_s), qPrintable(f.texteStatut()));
-    QCOMPARE(f.couleurHaut, RGBCouleur(0, 128, 255));
-    QCOMPARE(f.couleurBas, clBlack);
+    QCOMPARE(f.reglages.couleurHaut, RGBCouleur(0, 128, 255));
+    QCOMPARE(f.reglages.couleurBas, clBlack);
 }
 
 // ---------------------------------------------------------------- configuration
@@ -875,14 +843,20 @@ void TestFormPrincipale::configuration_apresExecution_data()
     QTest::addColumn<QByteArray>("avant"); // vide : pas de fichier
     QTest::addColumn<bool>("choisirHaut");
     QTest::addColumn<QByteArray>("apres");
+    QTest::addColumn<bool>("disquePlein"); // à la destruction : la boîte standard le dit
 
     QTest::newRow("sans fichier : les six valeurs par défaut")
-        << QByteArray() << false << QByteArray("$008080FF\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nSam\r\n");
+        << QByteArray() << false << QByteArray("$008080FF\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nSam\r\n")
+        << false;
     QTest::newRow("septième ligne gardée, booléen réécrit")
         << QByteArray("$008080FF\n$0000009B\nclWhite\n\ntrue\nMerlin\n\xE0 garder\n") << false
-        << QByteArray("$008080FF\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nMerlin\r\n\xE0 garder\r\n");
+        << QByteArray("$008080FF\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nMerlin\r\n\xE0 garder\r\n") << false;
     QTest::newRow("couleur choisie écrite en hexadécimal")
-        << QByteArray() << true << QByteArray("$00FF8000\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nSam\r\n");
+        << QByteArray() << true << QByteArray("$00FF8000\r\n$0000009B\r\nclWhite\r\n\r\n-1\r\nSam\r\n")
+        << false;
+    QTest::newRow("disque plein : l'ancien fichier reste, l'erreur est dite")
+        << QByteArray("$008080FF\n$0000009B\nclWhite\n\ntrue\nMerlin\n") << true
+        << QByteArray("$008080FF\n$0000009B\nclWhite\n\ntrue\nMerlin\n") << true;
 }
 
 void TestFormPrincipale::configuration_apresExecution()
@@ -890,18 +864,25 @@ void TestFormPrincipale::configuration_apresExecution()
     QFETCH(QByteArray, avant);
     QFETCH(bool, choisirHaut);
     QFETCH(QByteArray, apres);
-    const QString chemin = m_env->chemin(u"Vatrelix.conf"_s);
+    QFETCH(bool, disquePlein);
+    const QString chemin = b->env->chemin(u"Vatrelix.conf"_s);
     if (!avant.isEmpty())
-        ecrireOctets(chemin, avant);
+        ecrireOctetsBruts(chemin, avant);
     TFormPrincipale& f = creer();
     // Rien n'est écrit avant la destruction de la fenêtre.
-    QCOMPARE(lireTout(chemin), avant);
+    QCOMPARE(lireOctetsBruts(chemin), avant);
     if (choisirHaut) {
-        m_interactions->repondreCouleur(RGBCouleur(0, 128, 255));
+        b->interactions->repondreCouleur(RGBCouleur(0, 128, 255));
         f.action(u"choisirCouleurHaut"_s)->trigger();
     }
-    detruire();
-    QCOMPARE(lireTout(chemin), apres);
+    {
+        std::optional<DisquePlein> plein;
+        if (disquePlein)
+            plein.emplace(4);
+        detruire();
+    }
+    QCOMPARE(lireOctetsBruts(chemin), apres);
+    QCOMPARE(b->interactions->questionsDe(GenreQuestion::Erreur).size(), disquePlein ? 1 : 0);
 }
 
 // ---------------------------------------------------------------- peinture
@@ -911,20 +892,20 @@ void TestFormPrincipale::degrade_titreEtMenu_rangeesAttendues()
     TFormPrincipale& f = creer();
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    const QImage titre = f.titreRayons->grab().toImage();
+    const QImage titre = f.ui.titreRayons->grab().toImage();
     QCOMPARE(titre.height(), 20);
     QCOMPARE(titre.pixel(1, 19), rgb(155, 0, 0));
     QCOMPARE(titre.pixel(1, 10), rgb(200, 54, 54));
     QCOMPARE(titre.pixel(1, 0), rgb(250, 114, 114));
     // La barre de menus va du rouge sombre en haut au saumon en bas : le seul dégradé inversé.
-    const QImage menu = f.barreOutilsMenu->grab().toImage();
+    const QImage menu = f.ui.barreOutilsMenu->grab().toImage();
     const int x = menu.width() - 2;
     QCOMPARE(menu.pixel(x, 23), rgb(255, 128, 128));
     QCOMPARE(menu.pixel(x, 0), rgb(255 - 23 * 4, 128 - 23 * 5, 128 - 23 * 5));
-    const QImage principale = f.barreOutilsPrincipale->grab().toImage();
+    const QImage principale = f.ui.barreOutilsPrincipale->grab().toImage();
     QCOMPARE(principale.pixel(principale.width() - 2, 23), rgb(155, 0, 0));
     // Barres des articles et de la liste : blanc vers la couleur système 27, sans les couleurs choisies.
-    const QImage lc = f.barreOutilsLC->grab().toImage();
+    const QImage lc = f.ui.barreOutilsLC->grab().toImage();
     QCOMPARE(lc.pixel(lc.width() - 1, lc.height() - 1), versQRgb(ColorToRGB(clGradientActiveCaption)) | 0xFF000000u);
 }
 
@@ -952,11 +933,11 @@ void TestFormPrincipale::degrade_titreSaisi()
     TFormPrincipale& f = creer();
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.couleurHaut = haut;
-    f.couleurBas = bas;
-    f.titreListeCourses->setFixedHeight(hauteur);
-    f.titreListeCourses->resize(f.titreListeCourses->width(), hauteur);
-    const QImage image = f.titreListeCourses->grab().toImage();
+    f.reglages.couleurHaut = haut;
+    f.reglages.couleurBas = bas;
+    f.ui.titreListeCourses->setFixedHeight(hauteur);
+    f.ui.titreListeCourses->resize(f.ui.titreListeCourses->width(), hauteur);
+    const QImage image = f.ui.titreListeCourses->grab().toImage();
     QCOMPARE(image.height(), hauteur);
     QCOMPARE(QString::number(image.pixel(1, y), 16), QString::number(attendu, 16));
 }
@@ -987,7 +968,7 @@ void TestFormPrincipale::jauge_pixelsPeints()
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.montrerProgression(u"50"_s);
-    const QImage image = f.barreProgression->grab().toImage();
+    const QImage image = f.ui.barreProgression->grab().toImage();
     const int bas = image.height() - 1;
     QCOMPARE(image.width(), 200);
     // 2 pixels par pour cent : colonnes 0 à 99 blanc -> bureau, la suite dans le dégradé des barres.
@@ -1023,12 +1004,12 @@ void TestFormPrincipale::hint_boutons()
     copierBase();
     TFormPrincipale& f = demarrer();
     QVERIFY(compagnonAffiche);
-    (*m_serveur)->oublierAppels();
+    (*b->serveur)->oublierAppels();
 
-    auto* b = f.findChild<QToolBar*>(barre);
-    QVERIFY(b);
+    auto* outils = f.findChild<QToolBar*>(barre);
+    QVERIFY(outils);
     QToolButton* cible = nullptr;
-    for (QToolButton* t : b->findChildren<QToolButton*>())
+    for (QToolButton* t : outils->findChildren<QToolButton*>())
         if (t->objectName() == bouton || (t->defaultAction() && t->defaultAction()->objectName() == bouton))
             cible = t;
     QVERIFY(cible);
@@ -1036,7 +1017,7 @@ void TestFormPrincipale::hint_boutons()
     QApplication::sendEvent(cible, &bulle);
     QToolTip::hideText();
 
-    const QList<AppelAgent> dits = (*m_serveur)->appelsDe(u"Speak"_s);
+    const QList<AppelAgent> dits = (*b->serveur)->appelsDe(u"Speak"_s);
     if (parole.isEmpty()) {
         QVERIFY(dits.isEmpty());
         // Le filtre a consommé l'événement : pas de bulle.
@@ -1051,11 +1032,11 @@ void TestFormPrincipale::aPropos_lectureEtBoite()
 {
     copierBase();
     TFormPrincipale& f = demarrer();
-    (*m_serveur)->oublierAppels();
-    m_interactions->repondre(ReponseMessage::Ok);
+    (*b->serveur)->oublierAppels();
+    b->interactions->repondre(ReponseMessage::Ok);
     f.action(u"aPropos"_s)->trigger();
 
-    const QList<QuestionPosee> boites = m_interactions->questionsDe(GenreQuestion::Message);
+    const QList<QuestionPosee> boites = b->interactions->questionsDe(GenreQuestion::Message);
     QCOMPARE(boites.size(), 1);
     QCOMPARE(boites.first().type, TypeMessage::Simple);
     QCOMPARE(boites.first().boutons, BoutonsMessage::Ok);
@@ -1063,11 +1044,11 @@ void TestFormPrincipale::aPropos_lectureEtBoite()
     QCOMPARE(lignes.size(), 4);
     QCOMPARE(lignes.first(), u"Tavelquirn - Vatrelix"_s);
 
-    const QList<AppelAgent> jeux = (*m_serveur)->appelsDe(u"Play"_s);
+    const QList<AppelAgent> jeux = (*b->serveur)->appelsDe(u"Play"_s);
     QCOMPARE(jeux.size(), 2);
     QCOMPARE(jeux[0].arguments.value(0).toString(), u"Read"_s);
     QCOMPARE(jeux[1].arguments.value(0).toString(), u"ReadReturn"_s);
-    const QString dit = (*m_serveur)->appelsDe(u"Speak"_s).value(0).arguments.value(0).toString();
+    const QString dit = (*b->serveur)->appelsDe(u"Speak"_s).value(0).arguments.value(0).toString();
     QVERIFY(dit.startsWith(u"\\Map=\""_s));
     QVERIFY(dit.endsWith(u"\\"_s));
     QVERIFY(dit.contains(u"=\"Tavelquirn - Vatrelix\n"_s));
@@ -1095,30 +1076,30 @@ void TestFormPrincipale::couleurs_choixEtAnnulation()
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     if (confirme)
-        m_interactions->repondreCouleur(RGBCouleur(1, 2, 3));
+        b->interactions->repondreCouleur(RGBCouleur(1, 2, 3));
     else
-        m_interactions->annulerCouleur();
+        b->interactions->annulerCouleur();
     f.action(commande)->trigger();
-    const QList<QuestionPosee> q = m_interactions->questionsDe(GenreQuestion::Couleur);
+    const QList<QuestionPosee> q = b->interactions->questionsDe(GenreQuestion::Couleur);
     QCOMPARE(q.size(), 1);
     QCOMPARE(q.first().couleur, commande.endsWith(u"Haut") ? TColor(0x008080FF) : TColor(0x0000009B));
-    QCOMPARE(f.couleurHaut, haut);
-    QCOMPARE(f.couleurBas, bas);
+    QCOMPARE(f.reglages.couleurHaut, haut);
+    QCOMPARE(f.reglages.couleurBas, bas);
     // Le titre repeint porte déjà la nouvelle couleur du bas.
-    QCOMPARE(f.titreRayons->grab().toImage().pixel(1, 19), versQRgb(bas) | 0xFF000000u);
+    QCOMPARE(f.ui.titreRayons->grab().toImage().pixel(1, 19), versQRgb(bas) | 0xFF000000u);
 }
 
 void TestFormPrincipale::majLC_ligneIllisible_rangeesGardeesPiedInchange()
 {
     TFormPrincipale& f = demarrer();
-    const QString pied = f.barreFactureLC->hint();
-    m_dm->listeCourses = QStringList{lignesListe[0], u"3|Pain|-|Boulangerie|1.00 €|3.00 €"_s, lignesListe[1]};
+    const QString pied = f.ui.barreFactureLC->hint();
+    b->dm->listeCourses = QStringList{lignesListe[0], u"3|Pain|-|Boulangerie|1.00 €|3.00 €"_s, lignesListe[1]};
     f.action(u"majLC"_s)->trigger();
-    QCOMPARE(m_interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
-    QCOMPARE(f.lvListeCourses->topLevelItemCount(), 2);
-    QCOMPARE(f.barreFactureLC->hint(), pied);
+    QCOMPARE(b->interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
+    QCOMPARE(f.ui.lvListeCourses->topLevelItemCount(), 2);
+    QCOMPARE(f.ui.barreFactureLC->hint(), pied);
     QCOMPARE(f.totalLC, 0.0);
-    QCOMPARE(f.lvListeCourses->topLevelItem(0)->textAlignment(ColLCTotal) & Qt::AlignRight, Qt::AlignRight);
+    QCOMPARE(f.ui.lvListeCourses->topLevelItem(0)->textAlignment(ColLCTotal) & Qt::AlignRight, Qt::AlignRight);
 }
 
 QTEST_MAIN(TestFormPrincipale)

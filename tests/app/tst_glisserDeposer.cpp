@@ -55,17 +55,17 @@ private Q_SLOTS:
 private:
     QPoint centre(const TRayon* r) const
     {
-        return m->f().arbreRayon->visualRect(m->noeud(r)).center();
+        return m->f().ui.arbreRayon->visualRect(m->noeud(r)).center();
     }
-    QPoint vide() const { return QPoint(5, m->f().arbreRayon->viewport()->height() - 3); }
+    QPoint vide() const { return QPoint(5, m->f().ui.arbreRayon->viewport()->height() - 3); }
     QObject* vue(const QString& nom) const
     {
         if (nom == u"arbre")
-            return m->f().arbreRayon;
+            return m->f().ui.arbreRayon;
         if (nom == u"articles")
-            return m->f().listeArticles;
+            return m->f().ui.listeArticles;
         if (nom == u"liste")
-            return m->f().lvListeCourses;
+            return m->f().ui.lvListeCourses;
         return nullptr;
     }
     TRayon* rayonNomme(const QString& nom) const
@@ -76,9 +76,9 @@ private:
     {
         bool ok = false;
         TFormPrincipale& f = m->f();
-        if (cible == f.arbreRayon)
+        if (cible == f.ui.arbreRayon)
             f.arbreRayonDragOver(cible, source, p, ok);
-        else if (cible == f.listeArticles)
+        else if (cible == f.ui.listeArticles)
             f.listeArticlesDragOver(cible, source, p, ok);
         else
             f.lvListeCoursesDragOver(cible, source, p, ok);
@@ -178,7 +178,7 @@ void TestGlisserDeposer::survolArbre_curseur()
     QFETCH(bool, speciale);
     QFETCH(int, curseur);
     m->f().toucheSpeciale = speciale;
-    survol(m->f().arbreRayon, m->f().arbreRayon, centre(a)); // refusé, le curseur change quand même
+    survol(m->f().ui.arbreRayon, m->f().ui.arbreRayon, centre(a)); // refusé, le curseur change quand même
     QCOMPARE(int(m->f().curseurGlisserArbre), curseur);
 }
 
@@ -203,9 +203,9 @@ void TestGlisserDeposer::survolArbre_curseurMontre()
     QFETCH(int, montre);
     TFormPrincipale& f = m->f();
     f.toucheSpeciale = speciale;
-    std::unique_ptr<QDrag> glisser(creerGlissement(f.arbreRayon));
+    std::unique_ptr<QDrag> glisser(creerGlissement(f.ui.arbreRayon));
     const QPoint p = centre(rayonNomme(sur));
-    QWidget* vp = f.arbreRayon->viewport();
+    QWidget* vp = f.ui.arbreRayon->viewport();
     QDragEnterEvent entree(p, Qt::CopyAction | Qt::MoveAction, glisser->mimeData(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(vp, &entree);
     QVERIFY(entree.isAccepted());
@@ -223,10 +223,10 @@ void TestGlisserDeposer::survolArbre_entreeHorsNoeud_sansCurseurPerime()
     TFormPrincipale& f = m->f();
     f.curseurGlisserArbre = Qt::DragCopyCursor; // laissé par un glissement précédent, avec Ctrl
     f.toucheSpeciale = false;
-    std::unique_ptr<QDrag> glisser(creerGlissement(f.arbreRayon));
+    std::unique_ptr<QDrag> glisser(creerGlissement(f.ui.arbreRayon));
     QDragEnterEvent entree(vide(), Qt::CopyAction | Qt::MoveAction, glisser->mimeData(), Qt::LeftButton,
                            Qt::NoModifier);
-    QApplication::sendEvent(f.arbreRayon->viewport(), &entree);
+    QApplication::sendEvent(f.ui.arbreRayon->viewport(), &entree);
     QVERIFY(entree.isAccepted());
     QCOMPARE(glisser->dragCursor(entree.dropAction()).toImage(),
              imageCurseurGlisser(Qt::PointingHandCursor).toImage());
@@ -291,19 +291,19 @@ void TestGlisserDeposer::depotRayon()
     QFETCH(bool, copie);
     TFormPrincipale& f = m->f();
     // B, racine, glissé sur A.
-    f.arbreRayon->setCurrentIndex(m->noeud(b));
+    f.ui.arbreRayon->setCurrentIndex(m->noeud(b));
     if (copie)
         f.arbreRayonKeyDown(17);
-    f.arbreRayonDragDrop(f.arbreRayon, f.arbreRayon, centre(a));
+    f.arbreRayonDragDrop(f.ui.arbreRayon, f.ui.arbreRayon, centre(a));
 
     QCOMPARE(a->getNbRayonsFils(), 2);
     QCOMPARE(a->getRayonFils(1)->getNom(), u"B"_s);
     QVERIFY(a->getRayonFils(1) != b);
     QCOMPARE(m->dm->listeRayons.contains(b), copie);
-    QCOMPARE(f.modeleArbreRayon->rowCount(), copie ? 2 : 1);
+    QCOMPARE(f.ui.modeleArbreRayon->rowCount(), copie ? 2 : 1);
     // La cible est choisie et ses articles listés.
     QCOMPARE(f.rayonSelectionne(), a);
-    QCOMPARE(f.listeArticles->topLevelItemCount(), 0);
+    QCOMPARE(f.ui.listeArticles->topLevelItemCount(), 0);
     QVERIFY(f.texteStatut().isEmpty());
 }
 
@@ -319,7 +319,7 @@ void TestGlisserDeposer::depotRayon_refuse_rienNeChange()
 {
     QFETCH(QString, sur);
     TFormPrincipale& f = m->f();
-    f.arbreRayonDragDrop(f.arbreRayon, f.arbreRayon, centre(rayonNomme(sur)));
+    f.arbreRayonDragDrop(f.ui.arbreRayon, f.ui.arbreRayon, centre(rayonNomme(sur)));
     QCOMPARE(a->getNbRayonsFils(), 1);
     QCOMPARE(a1->getNbRayonsFils(), 1);
     QCOMPARE(a11->getNbRayonsFils(), 0);
@@ -350,8 +350,8 @@ void TestGlisserDeposer::depotRayon_auDelaDeLaProfondeurMaximale_refuse()
     if (copie)
         f.arbreRayonKeyDown(17);
 
-    QCOMPARE(survol(f.arbreRayon, f.arbreRayon, centre(cible)), !sousB1);
-    f.arbreRayonDragDrop(f.arbreRayon, f.arbreRayon, centre(cible));
+    QCOMPARE(survol(f.ui.arbreRayon, f.ui.arbreRayon, centre(cible)), !sousB1);
+    f.arbreRayonDragDrop(f.ui.arbreRayon, f.ui.arbreRayon, centre(cible));
 
     QCOMPARE(a->getNbRayonsFils(), sousB1 || copie ? 1 : 0);
     QCOMPARE(cible->getNbRayonsFils(), sousB1 ? 0 : 2);
@@ -377,19 +377,19 @@ void TestGlisserDeposer::depotArticles()
     TFormPrincipale& f = m->f();
     if (touche)
         f.listeArticlesKeyDown(touche);
-    f.arbreRayonDragDrop(f.arbreRayon, f.listeArticles, centre(b));
+    f.arbreRayonDragDrop(f.ui.arbreRayon, f.ui.listeArticles, centre(b));
     QCOMPARE(nomsArticles(b).size(), 3);
     QVERIFY(nomsArticles(b).contains(u"Crème"_s));
     QCOMPARE(b->getArticle(0)->getPrix() + b->getArticle(1)->getPrix() + b->getArticle(2)->getPrix(), 0.89 + 1.5 + 1.2);
     QCOMPARE(a1->getNbArticles(), copie ? 3 : 0);
     // La liste d'articles suit le rayon choisi, toujours A1.
-    QCOMPARE(f.listeArticles->topLevelItemCount(), copie ? 3 : 0);
+    QCOMPARE(f.ui.listeArticles->topLevelItemCount(), copie ? 3 : 0);
 }
 
 void TestGlisserDeposer::depotArticles_horsNoeud_rien()
 {
     TFormPrincipale& f = m->f();
-    f.arbreRayonDragDrop(f.arbreRayon, f.listeArticles, vide());
+    f.arbreRayonDragDrop(f.ui.arbreRayon, f.ui.listeArticles, vide());
     QCOMPARE(a1->getNbArticles(), 3);
     QCOMPARE(b->getNbArticles(), 0);
 }
@@ -413,33 +413,33 @@ void TestGlisserDeposer::depotListe_touchesSpeciales()
         f.lvListeCoursesKeyDown(toucheListe);
     if (dialogue)
         m->repondreQuantite(2);
-    f.lvListeCoursesDragDrop(f.lvListeCourses, f.listeArticles, QPoint(5, 5));
+    f.lvListeCoursesDragDrop(f.ui.lvListeCourses, f.ui.listeArticles, QPoint(5, 5));
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::Dialogue).size(), dialogue ? 1 : 0);
     QCOMPARE(m->lignes(), QStringList{dialogue ? u"2|Lait|-|A1|0,89 €|1,78 €"_s : u"1|Lait|-|A1|0,89 €|0,89 €"_s});
-    QCOMPARE(f.lvListeCourses->topLevelItemCount(), 1);
+    QCOMPARE(f.ui.lvListeCourses->topLevelItemCount(), 1);
 }
 
 void TestGlisserDeposer::evenements_depotSurLaListe_ajoute()
 {
     TFormPrincipale& f = m->f();
     f.toucheSpeciale = true;
-    std::unique_ptr<QMimeData> donnees(TFormPrincipale::donneesGlisser(f.listeArticles));
-    QVERIFY(deposer(f.lvListeCourses->viewport(), *donnees, QPoint(10, 10)));
+    std::unique_ptr<QMimeData> donnees(TFormPrincipale::donneesGlisser(f.ui.listeArticles));
+    QVERIFY(deposer(f.ui.lvListeCourses->viewport(), *donnees, QPoint(10, 10)));
     QCOMPARE(m->lignes().size(), 3);
     QCOMPARE(m->pied(), u"3 articles - Total : 3,59 €"_s);
     // Un rayon glissé sur la liste est refusé dès l'entrée.
-    std::unique_ptr<QMimeData> rayon(TFormPrincipale::donneesGlisser(f.arbreRayon));
-    QVERIFY(!deposer(f.lvListeCourses->viewport(), *rayon, QPoint(10, 10)));
+    std::unique_ptr<QMimeData> rayon(TFormPrincipale::donneesGlisser(f.ui.arbreRayon));
+    QVERIFY(!deposer(f.ui.lvListeCourses->viewport(), *rayon, QPoint(10, 10)));
     QCOMPARE(m->lignes().size(), 3);
 }
 
 void TestGlisserDeposer::evenements_depotSurLesArticles_refuse()
 {
     TFormPrincipale& f = m->f();
-    std::unique_ptr<QMimeData> donnees(TFormPrincipale::donneesGlisser(f.listeArticles));
-    QVERIFY(!deposer(f.listeArticles->viewport(), *donnees, QPoint(10, 10)));
+    std::unique_ptr<QMimeData> donnees(TFormPrincipale::donneesGlisser(f.ui.listeArticles));
+    QVERIFY(!deposer(f.ui.listeArticles->viewport(), *donnees, QPoint(10, 10)));
     // Les articles glissés sur un autre rayon de l'arbre : déplacés.
-    QVERIFY(deposer(f.arbreRayon->viewport(), *donnees, centre(b)));
+    QVERIFY(deposer(f.ui.arbreRayon->viewport(), *donnees, centre(b)));
     QCOMPARE(b->getNbArticles(), 3);
     QCOMPARE(a1->getNbArticles(), 0);
 }
@@ -447,16 +447,16 @@ void TestGlisserDeposer::evenements_depotSurLesArticles_refuse()
 void TestGlisserDeposer::evenements_glissementLanceALaSouris()
 {
     TFormPrincipale& f = m->f();
-    QWidget* vp = f.listeArticles->viewport();
-    const QPoint depart = f.listeArticles->visualItemRect(f.listeArticles->topLevelItem(0)).center();
+    QWidget* vp = f.ui.listeArticles->viewport();
+    const QPoint depart = f.ui.listeArticles->visualItemRect(f.ui.listeArticles->topLevelItem(0)).center();
     QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, depart);
     QTest::mouseMove(vp, depart + QPoint(QApplication::startDragDistance() + 5, 0));
     QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, depart + QPoint(QApplication::startDragDistance() + 5, 0));
     QCOMPARE(f.glissementsLances, 1);
     // La liste de courses n'est jamais une source.
     m->poser({u"1|Lait|-|A1|0,89 €|0,89 €"_s});
-    QWidget* vpl = f.lvListeCourses->viewport();
-    const QPoint p = f.lvListeCourses->visualItemRect(f.lvListeCourses->topLevelItem(0)).center();
+    QWidget* vpl = f.ui.lvListeCourses->viewport();
+    const QPoint p = f.ui.lvListeCourses->visualItemRect(f.ui.lvListeCourses->topLevelItem(0)).center();
     QTest::mousePress(vpl, Qt::LeftButton, Qt::NoModifier, p);
     QTest::mouseMove(vpl, p + QPoint(30, 0));
     QTest::mouseRelease(vpl, Qt::LeftButton, Qt::NoModifier, p + QPoint(30, 0));
@@ -492,7 +492,7 @@ void TestGlisserDeposer::touches()
     QTest::keyPress(w, Qt::Key(touche));
     QCOMPARE(m->f().toucheSpeciale, speciale);
     QCOMPARE(m->f().texteTouche(), champ);
-    QCOMPARE(m->f().barreStatusP0->hint(), champ);
+    QCOMPARE(m->f().ui.barreStatusP0->hint(), champ);
     // Aucune touche n'a supprimé quoi que ce soit.
     QCOMPARE(m->lignes().size(), 1);
     QCOMPARE(a1->getNbArticles(), 3);
@@ -504,9 +504,9 @@ void TestGlisserDeposer::touches()
 void TestGlisserDeposer::touches_ctrlPuisAutre_efface()
 {
     TFormPrincipale& f = m->f();
-    QTest::keyPress(f.arbreRayon, Qt::Key_Control);
+    QTest::keyPress(f.ui.arbreRayon, Qt::Key_Control);
     QVERIFY(f.toucheSpeciale);
-    QTest::keyPress(f.arbreRayon, Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyPress(f.ui.arbreRayon, Qt::Key_Down, Qt::ControlModifier);
     QVERIFY(!f.toucheSpeciale);
     QVERIFY(f.texteTouche().isEmpty());
     // La touche suit son cours dans la vue : la sélection est descendue sur A11.
@@ -517,10 +517,10 @@ void TestGlisserDeposer::touches_ctrlPuisAutre_efface()
 void TestGlisserDeposer::touches_vueQuittee_toucheRelachee()
 {
     TFormPrincipale& f = m->f();
-    QTest::keyPress(f.lvListeCourses, Qt::Key_Control);
+    QTest::keyPress(f.ui.lvListeCourses, Qt::Key_Control);
     QVERIFY(f.toucheSpeciale);
     QFocusEvent sortie(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(f.lvListeCourses, &sortie);
+    QApplication::sendEvent(f.ui.lvListeCourses, &sortie);
     QVERIFY(!f.toucheSpeciale);
     QVERIFY(f.texteTouche().isEmpty());
 }
@@ -540,11 +540,11 @@ void TestGlisserDeposer::depotRayon_ctrlReel()
     QFETCH(bool, retenu);
     QFETCH(bool, ctrlTenu);
     TFormPrincipale& f = m->f();
-    f.arbreRayon->setCurrentIndex(m->noeud(b));
+    f.ui.arbreRayon->setCurrentIndex(m->noeud(b));
     if (retenu)
         f.arbreRayonKeyDown(17);
-    std::unique_ptr<QMimeData> donnees(TFormPrincipale::donneesGlisser(f.arbreRayon));
-    QVERIFY(deposer(f.arbreRayon->viewport(), *donnees, centre(a), ctrlTenu ? Qt::ControlModifier : Qt::NoModifier));
+    std::unique_ptr<QMimeData> donnees(TFormPrincipale::donneesGlisser(f.ui.arbreRayon));
+    QVERIFY(deposer(f.ui.arbreRayon->viewport(), *donnees, centre(a), ctrlTenu ? Qt::ControlModifier : Qt::NoModifier));
     QCOMPARE(a->getNbRayonsFils(), 2);
     QCOMPARE(m->dm->listeRayons.contains(b), ctrlTenu);
 }
@@ -553,7 +553,7 @@ void TestGlisserDeposer::suppr_arbre_demandeLaSuppressionDuRayon()
 {
     TFormPrincipale& f = m->f();
     m->interactions->repondre(ReponseMessage::Non);
-    QTest::keyPress(f.arbreRayon, Qt::Key_Delete);
+    QTest::keyPress(f.ui.arbreRayon, Qt::Key_Delete);
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::Message).size(), 1);
     QCOMPARE(a->getNbRayonsFils(), 1);
     QVERIFY(f.texteTouche().isEmpty());
@@ -564,7 +564,7 @@ void TestGlisserDeposer::suppr_articles_supprimeSansQuestion()
 {
     TFormPrincipale& f = m->f();
     m->choisirArticles({u"Lait"_s, u"Crème"_s});
-    QTest::keyPress(f.listeArticles, Qt::Key_Delete);
+    QTest::keyPress(f.ui.listeArticles, Qt::Key_Delete);
     QCOMPARE(nomsArticles(a1), QStringList{u"Beurre"_s});
     QVERIFY(m->interactions->messages().isEmpty());
     QVERIFY(f.texteTouche().isEmpty());

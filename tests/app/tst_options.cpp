@@ -30,7 +30,7 @@ void TestOptions::init()
     const QString chars = m->env->dossier() + u"MSAgent/Chars/"_s;
     QVERIFY(QDir().mkpath(chars));
     for (const char* nom : {"Sam.acs", "Merlin.acs", "Genie.acs"})
-        ecrireOctets(chars + QString::fromLatin1(nom), "x");
+        ecrireOctetsBruts(chars + QString::fromLatin1(nom), "x");
 }
 
 void TestOptions::options_data()
@@ -80,7 +80,7 @@ void TestOptions::options()
         compagnonAffiche = false;
         (*m->serveur)->oublierAppels();
     }
-    f.afficherCompagnon = allume;
+    f.reglages.afficherCompagnon = allume;
     const qint64 attenduAvant = m->horloge->totalAttendu();
     // Une validation passée ne doit pas compter pour une fermeture par la case.
     m->formOptions->valide = true;
@@ -100,12 +100,12 @@ void TestOptions::options()
     f.action(u"configurerOptions"_s)->trigger();
 
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::Message).size(), messages);
-    QCOMPARE(f.nomCompagnon, nomFinal);
+    QCOMPARE(f.reglages.nomCompagnon, nomFinal);
     QCOMPARE(compagnonAffiche, afficheFinal);
     if (geste == Geste::Valider)
-        QCOMPARE(f.afficherCompagnon, coche);
+        QCOMPARE(f.reglages.afficherCompagnon, coche);
     else
-        QCOMPARE(f.afficherCompagnon, allume);
+        QCOMPARE(f.reglages.afficherCompagnon, allume);
     const ServeurAgentDouble& s = *m->serveur->serveur;
     QCOMPARE(s.nombre(u"Unload"_s) > 0, redemarre && allume);
     QCOMPARE(s.nombre(u"Load"_s) > 0, redemarre && afficheFinal);
@@ -124,8 +124,8 @@ void TestOptions::options()
 void TestOptions::options_listeEtCouleursTransmises()
 {
     TFormPrincipale& f = m->f();
-    f.nomCompagnon = u"Genie"_s;
-    f.couleurHaut = 0x00112233;
+    f.reglages.nomCompagnon = u"Genie"_s;
+    f.reglages.couleurHaut = 0x00112233;
     QStringList elements;
     QString texte;
     m->interactions->surDialogue([&](QWidget* w) {
@@ -146,7 +146,7 @@ void TestOptions::options_commandesPendantLeDepart_refusees()
 {
     TFormPrincipale& f = m->f();
     m->allumerCompagnon();
-    f.afficherCompagnon = true;
+    f.reglages.afficherCompagnon = true;
     m->interactions->surDialogue([](QWidget* w) {
         auto* d = static_cast<TformOptions*>(w);
         d->cbChoixCompagnon->setEditText(u"Merlin"_s);
@@ -167,7 +167,7 @@ void TestOptions::options_commandesPendantLeDepart_refusees()
     const ServeurAgentDouble& s = *m->serveur->serveur;
     QCOMPARE(s.nombre(u"Unload"_s), 1);
     QCOMPARE(s.nombre(u"Load"_s), 1);
-    QCOMPARE(f.nomCompagnon, u"Merlin"_s);
+    QCOMPARE(f.reglages.nomCompagnon, u"Merlin"_s);
 }
 
 QTEST_MAIN(TestOptions)

@@ -3,6 +3,7 @@
 #include "DescriptionForet.h"
 #include "EnvironnementTest.h"
 #include "Erreurs.h"
+#include "OctetsFichier.h"
 #include "ParametresRegionaux.h"
 #include "Rebuts.h"
 #include "U_VX_DataModule.h"
@@ -52,18 +53,8 @@ class TestBaseXml : public QObject
 
     std::unique_ptr<EnvironnementTest> env;
 
-    void ecrire(const QString& nom, const QByteArray& octets)
-    {
-        QFile f(env->chemin(nom));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(octets);
-    }
-
-    QByteArray lire(const QString& nom)
-    {
-        QFile f(env->chemin(nom));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-    }
+    void ecrire(const QString& nom, const QByteArray& octets) { ecrireOctetsBruts(env->chemin(nom), octets); }
+    QByteArray lire(const QString& nom) { return lireOctetsBruts(env->chemin(nom), "<absent>"); }
 
     void copierModele()
     {
@@ -81,11 +72,7 @@ class TestBaseXml : public QObject
 
     static QString charger(const QByteArray& octets, const QString& dossier)
     {
-        QFile f(dossier + QStringLiteral("baseVatrelix.xml"));
-        if (!f.open(QIODevice::WriteOnly))
-            return QStringLiteral("<écriture impossible>");
-        f.write(octets);
-        f.close();
+        ecrireOctetsBruts(dossier + QStringLiteral("baseVatrelix.xml"), octets);
         TdmVatrelix dm;
         ProgressionNotee p;
         dm.chargerBase(p);

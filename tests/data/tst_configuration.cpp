@@ -3,6 +3,7 @@
 #include "Configuration.h"
 #include "EnvironnementTest.h"
 #include "Erreurs.h"
+#include "OctetsFichier.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,18 +18,8 @@ class TestConfiguration : public QObject
 
     std::unique_ptr<EnvironnementTest> env;
 
-    void ecrire(const QByteArray& octets)
-    {
-        QFile f(cheminConfiguration());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(octets);
-    }
-
-    static QByteArray lire()
-    {
-        QFile f(cheminConfiguration());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-    }
+    static void ecrire(const QByteArray& octets) { ecrireOctetsBruts(cheminConfiguration(), octets); }
+    static QByteArray lire() { return lireOctetsBruts(cheminConfiguration(), "<absent>"); }
 
 private Q_SLOTS:
     void init() { env = std::make_unique<EnvironnementTest>(); }

@@ -3,6 +3,7 @@
 #include "DescriptionForet.h"
 #include "EnvironnementTest.h"
 #include "ImportAncienneBase.h"
+#include "OctetsFichier.h"
 #include "Rebuts.h"
 #include "U_VX_DataModule.h"
 
@@ -156,12 +157,9 @@ private Q_SLOTS:
     void fichier_premiereLigneSeule_enWindows1252()
     {
         const QString chemin = m_env->chemin(QStringLiteral("épicerie.txt"));
-        QFile f(chemin);
-        QVERIFY(f.open(QIODevice::WriteOnly));
         // "Pâtes" en Windows-1252 (â = 0xE2), puis une seconde ligne ignorée.
-        f.write(QByteArray("P\xE2tes").leftJustified(40, ' ') + QByteArray("1,2").leftJustified(10, ' ') + "\r\n"
-                + QByteArray("Ignor\xE9").leftJustified(40, ' ') + "x");
-        f.close();
+        ecrireOctetsBruts(chemin, QByteArray("P\xE2tes").leftJustified(40, ' ') + QByteArray("1,2").leftJustified(10, ' ')
+                                 + "\r\n" + QByteArray("Ignor\xE9").leftJustified(40, ' ') + "x");
 
         const AncienneBase base = lireAncienneBase(chemin);
         QCOMPARE(base.nomRayon, QStringLiteral("épicerie"));
@@ -182,11 +180,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, octets);
         QFETCH(bool, present);
         const QString chemin = m_env->chemin(QStringLiteral("ancien.txt"));
-        if (present) {
-            QFile f(chemin);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(octets);
-        }
+        if (present)
+            ecrireOctetsBruts(chemin, octets);
         if (present)
             QVERIFY_THROWS_EXCEPTION(EBaseIncompatible, lireAncienneBase(chemin));
         else

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <QHash>
+
 #include <functional>
 #include <memory>
 
@@ -159,6 +161,56 @@ private Q_SLOTS:
         r.retirerRayonFils(b);
         QVERIFY(!b11->estDescendantDe(&r));
         QVERIFY(b11->estDescendantDe(b));
+    }
+
+    // Forêt : R { A { A1 { A11 } }, B }, S, et P1 … P100, une chaîne à la profondeur maximale.
+    void destinationRayonAdmise_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("cible");
+        QTest::addColumn<bool>("admise");
+        const auto ligne = [](const char* cas, const char* source, const char* cible, bool admise) {
+            QTest::newRow(cas) << QString::fromLatin1(source) << QString::fromLatin1(cible) << admise;
+        };
+        ligne("lui-même", "A", "A", false);
+        ligne("son père", "A1", "A", false);
+        ligne("son fils", "A", "A1", false);
+        ligne("son petit-fils", "A", "A11", false);
+        ligne("son grand-père", "A1", "R", true);
+        ligne("un frère", "A", "B", true);
+        ligne("une autre racine", "R", "S", true);
+        ligne("une racine sous sa propre feuille", "R", "A11", false);
+        ligne("sans source", "", "B", false);
+        ligne("sans cible", "B", "", false);
+        ligne("feuille au dernier niveau admis", "B", "P99", true);
+        ligne("feuille un niveau trop bas", "B", "P100", false);
+        ligne("sous-arbre trop haut pour la place", "A", "P98", false);
+        ligne("sous-arbre juste à sa place", "A", "P97", true);
+    }
+
+    void destinationRayonAdmise()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, cible);
+        QFETCH(bool, admise);
+        TRayon r(QStringLiteral("R"));
+        TRayon s(QStringLiteral("S"));
+        TRayon p(QStringLiteral("P1"));
+        TRayon* a = r.ajouterRayonFils(QStringLiteral("A"), clWhite, &r);
+        TRayon* a1 = a->ajouterRayonFils(QStringLiteral("A1"), clWhite, a);
+        a1->ajouterRayonFils(QStringLiteral("A11"), clWhite, a1);
+        r.ajouterRayonFils(QStringLiteral("B"), clWhite, &r);
+        for (TRayon* q = &p; q->getProfondeur() < profondeurMaxRayons;)
+            q = q->ajouterRayonFils(QStringLiteral("P%1").arg(q->getProfondeur() + 1), clWhite, q);
+        QHash<QString, TRayon*> rayons;
+        const std::function<void(TRayon*)> nommer = [&](TRayon* x) {
+            rayons.insert(x->getNom(), x);
+            for (int i = 0; i < x->getNbRayonsFils(); ++i)
+                nommer(x->getRayonFils(i));
+        };
+        for (TRayon* racine : {&r, &s, &p})
+            nommer(racine);
+        QCOMPARE(::destinationRayonAdmise(rayons.value(source), rayons.value(cible)), admise);
     }
 };
 

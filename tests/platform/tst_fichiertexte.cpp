@@ -2,6 +2,7 @@
 #include "EnvironnementTest.h"
 #include "Erreurs.h"
 #include "FichierTexte.h"
+#include "OctetsFichier.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,10 +81,8 @@ void TestFichierTexte::ecrireLignes_octets()
     EnvironnementTest env;
     const QString chemin = env.chemin(QStringLiteral("liste.lvtx"));
     ecrireLignes(chemin, lignes);
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::ReadOnly));
     // Pas de marque d'ordre d'octets : les octets sont exactement ceux des lignes.
-    QCOMPARE(f.readAll(), attendu);
+    QCOMPARE(lireOctetsBruts(chemin, "<absent>"), attendu);
 }
 
 void TestFichierTexte::ecrireLignes_puisLire_memesLignes()
@@ -308,11 +307,7 @@ void TestFichierTexte::ecrire_temporaireImpossible_ancienFichierIntact()
     // de longueur d'un nom : l'écriture échoue même pour le superutilisateur.
     EnvironnementTest env;
     const QString chemin = env.chemin(QString(250, u'n'));
-    {
-        QFile ancien(chemin);
-        QVERIFY(ancien.open(QIODevice::WriteOnly));
-        ancien.write("ancienne\r\n");
-    }
+    ecrireOctetsBruts(chemin, "ancienne\r\n");
     QVERIFY_THROWS_EXCEPTION(EFichierErreur, ecrireLignes(chemin, {QStringLiteral("nouvelle")}));
     QCOMPARE(lireLignes(chemin, TailleMax::liste), QStringList{"ancienne"});
     QCOMPARE(QDir(env.dossier()).entryList(QDir::Files).size(), 1);

@@ -10,6 +10,7 @@
 #include "ImportAncienneBase.h"
 #include "LecteurAcs.h"
 #include "LigneLC.h"
+#include "OctetsFichier.h"
 #include "U_VX_DataModule.h"
 #include "U_rayon.h"
 
@@ -33,12 +34,6 @@ struct SansProgression : ProgressionBase
 {
     void progression(const QString&) override {}
 };
-
-QByteArray lireOctets(const QString& chemin)
-{
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Bombe d'entités imbriquées : développée, elle pèserait des gigaoctets.
 QByteArray bombeEntites()
@@ -106,12 +101,7 @@ class TestMauvaisesEntrees : public QObject
     Q_OBJECT
     std::unique_ptr<EnvironnementTest> env;
 
-    void ecrire(const QString& nom, const QByteArray& octets)
-    {
-        QFile f(env->chemin(nom));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QCOMPARE(f.write(octets), octets.size());
-    }
+    void ecrire(const QString& nom, const QByteArray& octets) { ecrireOctetsBruts(env->chemin(nom), octets); }
 
 private Q_SLOTS:
     void init() { env = std::make_unique<EnvironnementTest>(); }
@@ -250,7 +240,8 @@ private Q_SLOTS:
     // Chaque coupure d'une base valide est refusée ou lue sans planter.
     void baseXml_coupeeAChaqueOctet()
     {
-        const QByteArray base = lireOctets(EnvironnementTest::source(QStringLiteral("tests/e2e/donnees/baseRechargee.xml")));
+        const QByteArray base =
+            lireOctetsBruts(EnvironnementTest::source(QStringLiteral("tests/e2e/donnees/baseRechargee.xml")));
         QVERIFY(!base.isEmpty());
         SansProgression p;
         int refusees = 0;
@@ -326,7 +317,7 @@ private Q_SLOTS:
         ecrire(QStringLiteral("a.lvtx"), octets);
         const QString chemin = env->chemin(QStringLiteral("b.lvtx"));
         ecrireFichierLC(chemin, lireFichierLC(env->chemin(QStringLiteral("a.lvtx"))));
-        QCOMPARE(lireOctets(chemin), octets);
+        QCOMPARE(lireOctetsBruts(chemin), octets);
     }
 
     void configuration_hostile_data()
@@ -473,17 +464,17 @@ private Q_SLOTS:
         if (cas == u"disque plein") {
             const DisquePlein plein(4);
             QVERIFY_THROWS_EXCEPTION(EFichierErreur, ecrireLe());
-            QCOMPARE(lireOctets(chemin), ancien);
+            QCOMPARE(lireOctetsBruts(chemin), ancien);
             QCOMPARE(QDir(env->dossier()).entryList(QDir::Files | QDir::Hidden), QStringList{noms.value(ecrivain)});
             return;
         }
         ecrireLe();
         QVERIFY(QFileInfo(chemin).isSymLink());
-        QVERIFY(lireOctets(fichier) != ancien);
+        QVERIFY(lireOctetsBruts(fichier) != ancien);
         if (ecrivain == u"base") {
             const QString bak = chemin + QStringLiteral(".bak");
             QVERIFY(!QFileInfo(bak).isSymLink());
-            QCOMPARE(lireOctets(bak), ancien);
+            QCOMPARE(lireOctetsBruts(bak), ancien);
         }
     }
 
@@ -491,7 +482,7 @@ private Q_SLOTS:
     void personnage_coupeOuAbime()
     {
         const QByteArray acs =
-            lireOctets(EnvironnementTest::source(QStringLiteral("fuzz/graines/fuzz_personnage/mini.acs")));
+            lireOctetsBruts(EnvironnementTest::source(QStringLiteral("fuzz/graines/fuzz_personnage/mini.acs")));
         QVERIFY(lirePersonnageAcs(acs));
         for (qsizetype n = 0; n < acs.size(); ++n)
             QVERIFY2(!lirePersonnageAcs(acs.left(n)), qPrintable(QString::number(n)));
