@@ -51,6 +51,22 @@ TAgentPropertySheet* feuilleDe(Enveloppes& e) { return e.agent->GetPropertySheet
 TAgentSpeechInputProperties* entreeVocaleDe(Enveloppes& e) { return e.agent->GetSpeechInput(); }
 TAgentAudioOutputProperties* sortieAudioDe(Enveloppes& e) { return e.agent->GetAudioOutput(); }
 
+// Par le type d'une enveloppe : son nom dans le double et le moyen de l'atteindre.
+template <class O>
+struct Acces
+{
+    const char* nom;
+    O* (*de)(Enveloppes&);
+};
+Acces<TAgentCharacter> enveloppe(TAgentCharacter*) { return {"Character", personnageDe}; }
+Acces<TAgentBalloon> enveloppe(TAgentBalloon*) { return {"Balloon", bulleDe}; }
+Acces<TAgentCommands> enveloppe(TAgentCommands*) { return {"Commands", commandesDe}; }
+Acces<TAgentCommand> enveloppe(TAgentCommand*) { return {"Command", commandeDe}; }
+Acces<TAgentCommandWindow> enveloppe(TAgentCommandWindow*) { return {"CommandWindow", fenetreCommandesDe}; }
+Acces<TAgentPropertySheet> enveloppe(TAgentPropertySheet*) { return {"PropertySheet", feuilleDe}; }
+Acces<TAgentSpeechInputProperties> enveloppe(TAgentSpeechInputProperties*) { return {"SpeechInput", entreeVocaleDe}; }
+Acces<TAgentAudioOutputProperties> enveloppe(TAgentAudioOutputProperties*) { return {"AudioOutput", sortieAudioDe}; }
+
 // Valeur telle que le double la garde : les énumérations et les ensembles en entier.
 template <class T>
 QVariant enVariant(const T& valeur)
@@ -81,25 +97,26 @@ struct ProprieteEnveloppe
 };
 
 template <class O, class T, class P>
-ProprieteEnveloppe lecture(const char* objet, O* (*acces)(Enveloppes&), P numero, const std::type_identity_t<T>& valeur,
-                           T (O::*lire)(), const char* message)
+ProprieteEnveloppe lecture(P numero, const std::type_identity_t<T>& valeur, T (O::*lire)(), const char* message)
 {
+    const Acces<O> acces = enveloppe(static_cast<O*>(nullptr));
     ProprieteEnveloppe p;
-    p.objet = texte(objet);
+    p.objet = texte(acces.nom);
     p.numero = static_cast<int>(numero);
     p.valeur = enVariant(valeur);
-    p.lire = [acces, lire](Enveloppes& e) { return enVariant((acces(e)->*lire)()); };
+    p.lire = [de = acces.de, lire](Enveloppes& e) { return enVariant((de(e)->*lire)()); };
     p.messageLecture = texte(message);
     return p;
 }
 
 template <class O, class T, class A, class P>
-ProprieteEnveloppe lectureEcriture(const char* objet, O* (*acces)(Enveloppes&), P numero,
-                                   const std::type_identity_t<T>& valeur, T (O::*lire)(), const char* messageLecture,
-                                   CodeResultat (O::*ecrire)(A), const char* messageEcriture)
+ProprieteEnveloppe lectureEcriture(P numero, const std::type_identity_t<T>& valeur, T (O::*lire)(),
+                                   const char* messageLecture, CodeResultat (O::*ecrire)(A), const char* messageEcriture)
 {
-    ProprieteEnveloppe p = lecture(objet, acces, numero, valeur, lire, messageLecture);
-    p.ecrire = [acces, ecrire, valeur](Enveloppes& e) { return (acces(e)->*ecrire)(valeur); };
+    ProprieteEnveloppe p = lecture(numero, valeur, lire, messageLecture);
+    p.ecrire = [de = enveloppe(static_cast<O*>(nullptr)).de, ecrire, valeur](Enveloppes& e) {
+        return (de(e)->*ecrire)(valeur);
+    };
     p.messageEcriture = texte(messageEcriture);
     return p;
 }
@@ -933,164 +950,139 @@ void TestMSAgent::enveloppes_proprietes_data()
     const QPoint ici(12, 34);
     const QSize taille(200, 100);
 
-    ligne("Description", lectureEcriture("Character", personnageDe, C::Description, qs, &T::GetDescription,
-                                         sChrGetCharacterDescription, &T::SetDescription, sChrSetCharacterDescription));
-    ligne("ExtraData", lecture("Character", personnageDe, C::ExtraData, qs, &T::GetExtraData, sChrGetCharacterExtraData));
-    ligne("Guid", lecture("Character", personnageDe, C::Guid, qs, &T::GetGuid, sChrGetCharacterGUID));
-    ligne("HelpContextID", lectureEcriture("Character", personnageDe, C::HelpContextID, 7, &T::GetHelpContextID,
-                                           sChrGetCharacterHelpContext, &T::SetHelpContextID, sChrSetCharacterHelpContext));
-    ligne("HelpFile", lectureEcriture("Character", personnageDe, C::HelpFile, qs, &T::GetHelpFile,
-                                      sChrGetCharacterHelpFile, &T::SetHelpFile, sChrSetCharacterHelpFile));
-    ligne("HelpModeOn", lectureEcriture("Character", personnageDe, C::HelpModeOn, true, &T::GetHelpModeOn,
-                                        sChrGetCharacterHelpMode, &T::SetHelpModeOn, sChrSetCharacterHelpMode));
-    ligne("IdleOn", lectureEcriture("Character", personnageDe, C::IdleOn, true, &T::GetIdleOn,
-                                    sChrGetCharacterIdleState, &T::SetIdleOn, sChrSetCharacterIdleState));
-    ligne("LanguageID", lectureEcriture("Character", personnageDe, C::LanguageID, 0x040C, &T::GetLanguageID,
-                                        sChrGetCharacterLanguageID, &T::SetLanguageID, sChrSetCharacterLanguageID));
-    ligne("Name", lectureEcriture("Character", personnageDe, C::Name, qs, &T::GetName, sChrGetCharacterName,
-                                  &T::SetName, sChrSetCharacterName));
-    ligne("OriginalSize", lecture("Character", personnageDe, C::OriginalSize, taille, &T::GetOriginalSize,
-                                  sChrGetCharacterOriginalSizes));
-    ligne("OtherClients", lecture("Character", personnageDe, C::OtherClients, 2, &T::GetOtherClients,
-                                  sChrGetCharacterNumberOtherClients));
-    ligne("SoundEffectsOn", lectureEcriture("Character", personnageDe, C::SoundEffectsOn, true, &T::GetSoundEffectsOn,
-                                            sChrGetSoundEffectsOn, &T::SetSoundEffectsOn, sChrSetSoundEffectsOn));
-    ligne("MoveCause", lecture("Character", personnageDe, C::MoveCause, amcUserMoved, &T::GetMoveCause,
-                               sChrGetCharacterLastMoveCause));
-    ligne("SRModeID", lectureEcriture("Character", personnageDe, C::SRModeID, qs, &T::GetSRModeID,
-                                      sChrGetCharacterSpeechRecognitionModeID, &T::SetSRModeID,
-                                      sChrSetSpeechRecognitionModeID));
-    ligne("SRStatus", lecture("Character", personnageDe, C::SRStatus, 3, &T::GetSRStatus,
-                              sChrGetCharacterSpeechRecognitionStatus));
-    ligne("TTSModeID", lectureEcriture("Character", personnageDe, C::TTSModeID, qs, &T::GetTTSModeID,
-                                       sChrGetCharacterTextSpeechModeID, &T::SetTTSModeID, sChrSetTextSpeechModeID));
-    ligne("TTSPitch", lecture("Character", personnageDe, C::TTSPitch, 120, &T::GetTTSPitch,
-                              sChrGetCharacterTextSpeechPitch));
-    ligne("TTSSpeed", lecture("Character", personnageDe, C::TTSSpeed, 150, &T::GetTTSSpeed,
-                              sChrGetCharacterTextSpeechSpeed));
-    ligne("Version", lecture("Character", personnageDe, C::Version, QStringLiteral("2.1"), &T::GetVersion,
-                             sChrGetCharacterVersion));
-    ligne("VisibilityCause", lecture("Character", personnageDe, C::VisibilityCause, avsProgramShowed,
-                                     &T::GetVisibilityCause, sChrGetCharacterLastVisibilityCause));
-    ligne("Visible", lecture("Character", personnageDe, C::Visible, true, &T::GetVisible, sChrGetCharacterVisibleState));
-    ligne("ActiveState", lecture("Character", personnageDe, C::ActiveState, aasInputActive, &T::GetActiveState,
-                                 sChrGetCharacterActiveState));
-    ligne("AutoPopup", lectureEcriture("Character", personnageDe, C::AutoPopup, true, &T::GetAutoPopup,
-                                       sChrGetCharacterAutoPopupEnabled, &T::SetAutoPopup, sChrSetCharacterAutoPopup));
+    ligne("Description", lectureEcriture(C::Description, qs, &T::GetDescription, sChrGetCharacterDescription,
+                                         &T::SetDescription, sChrSetCharacterDescription));
+    ligne("ExtraData", lecture(C::ExtraData, qs, &T::GetExtraData, sChrGetCharacterExtraData));
+    ligne("Guid", lecture(C::Guid, qs, &T::GetGuid, sChrGetCharacterGUID));
+    ligne("HelpContextID", lectureEcriture(C::HelpContextID, 7, &T::GetHelpContextID, sChrGetCharacterHelpContext,
+                                           &T::SetHelpContextID, sChrSetCharacterHelpContext));
+    ligne("HelpFile", lectureEcriture(C::HelpFile, qs, &T::GetHelpFile, sChrGetCharacterHelpFile, &T::SetHelpFile,
+                                      sChrSetCharacterHelpFile));
+    ligne("HelpModeOn", lectureEcriture(C::HelpModeOn, true, &T::GetHelpModeOn, sChrGetCharacterHelpMode,
+                                        &T::SetHelpModeOn, sChrSetCharacterHelpMode));
+    ligne("IdleOn", lectureEcriture(C::IdleOn, true, &T::GetIdleOn, sChrGetCharacterIdleState, &T::SetIdleOn,
+                                    sChrSetCharacterIdleState));
+    ligne("LanguageID", lectureEcriture(C::LanguageID, 0x040C, &T::GetLanguageID, sChrGetCharacterLanguageID,
+                                        &T::SetLanguageID, sChrSetCharacterLanguageID));
+    ligne("Name", lectureEcriture(C::Name, qs, &T::GetName, sChrGetCharacterName, &T::SetName, sChrSetCharacterName));
+    ligne("OriginalSize", lecture(C::OriginalSize, taille, &T::GetOriginalSize, sChrGetCharacterOriginalSizes));
+    ligne("OtherClients", lecture(C::OtherClients, 2, &T::GetOtherClients, sChrGetCharacterNumberOtherClients));
+    ligne("SoundEffectsOn", lectureEcriture(C::SoundEffectsOn, true, &T::GetSoundEffectsOn, sChrGetSoundEffectsOn,
+                                            &T::SetSoundEffectsOn, sChrSetSoundEffectsOn));
+    ligne("MoveCause", lecture(C::MoveCause, amcUserMoved, &T::GetMoveCause, sChrGetCharacterLastMoveCause));
+    ligne("SRModeID", lectureEcriture(C::SRModeID, qs, &T::GetSRModeID, sChrGetCharacterSpeechRecognitionModeID,
+                                      &T::SetSRModeID, sChrSetSpeechRecognitionModeID));
+    ligne("SRStatus", lecture(C::SRStatus, 3, &T::GetSRStatus, sChrGetCharacterSpeechRecognitionStatus));
+    ligne("TTSModeID", lectureEcriture(C::TTSModeID, qs, &T::GetTTSModeID, sChrGetCharacterTextSpeechModeID,
+                                       &T::SetTTSModeID, sChrSetTextSpeechModeID));
+    ligne("TTSPitch", lecture(C::TTSPitch, 120, &T::GetTTSPitch, sChrGetCharacterTextSpeechPitch));
+    ligne("TTSSpeed", lecture(C::TTSSpeed, 150, &T::GetTTSSpeed, sChrGetCharacterTextSpeechSpeed));
+    ligne("Version", lecture(C::Version, QStringLiteral("2.1"), &T::GetVersion, sChrGetCharacterVersion));
+    ligne("VisibilityCause", lecture(C::VisibilityCause, avsProgramShowed, &T::GetVisibilityCause,
+                                     sChrGetCharacterLastVisibilityCause));
+    ligne("Visible", lecture(C::Visible, true, &T::GetVisible, sChrGetCharacterVisibleState));
+    ligne("ActiveState", lecture(C::ActiveState, aasInputActive, &T::GetActiveState, sChrGetCharacterActiveState));
+    ligne("AutoPopup", lectureEcriture(C::AutoPopup, true, &T::GetAutoPopup, sChrGetCharacterAutoPopupEnabled,
+                                       &T::SetAutoPopup, sChrSetCharacterAutoPopup));
 
     using Bu = TAgentBalloon;
-    ligne("Balloon.BackColor", lectureEcriture("Balloon", bulleDe, B::BackColor, QColor(Qt::yellow),
-                                               &Bu::GetBackgroundColor, sBalGetBalloonBackgroundColor,
-                                               &Bu::SetBackgroundColor, sBalSetBalloonBackgroundColor));
-    ligne("Balloon.BorderColor", lectureEcriture("Balloon", bulleDe, B::BorderColor, QColor(Qt::blue),
-                                                 &Bu::GetBorderColor, sBalGetBalloonBorderColor, &Bu::SetBorderColor,
+    ligne("Balloon.BackColor", lectureEcriture(B::BackColor, QColor(Qt::yellow), &Bu::GetBackgroundColor,
+                                               sBalGetBalloonBackgroundColor, &Bu::SetBackgroundColor,
+                                               sBalSetBalloonBackgroundColor));
+    ligne("Balloon.BorderColor", lectureEcriture(B::BorderColor, QColor(Qt::blue), &Bu::GetBorderColor,
+                                                 sBalGetBalloonBorderColor, &Bu::SetBorderColor,
                                                  sBalSetBalloonBorderColor));
-    ligne("Balloon.Enabled", lectureEcriture("Balloon", bulleDe, B::Enabled, true, &Bu::GetEnabled,
-                                             sBalGetBalloonEnabled, &Bu::SetEnabled, sBalSetBalloonEnabled));
-    ligne("Balloon.FontCharSet", lectureEcriture("Balloon", bulleDe, B::FontCharSet, 238, &Bu::GetFontCharset,
-                                                 sBalGetBalloonFontCharset, &Bu::SetFontCharset,
-                                                 sBalSetBalloonFontCharset));
-    ligne("Balloon.FontName", lectureEcriture("Balloon", bulleDe, B::FontName, QStringLiteral("Arial"),
-                                              &Bu::GetFontName, sBalGetBalloonFontName, &Bu::SetFontName,
-                                              sBalSetBalloonFontName));
-    ligne("Balloon.FontSize", lectureEcriture("Balloon", bulleDe, B::FontSize, 12, &Bu::GetFontSize,
-                                              sBalGetBalloonFontSize, &Bu::SetFontSize, sBalSetBalloonFontSize));
-    ligne("Balloon.FontStyle", lectureEcriture("Balloon", bulleDe, B::FontStyle, 3, &Bu::GetFontStyle,
-                                               sBalGetBalloonFontStyle, &Bu::SetFontStyle, sBalSetBalloonFontStyle));
-    ligne("Balloon.ForeColor", lectureEcriture("Balloon", bulleDe, B::ForeColor, QColor(Qt::red),
-                                               &Bu::GetForegroundColor, sBalGetBalloonForegroundColor,
-                                               &Bu::SetForegroundColor, sBalSetBalloonForegroundColor));
-    ligne("Balloon.NumberOfLines", lectureEcriture("Balloon", bulleDe, B::NumberOfLines, 4, &Bu::GetNumLines,
-                                                   sBalGetNumberLinesBalloon, &Bu::SetNumLines,
-                                                   sBalSetNumberLinesBalloon));
-    ligne("Balloon.CharsPerLine", lectureEcriture("Balloon", bulleDe, B::CharsPerLine, 40, &Bu::GetNumCharsPerLine,
+    ligne("Balloon.Enabled", lectureEcriture(B::Enabled, true, &Bu::GetEnabled, sBalGetBalloonEnabled, &Bu::SetEnabled,
+                                             sBalSetBalloonEnabled));
+    ligne("Balloon.FontCharSet", lectureEcriture(B::FontCharSet, 238, &Bu::GetFontCharset, sBalGetBalloonFontCharset,
+                                                 &Bu::SetFontCharset, sBalSetBalloonFontCharset));
+    ligne("Balloon.FontName", lectureEcriture(B::FontName, QStringLiteral("Arial"), &Bu::GetFontName,
+                                              sBalGetBalloonFontName, &Bu::SetFontName, sBalSetBalloonFontName));
+    ligne("Balloon.FontSize", lectureEcriture(B::FontSize, 12, &Bu::GetFontSize, sBalGetBalloonFontSize,
+                                              &Bu::SetFontSize, sBalSetBalloonFontSize));
+    ligne("Balloon.FontStyle", lectureEcriture(B::FontStyle, 3, &Bu::GetFontStyle, sBalGetBalloonFontStyle,
+                                               &Bu::SetFontStyle, sBalSetBalloonFontStyle));
+    ligne("Balloon.ForeColor", lectureEcriture(B::ForeColor, QColor(Qt::red), &Bu::GetForegroundColor,
+                                               sBalGetBalloonForegroundColor, &Bu::SetForegroundColor,
+                                               sBalSetBalloonForegroundColor));
+    ligne("Balloon.NumberOfLines", lectureEcriture(B::NumberOfLines, 4, &Bu::GetNumLines, sBalGetNumberLinesBalloon,
+                                                   &Bu::SetNumLines, sBalSetNumberLinesBalloon));
+    ligne("Balloon.CharsPerLine", lectureEcriture(B::CharsPerLine, 40, &Bu::GetNumCharsPerLine,
                                                   sBalGetNumberCharactersPerLineBalloon, &Bu::SetNumCharsPerLine,
                                                   sBalSetNumberCharactersPerLineBalloon));
-    ligne("Balloon.Style", lectureEcriture("Balloon", bulleDe, B::Style, TAgentBalloonStyle(absEnabled | absAutoPace),
-                                           &Bu::GetStyle, sBalGetBalloonStyle, &Bu::SetStyle, sBalSetBalloonStyle));
-    ligne("Balloon.Visible", lecture("Balloon", bulleDe, B::Visible, true, &Bu::GetVisible, sBalGetBalloonVisibility));
+    ligne("Balloon.Style", lectureEcriture(B::Style, TAgentBalloonStyle(absEnabled | absAutoPace), &Bu::GetStyle,
+                                           sBalGetBalloonStyle, &Bu::SetStyle, sBalSetBalloonStyle));
+    ligne("Balloon.Visible", lecture(B::Visible, true, &Bu::GetVisible, sBalGetBalloonVisibility));
 
     using Cs = TAgentCommands;
-    ligne("Commands.Caption", lectureEcriture("Commands", commandesDe, L::Caption, qs, &Cs::GetCaption,
-                                              sCmsGetCommandCollectionCaption, &Cs::SetCaption,
-                                              sCmsSetCommandCollectionCaption));
-    ligne("Commands.DefaultCommand", lectureEcriture("Commands", commandesDe, L::DefaultCommand, 100,
-                                                     &Cs::GetDefaultCommandID, sCmsGetDefaultCommandID,
-                                                     &Cs::SetDefaultCommandID, sCmsSetDefaultCommandID));
-    ligne("Commands.FontName", lectureEcriture("Commands", commandesDe, L::FontName, qs, &Cs::GetFontName,
-                                               sCmsGetCommandCollectionFontName, &Cs::SetFontName,
-                                               sCmsSetCommandCollectionFontName));
-    ligne("Commands.FontSize", lectureEcriture("Commands", commandesDe, L::FontSize, 9, &Cs::GetFontSize,
-                                               sCmsGetCommandCollectionFontSize, &Cs::SetFontSize,
-                                               sCmsSetCommandCollectionFontSize));
-    ligne("Commands.GlobalVoice", lectureEcriture("Commands", commandesDe, L::GlobalVoiceCommandsEnabled, true,
-                                                  &Cs::GetGlobalEnabled, sCmsGetGlobalVoiceCommandsAreEnabled,
-                                                  &Cs::SetGlobalEnabled, sCmsSetGlobalVoiceCommandsAreEnabled));
+    ligne("Commands.Caption", lectureEcriture(L::Caption, qs, &Cs::GetCaption, sCmsGetCommandCollectionCaption,
+                                              &Cs::SetCaption, sCmsSetCommandCollectionCaption));
+    ligne("Commands.DefaultCommand", lectureEcriture(L::DefaultCommand, 100, &Cs::GetDefaultCommandID,
+                                                     sCmsGetDefaultCommandID, &Cs::SetDefaultCommandID,
+                                                     sCmsSetDefaultCommandID));
+    ligne("Commands.FontName", lectureEcriture(L::FontName, qs, &Cs::GetFontName, sCmsGetCommandCollectionFontName,
+                                               &Cs::SetFontName, sCmsSetCommandCollectionFontName));
+    ligne("Commands.FontSize", lectureEcriture(L::FontSize, 9, &Cs::GetFontSize, sCmsGetCommandCollectionFontSize,
+                                               &Cs::SetFontSize, sCmsSetCommandCollectionFontSize));
+    ligne("Commands.GlobalVoice", lectureEcriture(L::GlobalVoiceCommandsEnabled, true, &Cs::GetGlobalEnabled,
+                                                  sCmsGetGlobalVoiceCommandsAreEnabled, &Cs::SetGlobalEnabled,
+                                                  sCmsSetGlobalVoiceCommandsAreEnabled));
     // Le composant n'a pas de message d'écriture pour ce contexte d'aide : celui de la lecture sert.
-    ligne("Commands.HelpContextID", lectureEcriture("Commands", commandesDe, L::HelpContextID, 5,
-                                                    &Cs::GetHelpContextID, sCmsGetCommandCollectionHelpContext,
-                                                    &Cs::SetHelpContextID, sCmsGetCommandCollectionHelpContext));
-    ligne("Commands.Visible", lectureEcriture("Commands", commandesDe, L::Visible, true, &Cs::GetVisible,
-                                              sCmsGetCommandCollectionVisibility, &Cs::SetVisible,
-                                              sCmsSetCommandsCollectionVisibility));
-    ligne("Commands.Voice", lectureEcriture("Commands", commandesDe, L::Voice, qs, &Cs::GetVoice,
-                                            sCmsGetCommandCollectionVoice, &Cs::SetVoice, sCmsSetCommandCollectionVoice));
-    ligne("Commands.VoiceCaption", lectureEcriture("Commands", commandesDe, L::VoiceCaption, qs, &Cs::GetVoiceCaption,
+    ligne("Commands.HelpContextID", lectureEcriture(L::HelpContextID, 5, &Cs::GetHelpContextID,
+                                                    sCmsGetCommandCollectionHelpContext, &Cs::SetHelpContextID,
+                                                    sCmsGetCommandCollectionHelpContext));
+    ligne("Commands.Visible", lectureEcriture(L::Visible, true, &Cs::GetVisible, sCmsGetCommandCollectionVisibility,
+                                              &Cs::SetVisible, sCmsSetCommandsCollectionVisibility));
+    ligne("Commands.Voice", lectureEcriture(L::Voice, qs, &Cs::GetVoice, sCmsGetCommandCollectionVoice, &Cs::SetVoice,
+                                            sCmsSetCommandCollectionVoice));
+    ligne("Commands.VoiceCaption", lectureEcriture(L::VoiceCaption, qs, &Cs::GetVoiceCaption,
                                                    sCmsGetCommandCollectionVoiceCaption, &Cs::SetVoiceCaption,
                                                    sCmsSetCommandsCollectionVoiceCaption));
 
     using Cm = TAgentCommand;
-    ligne("Command.Caption", lectureEcriture("Command", commandeDe, M::Caption, qs, &Cm::GetCaption,
-                                             sCmdGetCommandCaption, &Cm::SetCaption, sCmdSetCommandCaption));
-    ligne("Command.ConfidenceText", lectureEcriture("Command", commandeDe, M::ConfidenceText, qs,
-                                                    &Cm::GetConfidenceText, sCmdGetCommandConfidenceText,
-                                                    &Cm::SetConfidenceText, sCmdSetCommandConfidenceText));
-    ligne("Command.ConfidenceThreshold", lectureEcriture("Command", commandeDe, M::ConfidenceThreshold, 50,
-                                                         &Cm::GetConfidenceThreshold, sCmdGetCommandConfidenceThreshold,
-                                                         &Cm::SetConfidenceThreshold, sCmdSetCommandConfidenceThreshold));
-    ligne("Command.Enabled", lectureEcriture("Command", commandeDe, M::Enabled, true, &Cm::GetEnabled,
-                                             sCmdGetCommandEnabled, &Cm::SetEnabled, sCmdSetCommandEnabled));
-    ligne("Command.HelpContextID", lectureEcriture("Command", commandeDe, M::HelpContextID, 6, &Cm::GetHelpContextID,
+    ligne("Command.Caption", lectureEcriture(M::Caption, qs, &Cm::GetCaption, sCmdGetCommandCaption, &Cm::SetCaption,
+                                             sCmdSetCommandCaption));
+    ligne("Command.ConfidenceText", lectureEcriture(M::ConfidenceText, qs, &Cm::GetConfidenceText,
+                                                    sCmdGetCommandConfidenceText, &Cm::SetConfidenceText,
+                                                    sCmdSetCommandConfidenceText));
+    ligne("Command.ConfidenceThreshold", lectureEcriture(M::ConfidenceThreshold, 50, &Cm::GetConfidenceThreshold,
+                                                         sCmdGetCommandConfidenceThreshold, &Cm::SetConfidenceThreshold,
+                                                         sCmdSetCommandConfidenceThreshold));
+    ligne("Command.Enabled", lectureEcriture(M::Enabled, true, &Cm::GetEnabled, sCmdGetCommandEnabled, &Cm::SetEnabled,
+                                             sCmdSetCommandEnabled));
+    ligne("Command.HelpContextID", lectureEcriture(M::HelpContextID, 6, &Cm::GetHelpContextID,
                                                    sCmdGetCommandHelpContext, &Cm::SetHelpContextID,
                                                    sCmdSetCommandHelpContext));
-    ligne("Command.Voice", lectureEcriture("Command", commandeDe, M::Voice, qs, &Cm::GetVoice, sCmdGetCommandVoice,
-                                           &Cm::SetVoice, sCmdSetCommandVoice));
-    ligne("Command.VoiceCaption", lectureEcriture("Command", commandeDe, M::VoiceCaption, qs, &Cm::GetVoiceCaption,
-                                                  sCmdGetCommandVoiceCaption, &Cm::SetVoiceCaption,
-                                                  sCmdSetCommandVoiceCaption));
-    ligne("Command.Visible", lectureEcriture("Command", commandeDe, M::Visible, true, &Cm::GetVisible,
-                                             sCmdGetCommandVisibility, &Cm::SetVisible, sCmdSetCommandVisibility));
+    ligne("Command.Voice", lectureEcriture(M::Voice, qs, &Cm::GetVoice, sCmdGetCommandVoice, &Cm::SetVoice,
+                                           sCmdSetCommandVoice));
+    ligne("Command.VoiceCaption", lectureEcriture(M::VoiceCaption, qs, &Cm::GetVoiceCaption, sCmdGetCommandVoiceCaption,
+                                                  &Cm::SetVoiceCaption, sCmdSetCommandVoiceCaption));
+    ligne("Command.Visible", lectureEcriture(M::Visible, true, &Cm::GetVisible, sCmdGetCommandVisibility,
+                                             &Cm::SetVisible, sCmdSetCommandVisibility));
 
     using W = TAgentCommandWindow;
-    ligne("CommandWindow.Position", lecture("CommandWindow", fenetreCommandesDe, F::Position, ici, &W::GetPosition,
-                                            sCmwGetCommandWindowPosition));
-    ligne("CommandWindow.Size", lecture("CommandWindow", fenetreCommandesDe, F::Size, taille, &W::GetSize,
-                                        sCmwGetCommandWindowSize));
-    ligne("CommandWindow.Visible", lecture("CommandWindow", fenetreCommandesDe, F::Visible, true, &W::GetVisible,
-                                           sCmwGetCommandWindowVisibility));
+    ligne("CommandWindow.Position", lecture(F::Position, ici, &W::GetPosition, sCmwGetCommandWindowPosition));
+    ligne("CommandWindow.Size", lecture(F::Size, taille, &W::GetSize, sCmwGetCommandWindowSize));
+    ligne("CommandWindow.Visible", lecture(F::Visible, true, &W::GetVisible, sCmwGetCommandWindowVisibility));
     using S = TAgentPropertySheet;
-    ligne("PropertySheet.Page", lectureEcriture("PropertySheet", feuilleDe, F::Page, appCopyright, &S::GetPage,
-                                                sPrsGetPropertySheetPage, &S::SetPage, sPrsSetPropertySheetPage));
-    ligne("PropertySheet.Position", lecture("PropertySheet", feuilleDe, F::Position, ici, &S::GetPosition,
-                                            sPrsGetPropertySheetPosition));
-    ligne("PropertySheet.Size", lecture("PropertySheet", feuilleDe, F::Size, taille, &S::GetSize,
-                                        sPrsGetPropertySheetSize));
-    ligne("PropertySheet.Visible", lecture("PropertySheet", feuilleDe, F::Visible, true, &S::GetVisible,
-                                           sPrsGetPropertySheetVisibility));
+    ligne("PropertySheet.Page", lectureEcriture(F::Page, appCopyright, &S::GetPage, sPrsGetPropertySheetPage,
+                                                &S::SetPage, sPrsSetPropertySheetPage));
+    ligne("PropertySheet.Position", lecture(F::Position, ici, &S::GetPosition, sPrsGetPropertySheetPosition));
+    ligne("PropertySheet.Size", lecture(F::Size, taille, &S::GetSize, sPrsGetPropertySheetSize));
+    ligne("PropertySheet.Visible", lecture(F::Visible, true, &S::GetVisible, sPrsGetPropertySheetVisibility));
     using V = TAgentSpeechInputProperties;
-    ligne("SpeechInput.Enabled", lecture("SpeechInput", entreeVocaleDe, ProprieteEntreeVocale::Enabled, true,
-                                         &V::GetEnabled, sSpiGetSpeechInputEnabled));
-    ligne("SpeechInput.HotKey", lecture("SpeechInput", entreeVocaleDe, ProprieteEntreeVocale::HotKey,
-                                        QStringLiteral("Ctrl+Maj"), &V::GetHotKey, sSpiGetSpeechInputHotkey));
-    ligne("SpeechInput.ListeningTip", lecture("SpeechInput", entreeVocaleDe, ProprieteEntreeVocale::ListeningTip, true,
-                                              &V::GetListeningTip, sSpiGetSpeechInputListeningTipEnabled));
+    ligne("SpeechInput.Enabled", lecture(ProprieteEntreeVocale::Enabled, true, &V::GetEnabled,
+                                         sSpiGetSpeechInputEnabled));
+    ligne("SpeechInput.HotKey", lecture(ProprieteEntreeVocale::HotKey, QStringLiteral("Ctrl+Maj"), &V::GetHotKey,
+                                        sSpiGetSpeechInputHotkey));
+    ligne("SpeechInput.ListeningTip", lecture(ProprieteEntreeVocale::ListeningTip, true, &V::GetListeningTip,
+                                              sSpiGetSpeechInputListeningTipEnabled));
     using A = TAgentAudioOutputProperties;
-    ligne("AudioOutput.Enabled", lecture("AudioOutput", sortieAudioDe, ProprieteSortieAudio::Enabled, true,
-                                         &A::GetEnabled, sAudGetAudioOutputEnabled));
-    ligne("AudioOutput.UsingSoundEffects", lecture("AudioOutput", sortieAudioDe, ProprieteSortieAudio::UsingSoundEffects,
-                                                   true, &A::GetUsingSoundEffects, sAudGetAudioOutputUsesSoundEffects));
-    ligne("AudioOutput.Status", lecture("AudioOutput", sortieAudioDe, ProprieteSortieAudio::Status, 2, &A::GetStatus,
-                                        sAudGetAudioOutputStatus));
+    ligne("AudioOutput.Enabled", lecture(ProprieteSortieAudio::Enabled, true, &A::GetEnabled,
+                                         sAudGetAudioOutputEnabled));
+    ligne("AudioOutput.UsingSoundEffects", lecture(ProprieteSortieAudio::UsingSoundEffects, true,
+                                                   &A::GetUsingSoundEffects, sAudGetAudioOutputUsesSoundEffects));
+    ligne("AudioOutput.Status", lecture(ProprieteSortieAudio::Status, 2, &A::GetStatus, sAudGetAudioOutputStatus));
 }
 
 void TestMSAgent::enveloppes_proprietes()
