@@ -55,7 +55,6 @@ public:
     qint32 LastRequestID() const { return FLastRequestID; }
     CodeResultat CharacterLastError() const { return FLastError; }
     QWindow* Fenetre() const { return FFenetre; }
-    double PointerFactor() const { return FPointerFactor; }
     QString FileName() const { return FFileName; }
     QString Folder() const { return FFolder; }
     QString FullPath() const { return FFullPath; }

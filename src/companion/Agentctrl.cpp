@@ -6,7 +6,6 @@ TAgentCtrl::TAgentCtrl(TMSAgent* agent) : TAgentBase(agent) {}
 TAgentCtrl::~TAgentCtrl()
 {
     Disconnect();
-    FComInitialise = false;
 }
 
 void TAgentCtrl::Connect()

@@ -19,15 +19,11 @@ public:
     bool Installed();
 
     const std::shared_ptr<IServeurAgent>& Serveur() const { return FServeur; }
-    qint32 NumeroEnregistrement() const { return FNumeroEnregistrement; }
-    TAgentNotifySink* Recepteur() const { return FRecepteur.get(); }
 
 private:
     std::shared_ptr<IServeurAgent> FServeur;
     std::unique_ptr<TAgentNotifySink> FRecepteur;
     qint32 FNumeroEnregistrement = -1;
-    // Pas de COM ici : l'initialisation est réputée faite par cet objet.
-    bool FComInitialise = true;
     bool FInstallationSondee = false;
     bool FServeurInstalle = false;
 };

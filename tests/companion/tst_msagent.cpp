@@ -1,5 +1,10 @@
+#include "Agentaudiooutputproperties.h"
+#include "Agentballoon.h"
 #include "Agentcharacters.h"
 #include "Agentcommands.h"
+#include "Agentcommandwindow.h"
+#include "Agentpropertysheet.h"
+#include "Agentspeechinputproperties.h"
 #include "Agentuserinput.h"
 #include "EnvironnementTest.h"
 #include "MSAgent.h"
@@ -11,6 +16,8 @@
 #include <QTest>
 #include <QWindow>
 
+#include <type_traits>
+
 Q_DECLARE_METATYPE(TAgentSide)
 
 namespace {
@@ -21,7 +28,110 @@ void creerFichier(const QString& chemin)
     QFile f(chemin);
     QVERIFY(f.open(QIODevice::WriteOnly));
 }
+
+// Ce que les lignes des tables d'enveloppes atteignent : le composant et un personnage chargé.
+struct Enveloppes
+{
+    TMSAgent* agent = nullptr;
+    TAgentCharacter* sam = nullptr;
+};
+
+TAgentCharacter* personnageDe(Enveloppes& e) { return e.sam; }
+TAgentBalloon* bulleDe(Enveloppes& e) { return e.sam->GetBalloon(); }
+TAgentCommands* commandesDe(Enveloppes& e) { return e.sam->GetCommands(); }
+// La commande 100 du double, ajoutée au premier usage.
+TAgentCommand* commandeDe(Enveloppes& e)
+{
+    TAgentCommands* commandes = commandesDe(e);
+    return commandes->GetCount() > 0 ? commandes->Command(100)
+                                     : commandes->Add(QStringLiteral("Ouvrir"), QStringLiteral("ouvrir"));
+}
+TAgentCommandWindow* fenetreCommandesDe(Enveloppes& e) { return e.agent->GetCommandWindow(); }
+TAgentPropertySheet* feuilleDe(Enveloppes& e) { return e.agent->GetPropertySheet(); }
+TAgentSpeechInputProperties* entreeVocaleDe(Enveloppes& e) { return e.agent->GetSpeechInput(); }
+TAgentAudioOutputProperties* sortieAudioDe(Enveloppes& e) { return e.agent->GetAudioOutput(); }
+
+// Par le type d'une enveloppe : son nom dans le double et le moyen de l'atteindre.
+template <class O>
+struct Acces
+{
+    const char* nom;
+    O* (*de)(Enveloppes&);
+};
+Acces<TAgentCharacter> enveloppe(TAgentCharacter*) { return {"Character", personnageDe}; }
+Acces<TAgentBalloon> enveloppe(TAgentBalloon*) { return {"Balloon", bulleDe}; }
+Acces<TAgentCommands> enveloppe(TAgentCommands*) { return {"Commands", commandesDe}; }
+Acces<TAgentCommand> enveloppe(TAgentCommand*) { return {"Command", commandeDe}; }
+Acces<TAgentCommandWindow> enveloppe(TAgentCommandWindow*) { return {"CommandWindow", fenetreCommandesDe}; }
+Acces<TAgentPropertySheet> enveloppe(TAgentPropertySheet*) { return {"PropertySheet", feuilleDe}; }
+Acces<TAgentSpeechInputProperties> enveloppe(TAgentSpeechInputProperties*) { return {"SpeechInput", entreeVocaleDe}; }
+Acces<TAgentAudioOutputProperties> enveloppe(TAgentAudioOutputProperties*) { return {"AudioOutput", sortieAudioDe}; }
+
+// Valeur telle que le double la garde : les énumérations et les ensembles en entier.
+template <class T>
+QVariant enVariant(const T& valeur)
+{
+    if constexpr (std::is_enum_v<T>)
+        return int(valeur);
+    else
+        return QVariant::fromValue(valeur);
+}
+template <class E>
+QVariant enVariant(const QFlags<E>& valeur)
+{
+    return valeur.toInt();
+}
+
+// Une propriété d'enveloppe : l'objet du double qui la tient, son numéro, une valeur qui fait
+// l'aller-retour, les membres qui la lisent et l'écrivent (ecrire vide : lecture seule) et
+// leurs messages d'échec.
+struct ProprieteEnveloppe
+{
+    QString objet;
+    int numero = 0;
+    QVariant valeur;
+    std::function<QVariant(Enveloppes&)> lire;
+    std::function<CodeResultat(Enveloppes&)> ecrire;
+    QString messageLecture;
+    QString messageEcriture;
+};
+
+template <class O, class T, class P>
+ProprieteEnveloppe lecture(P numero, const std::type_identity_t<T>& valeur, T (O::*lire)(), const char* message)
+{
+    const Acces<O> acces = enveloppe(static_cast<O*>(nullptr));
+    ProprieteEnveloppe p;
+    p.objet = texte(acces.nom);
+    p.numero = static_cast<int>(numero);
+    p.valeur = enVariant(valeur);
+    p.lire = [de = acces.de, lire](Enveloppes& e) { return enVariant((de(e)->*lire)()); };
+    p.messageLecture = texte(message);
+    return p;
+}
+
+template <class O, class T, class A, class P>
+ProprieteEnveloppe lectureEcriture(P numero, const std::type_identity_t<T>& valeur, T (O::*lire)(),
+                                   const char* messageLecture, CodeResultat (O::*ecrire)(A), const char* messageEcriture)
+{
+    ProprieteEnveloppe p = lecture(numero, valeur, lire, messageLecture);
+    p.ecrire = [de = enveloppe(static_cast<O*>(nullptr)).de, ecrire, valeur](Enveloppes& e) {
+        return (de(e)->*ecrire)(valeur);
+    };
+    p.messageEcriture = texte(messageEcriture);
+    return p;
+}
+
+// Un membre qui passe par le serveur : l'appel que le double note, et le message d'échec.
+struct AppelEnveloppe
+{
+    QString appel;
+    std::function<void(Enveloppes&)> membre;
+    QString message;
+};
 } // namespace
+
+Q_DECLARE_METATYPE(ProprieteEnveloppe)
+Q_DECLARE_METATYPE(AppelEnveloppe)
 
 class TestMSAgent : public QObject
 {
@@ -71,6 +181,11 @@ private Q_SLOTS:
     void recepteur_interfacesReconnues();
     void decharger_depuisOnUnload_uneSeuleFois();
     void commande_personnageCommandeEtChoix();
+    void enveloppes_proprietes_data();
+    void enveloppes_proprietes();
+    void enveloppes_appels_data();
+    void enveloppes_appels();
+    void enveloppes_collectionEtCoordonnees();
 
 private:
     std::unique_ptr<EnvironnementTest> m_env;
@@ -792,10 +907,10 @@ void TestMSAgent::commande_personnageCommandeEtChoix()
     QVERIFY(ouvrir);
     QCOMPARE(commandes->GetCount(), 1);
 
-    struct Recu { TAgentCharacter* personnage; TAgentCommand* commande; int nombre; QString texte; };
+    struct Recu { TAgentCharacter* personnage; TAgentCommand* commande; int nombre; QString texte; qint32 id; int confiance; };
     QList<Recu> recus;
     m_agent->OnCommand = [&](TMSAgent*, TAgentCharacter* c, TAgentCommand* cmd, TAgentUserInput* choix) {
-        recus.append({c, cmd, choix->GetCount(), choix->ItemText(0)});
+        recus.append({c, cmd, choix->GetCount(), choix->ItemText(0), choix->ItemID(0), choix->ItemConfidence(0)});
     };
     auto entree = std::make_shared<EntreeUtilisateurDouble>();
     entree->choix = {{ouvrir->ID(), 80, QStringLiteral("ouvrir")}};
@@ -806,6 +921,8 @@ void TestMSAgent::commande_personnageCommandeEtChoix()
     QCOMPARE(recus[0].commande, ouvrir);
     QCOMPARE(recus[0].nombre, 1);
     QCOMPARE(recus[0].texte, QStringLiteral("ouvrir"));
+    QCOMPARE(recus[0].id, ouvrir->ID());
+    QCOMPARE(recus[0].confiance, 80);
 
     // Sans objet de choix : l'échec est enregistré et rien n'est déclenché.
     bool envoye = false;
@@ -817,6 +934,344 @@ void TestMSAgent::commande_personnageCommandeEtChoix()
     QCOMPARE(recus.size(), 1);
     QCOMPARE(m_agent->LastErrorMessage(), texte("Could not query for user input information"));
     QCOMPARE(m_agent->LastError(), codeResultat(0x8004206B));
+}
+
+void TestMSAgent::enveloppes_proprietes_data()
+{
+    using C = ProprietePersonnage;
+    using B = ProprieteBulle;
+    using L = ProprieteCommandes;
+    using M = ProprieteCommande;
+    using F = ProprieteFenetreAgent;
+    using T = TAgentCharacter;
+    QTest::addColumn<ProprieteEnveloppe>("p");
+    const auto ligne = [](const char* nom, const ProprieteEnveloppe& p) { QTest::newRow(nom) << p; };
+    const QString qs = QStringLiteral("{D45FD2FC}");
+    const QPoint ici(12, 34);
+    const QSize taille(200, 100);
+
+    ligne("Description", lectureEcriture(C::Description, qs, &T::GetDescription, sChrGetCharacterDescription,
+                                         &T::SetDescription, sChrSetCharacterDescription));
+    ligne("ExtraData", lecture(C::ExtraData, qs, &T::GetExtraData, sChrGetCharacterExtraData));
+    ligne("Guid", lecture(C::Guid, qs, &T::GetGuid, sChrGetCharacterGUID));
+    ligne("HelpContextID", lectureEcriture(C::HelpContextID, 7, &T::GetHelpContextID, sChrGetCharacterHelpContext,
+                                           &T::SetHelpContextID, sChrSetCharacterHelpContext));
+    ligne("HelpFile", lectureEcriture(C::HelpFile, qs, &T::GetHelpFile, sChrGetCharacterHelpFile, &T::SetHelpFile,
+                                      sChrSetCharacterHelpFile));
+    ligne("HelpModeOn", lectureEcriture(C::HelpModeOn, true, &T::GetHelpModeOn, sChrGetCharacterHelpMode,
+                                        &T::SetHelpModeOn, sChrSetCharacterHelpMode));
+    ligne("IdleOn", lectureEcriture(C::IdleOn, true, &T::GetIdleOn, sChrGetCharacterIdleState, &T::SetIdleOn,
+                                    sChrSetCharacterIdleState));
+    ligne("LanguageID", lectureEcriture(C::LanguageID, 0x040C, &T::GetLanguageID, sChrGetCharacterLanguageID,
+                                        &T::SetLanguageID, sChrSetCharacterLanguageID));
+    ligne("Name", lectureEcriture(C::Name, qs, &T::GetName, sChrGetCharacterName, &T::SetName, sChrSetCharacterName));
+    ligne("OriginalSize", lecture(C::OriginalSize, taille, &T::GetOriginalSize, sChrGetCharacterOriginalSizes));
+    ligne("OtherClients", lecture(C::OtherClients, 2, &T::GetOtherClients, sChrGetCharacterNumberOtherClients));
+    ligne("SoundEffectsOn", lectureEcriture(C::SoundEffectsOn, true, &T::GetSoundEffectsOn, sChrGetSoundEffectsOn,
+                                            &T::SetSoundEffectsOn, sChrSetSoundEffectsOn));
+    ligne("MoveCause", lecture(C::MoveCause, amcUserMoved, &T::GetMoveCause, sChrGetCharacterLastMoveCause));
+    ligne("SRModeID", lectureEcriture(C::SRModeID, qs, &T::GetSRModeID, sChrGetCharacterSpeechRecognitionModeID,
+                                      &T::SetSRModeID, sChrSetSpeechRecognitionModeID));
+    ligne("SRStatus", lecture(C::SRStatus, 3, &T::GetSRStatus, sChrGetCharacterSpeechRecognitionStatus));
+    ligne("TTSModeID", lectureEcriture(C::TTSModeID, qs, &T::GetTTSModeID, sChrGetCharacterTextSpeechModeID,
+                                       &T::SetTTSModeID, sChrSetTextSpeechModeID));
+    ligne("TTSPitch", lecture(C::TTSPitch, 120, &T::GetTTSPitch, sChrGetCharacterTextSpeechPitch));
+    ligne("TTSSpeed", lecture(C::TTSSpeed, 150, &T::GetTTSSpeed, sChrGetCharacterTextSpeechSpeed));
+    ligne("Version", lecture(C::Version, QStringLiteral("2.1"), &T::GetVersion, sChrGetCharacterVersion));
+    ligne("VisibilityCause", lecture(C::VisibilityCause, avsProgramShowed, &T::GetVisibilityCause,
+                                     sChrGetCharacterLastVisibilityCause));
+    ligne("Visible", lecture(C::Visible, true, &T::GetVisible, sChrGetCharacterVisibleState));
+    ligne("ActiveState", lecture(C::ActiveState, aasInputActive, &T::GetActiveState, sChrGetCharacterActiveState));
+    ligne("AutoPopup", lectureEcriture(C::AutoPopup, true, &T::GetAutoPopup, sChrGetCharacterAutoPopupEnabled,
+                                       &T::SetAutoPopup, sChrSetCharacterAutoPopup));
+
+    using Bu = TAgentBalloon;
+    ligne("Balloon.BackColor", lectureEcriture(B::BackColor, QColor(Qt::yellow), &Bu::GetBackgroundColor,
+                                               sBalGetBalloonBackgroundColor, &Bu::SetBackgroundColor,
+                                               sBalSetBalloonBackgroundColor));
+    ligne("Balloon.BorderColor", lectureEcriture(B::BorderColor, QColor(Qt::blue), &Bu::GetBorderColor,
+                                                 sBalGetBalloonBorderColor, &Bu::SetBorderColor,
+                                                 sBalSetBalloonBorderColor));
+    ligne("Balloon.Enabled", lectureEcriture(B::Enabled, true, &Bu::GetEnabled, sBalGetBalloonEnabled, &Bu::SetEnabled,
+                                             sBalSetBalloonEnabled));
+    ligne("Balloon.FontCharSet", lectureEcriture(B::FontCharSet, 238, &Bu::GetFontCharset, sBalGetBalloonFontCharset,
+                                                 &Bu::SetFontCharset, sBalSetBalloonFontCharset));
+    ligne("Balloon.FontName", lectureEcriture(B::FontName, QStringLiteral("Arial"), &Bu::GetFontName,
+                                              sBalGetBalloonFontName, &Bu::SetFontName, sBalSetBalloonFontName));
+    ligne("Balloon.FontSize", lectureEcriture(B::FontSize, 12, &Bu::GetFontSize, sBalGetBalloonFontSize,
+                                              &Bu::SetFontSize, sBalSetBalloonFontSize));
+    ligne("Balloon.FontStyle", lectureEcriture(B::FontStyle, 3, &Bu::GetFontStyle, sBalGetBalloonFontStyle,
+                                               &Bu::SetFontStyle, sBalSetBalloonFontStyle));
+    ligne("Balloon.ForeColor", lectureEcriture(B::ForeColor, QColor(Qt::red), &Bu::GetForegroundColor,
+                                               sBalGetBalloonForegroundColor, &Bu::SetForegroundColor,
+                                               sBalSetBalloonForegroundColor));
+    ligne("Balloon.NumberOfLines", lectureEcriture(B::NumberOfLines, 4, &Bu::GetNumLines, sBalGetNumberLinesBalloon,
+                                                   &Bu::SetNumLines, sBalSetNumberLinesBalloon));
+    ligne("Balloon.CharsPerLine", lectureEcriture(B::CharsPerLine, 40, &Bu::GetNumCharsPerLine,
+                                                  sBalGetNumberCharactersPerLineBalloon, &Bu::SetNumCharsPerLine,
+                                                  sBalSetNumberCharactersPerLineBalloon));
+    ligne("Balloon.Style", lectureEcriture(B::Style, TAgentBalloonStyle(absEnabled | absAutoPace), &Bu::GetStyle,
+                                           sBalGetBalloonStyle, &Bu::SetStyle, sBalSetBalloonStyle));
+    ligne("Balloon.Visible", lecture(B::Visible, true, &Bu::GetVisible, sBalGetBalloonVisibility));
+
+    using Cs = TAgentCommands;
+    ligne("Commands.Caption", lectureEcriture(L::Caption, qs, &Cs::GetCaption, sCmsGetCommandCollectionCaption,
+                                              &Cs::SetCaption, sCmsSetCommandCollectionCaption));
+    ligne("Commands.DefaultCommand", lectureEcriture(L::DefaultCommand, 100, &Cs::GetDefaultCommandID,
+                                                     sCmsGetDefaultCommandID, &Cs::SetDefaultCommandID,
+                                                     sCmsSetDefaultCommandID));
+    ligne("Commands.FontName", lectureEcriture(L::FontName, qs, &Cs::GetFontName, sCmsGetCommandCollectionFontName,
+                                               &Cs::SetFontName, sCmsSetCommandCollectionFontName));
+    ligne("Commands.FontSize", lectureEcriture(L::FontSize, 9, &Cs::GetFontSize, sCmsGetCommandCollectionFontSize,
+                                               &Cs::SetFontSize, sCmsSetCommandCollectionFontSize));
+    ligne("Commands.GlobalVoice", lectureEcriture(L::GlobalVoiceCommandsEnabled, true, &Cs::GetGlobalEnabled,
+                                                  sCmsGetGlobalVoiceCommandsAreEnabled, &Cs::SetGlobalEnabled,
+                                                  sCmsSetGlobalVoiceCommandsAreEnabled));
+    // Le composant n'a pas de message d'écriture pour ce contexte d'aide : celui de la lecture sert.
+    ligne("Commands.HelpContextID", lectureEcriture(L::HelpContextID, 5, &Cs::GetHelpContextID,
+                                                    sCmsGetCommandCollectionHelpContext, &Cs::SetHelpContextID,
+                                                    sCmsGetCommandCollectionHelpContext));
+    ligne("Commands.Visible", lectureEcriture(L::Visible, true, &Cs::GetVisible, sCmsGetCommandCollectionVisibility,
+                                              &Cs::SetVisible, sCmsSetCommandsCollectionVisibility));
+    ligne("Commands.Voice", lectureEcriture(L::Voice, qs, &Cs::GetVoice, sCmsGetCommandCollectionVoice, &Cs::SetVoice,
+                                            sCmsSetCommandCollectionVoice));
+    ligne("Commands.VoiceCaption", lectureEcriture(L::VoiceCaption, qs, &Cs::GetVoiceCaption,
+                                                   sCmsGetCommandCollectionVoiceCaption, &Cs::SetVoiceCaption,
+                                                   sCmsSetCommandsCollectionVoiceCaption));
+
+    using Cm = TAgentCommand;
+    ligne("Command.Caption", lectureEcriture(M::Caption, qs, &Cm::GetCaption, sCmdGetCommandCaption, &Cm::SetCaption,
+                                             sCmdSetCommandCaption));
+    ligne("Command.ConfidenceText", lectureEcriture(M::ConfidenceText, qs, &Cm::GetConfidenceText,
+                                                    sCmdGetCommandConfidenceText, &Cm::SetConfidenceText,
+                                                    sCmdSetCommandConfidenceText));
+    ligne("Command.ConfidenceThreshold", lectureEcriture(M::ConfidenceThreshold, 50, &Cm::GetConfidenceThreshold,
+                                                         sCmdGetCommandConfidenceThreshold, &Cm::SetConfidenceThreshold,
+                                                         sCmdSetCommandConfidenceThreshold));
+    ligne("Command.Enabled", lectureEcriture(M::Enabled, true, &Cm::GetEnabled, sCmdGetCommandEnabled, &Cm::SetEnabled,
+                                             sCmdSetCommandEnabled));
+    ligne("Command.HelpContextID", lectureEcriture(M::HelpContextID, 6, &Cm::GetHelpContextID,
+                                                   sCmdGetCommandHelpContext, &Cm::SetHelpContextID,
+                                                   sCmdSetCommandHelpContext));
+    ligne("Command.Voice", lectureEcriture(M::Voice, qs, &Cm::GetVoice, sCmdGetCommandVoice, &Cm::SetVoice,
+                                           sCmdSetCommandVoice));
+    ligne("Command.VoiceCaption", lectureEcriture(M::VoiceCaption, qs, &Cm::GetVoiceCaption, sCmdGetCommandVoiceCaption,
+                                                  &Cm::SetVoiceCaption, sCmdSetCommandVoiceCaption));
+    ligne("Command.Visible", lectureEcriture(M::Visible, true, &Cm::GetVisible, sCmdGetCommandVisibility,
+                                             &Cm::SetVisible, sCmdSetCommandVisibility));
+
+    using W = TAgentCommandWindow;
+    ligne("CommandWindow.Position", lecture(F::Position, ici, &W::GetPosition, sCmwGetCommandWindowPosition));
+    ligne("CommandWindow.Size", lecture(F::Size, taille, &W::GetSize, sCmwGetCommandWindowSize));
+    ligne("CommandWindow.Visible", lecture(F::Visible, true, &W::GetVisible, sCmwGetCommandWindowVisibility));
+    using S = TAgentPropertySheet;
+    ligne("PropertySheet.Page", lectureEcriture(F::Page, appCopyright, &S::GetPage, sPrsGetPropertySheetPage,
+                                                &S::SetPage, sPrsSetPropertySheetPage));
+    ligne("PropertySheet.Position", lecture(F::Position, ici, &S::GetPosition, sPrsGetPropertySheetPosition));
+    ligne("PropertySheet.Size", lecture(F::Size, taille, &S::GetSize, sPrsGetPropertySheetSize));
+    ligne("PropertySheet.Visible", lecture(F::Visible, true, &S::GetVisible, sPrsGetPropertySheetVisibility));
+    using V = TAgentSpeechInputProperties;
+    ligne("SpeechInput.Enabled", lecture(ProprieteEntreeVocale::Enabled, true, &V::GetEnabled,
+                                         sSpiGetSpeechInputEnabled));
+    ligne("SpeechInput.HotKey", lecture(ProprieteEntreeVocale::HotKey, QStringLiteral("Ctrl+Maj"), &V::GetHotKey,
+                                        sSpiGetSpeechInputHotkey));
+    ligne("SpeechInput.ListeningTip", lecture(ProprieteEntreeVocale::ListeningTip, true, &V::GetListeningTip,
+                                              sSpiGetSpeechInputListeningTipEnabled));
+    using A = TAgentAudioOutputProperties;
+    ligne("AudioOutput.Enabled", lecture(ProprieteSortieAudio::Enabled, true, &A::GetEnabled,
+                                         sAudGetAudioOutputEnabled));
+    ligne("AudioOutput.UsingSoundEffects", lecture(ProprieteSortieAudio::UsingSoundEffects, true,
+                                                   &A::GetUsingSoundEffects, sAudGetAudioOutputUsesSoundEffects));
+    ligne("AudioOutput.Status", lecture(ProprieteSortieAudio::Status, 2, &A::GetStatus, sAudGetAudioOutputStatus));
+}
+
+void TestMSAgent::enveloppes_proprietes()
+{
+    QFETCH(ProprieteEnveloppe, p);
+    (*m_serveur)->journal().sousObjets = true;
+    m_agent->SetConnected(true);
+    Enveloppes e{m_agent.get(), charger(QStringLiteral("Sam"))};
+    QVERIFY(e.sam);
+    const QString lire = p.objet + QStringLiteral(".Lire");
+    const QString ecrire = p.objet + QStringLiteral(".Ecrire");
+    // Écrite par son membre, ou posée sur le serveur quand elle ne s'écrit pas ; relue telle quelle.
+    if (p.ecrire) {
+        QCOMPARE(p.ecrire(e), S_OK_AGENT);
+        QCOMPARE((*m_serveur)->appelsDe(ecrire).constLast().arguments.value(0).toInt(), p.numero);
+    } else {
+        (*m_serveur)->journal().proprietes.insert(JournalAgent::cle(p.objet, p.numero), p.valeur);
+    }
+    QCOMPARE(p.lire(e), p.valeur);
+    QCOMPARE((*m_serveur)->appelsDe(lire).constLast().arguments.value(0).toInt(), p.numero);
+    QCOMPARE(m_agent->LastError(), S_OK_AGENT);
+
+    // Refusée par le serveur : rien ne lève, le code et le message du membre sont enregistrés.
+    const CodeResultat refus = codeResultat(0x80042070);
+    (*m_serveur)->repondre(lire, refus);
+    (*m_serveur)->repondre(ecrire, refus);
+    p.lire(e);
+    QCOMPARE(m_agent->LastError(), refus);
+    QCOMPARE(m_agent->LastErrorMessage(), p.messageLecture);
+    if (p.ecrire) {
+        QCOMPARE(p.ecrire(e), refus);
+        QCOMPARE(m_agent->LastErrorMessage(), p.messageEcriture);
+    }
+}
+
+void TestMSAgent::enveloppes_appels_data()
+{
+    QTest::addColumn<AppelEnveloppe>("a");
+    const auto ligne = [](const char* nom, const char* appel, std::function<void(Enveloppes&)> membre,
+                          const QString& message) {
+        QTest::newRow(nom) << AppelEnveloppe{texte(appel), std::move(membre), message};
+    };
+    static const ObjetFenetre controle{QPoint(100, 300), 80, 200, QStringLiteral("panelCommandes")};
+    ligne("Think", "Think", [](Enveloppes& e) { e.sam->Think(QStringLiteral("Hmm")); }, texte(sChrThinkText));
+    ligne("Prepare", "Prepare", [](Enveloppes& e) { e.sam->Prepare(aptAnimation, QStringLiteral("Wave"), true); },
+          texte("Could not prepare the requested character data 'Wave'"));
+    ligne("GestureAt", "GestureAt", [](Enveloppes& e) { e.sam->GestureAt(QPoint(10, 20)); },
+          texte(sChrGestureAtCoordinates));
+    ligne("GestureAtObject", "GestureAt", [](Enveloppes& e) { e.sam->GestureAtObject(&controle); },
+          texte("Could not gesture at object 'panelCommandes'"));
+    ligne("Wait", "Wait", [](Enveloppes& e) { e.sam->Wait(1); }, texte(sChrWaitCharacterRequest));
+    ligne("Interrupt", "Interrupt", [](Enveloppes& e) { e.sam->Interrupt(1); }, texte(sChrInterruptCharacter));
+    ligne("Stop", "Stop", [](Enveloppes& e) { e.sam->Stop(1); }, texte(sChrStopCharacter));
+    ligne("StopAll", "StopAll", [](Enveloppes& e) { e.sam->StopAll(); }, texte(sChrStopCharacter));
+    ligne("MoveToXY", "MoveTo", [](Enveloppes& e) { e.sam->MoveToXY(QPoint(1, 2), 3); }, texte(sChrMoveCharacter));
+    ligne("MoveToObject", "MoveTo", [](Enveloppes& e) { e.sam->MoveToObject(&controle); },
+          texte("Could not move to object 'panelCommandes'"));
+    ligne("MoveToSideAndGesture", "GestureAt", [](Enveloppes& e) { e.sam->MoveToSideAndGesture(&controle, asLeft); },
+          texte(sChrMoveSideObject));
+    ligne("MoveAndGestureAtObject", "MoveTo", [](Enveloppes& e) { e.sam->MoveAndGestureAtObject(&controle, asTop); },
+          texte(sChrMoveSideObject));
+    ligne("Listen", "Listen", [](Enveloppes& e) { e.sam->Listen(true); }, texte(sChrSetCharacterListening));
+    ligne("SetActiveState", "Activate", [](Enveloppes& e) { e.sam->SetActiveState(aasNotActive); },
+          texte(sChrSetCharacterActiveState));
+    ligne("SetCharacterAsTopMost", "Activate", [](Enveloppes& e) { e.sam->SetCharacterAsTopMost(); },
+          texte(sChrSetCharacterAsTopMost));
+    ligne("SetClientAsActive", "Activate", [](Enveloppes& e) { e.sam->SetClientAsActive(); },
+          texte(sChrSetClientAsActive));
+    ligne("SetClientAsNonActive", "Activate", [](Enveloppes& e) { e.sam->SetClientAsNonActive(); },
+          texte(sChrSetClientAsNonactive));
+    ligne("ShowPopupMenu", "ShowPopupMenu", [](Enveloppes& e) { e.sam->ShowPopupMenu(1, 2); },
+          texte(sChrShowCharacterPopupMenu));
+    ligne("SetPosition", "SetPosition", [](Enveloppes& e) { e.sam->SetPosition(QPoint(5, 6)); },
+          texte(sChrSetCharacterPosition));
+    ligne("SetLeft", "SetPosition", [](Enveloppes& e) { e.sam->SetLeft(5); }, texte(sChrSetCharacterPosition));
+    ligne("SetTop", "SetPosition", [](Enveloppes& e) { e.sam->SetTop(6); }, texte(sChrSetCharacterPosition));
+    ligne("SetSize", "SetSize", [](Enveloppes& e) { e.sam->SetSize(QSize(64, 32)); }, texte(sChrSetCharacterSize));
+    ligne("SetWidth", "SetSize", [](Enveloppes& e) { e.sam->SetWidth(64); }, texte(sChrSetCharacterSize));
+    ligne("SetHeight", "SetSize", [](Enveloppes& e) { e.sam->SetHeight(32); }, texte(sChrSetCharacterSize));
+    ligne("SupportsAnimation", "GetAnimationNames", [](Enveloppes& e) { e.sam->SupportsAnimation(QStringLiteral("wave")); },
+          texte(sChrGetAnimationNames));
+    ligne("Balloon.Show", "Balloon.Ecrire", [](Enveloppes& e) { bulleDe(e)->Show(); }, texte(sBalShowBalloon));
+    ligne("Balloon.Hide", "Balloon.Ecrire", [](Enveloppes& e) { bulleDe(e)->Hide(); }, texte(sBalHideBalloon));
+    ligne("Balloon.Refresh", "GetBalloon", [](Enveloppes& e) { bulleDe(e)->Refresh(); },
+          texte(sBalResetBalloonSettings));
+    ligne("Commands.Add", "Commands.Add",
+          [](Enveloppes& e) { commandesDe(e)->Add(QStringLiteral("Fermer"), QStringLiteral("fermer")); },
+          texte(sCmsAddNewCommand));
+    ligne("Commands.Insert", "Commands.Insert",
+          [](Enveloppes& e) {
+              commandesDe(e)->Insert(QStringLiteral("Fermer"), QStringLiteral("fermer"), true, true, 100, false);
+          },
+          texte(sCmsInsertNewCommand));
+    ligne("Commands.Remove", "Commands.Remove", [](Enveloppes& e) { commandesDe(e)->Remove(100); },
+          texte(sCmsRemoveCommand));
+    ligne("Commands.RemoveAll", "Commands.RemoveAll", [](Enveloppes& e) { commandesDe(e)->RemoveAll(); },
+          texte(sCmsRemoveCommands));
+    ligne("Commands.SetDefaultCommand", "Commands.Ecrire",
+          [](Enveloppes& e) { commandesDe(e)->SetDefaultCommand(commandeDe(e)); }, texte(sCmsSetDefaultCommand));
+    ligne("Commands.GetDefaultCommand", "Commands.Lire",
+          [](Enveloppes& e) {
+              commandesDe(e)->SetDefaultCommandID(commandeDe(e)->ID());
+              commandesDe(e)->GetDefaultCommand();
+          },
+          texte(sCmsGetDefaultCommandID));
+    ligne("CommandWindow.Show", "CommandWindow.Ecrire", [](Enveloppes& e) { fenetreCommandesDe(e)->Show(); },
+          texte(sCmwShowCommandWindow));
+    ligne("CommandWindow.Hide", "CommandWindow.Ecrire", [](Enveloppes& e) { fenetreCommandesDe(e)->Hide(); },
+          texte(sCmwHideCommandWindow));
+    ligne("PropertySheet.Show", "PropertySheet.Ecrire", [](Enveloppes& e) { feuilleDe(e)->Show(); },
+          texte(sPrsShowPropertySheet));
+    ligne("PropertySheet.Hide", "PropertySheet.Ecrire", [](Enveloppes& e) { feuilleDe(e)->Hide(); },
+          texte(sPrsHidePropertySheet));
+    ligne("GetVersion", "GetVersion", [](Enveloppes& e) { e.agent->GetVersion(); }, texte(sAgtGetMSAgentVersion));
+    ligne("GetVersionLong", "GetVersion", [](Enveloppes& e) { e.agent->GetVersionLong(); },
+          texte(sAgtGetMSAgentVersion));
+    ligne("ShowDefaultCharacterProperties", "ShowDefaultCharacterProperties",
+          [](Enveloppes& e) { e.agent->ShowDefaultCharacterProperties(10, 20); },
+          texte(sAgtShowDefaultCharacterPropertySheet));
+}
+
+void TestMSAgent::enveloppes_appels()
+{
+    QFETCH(AppelEnveloppe, a);
+    (*m_serveur)->journal().sousObjets = true;
+    m_agent->SetConnected(true);
+    Enveloppes e{m_agent.get(), charger(QStringLiteral("Sam"))};
+    QVERIFY(e.sam);
+    const int avant = (*m_serveur)->nombre(a.appel);
+    a.membre(e);
+    QCOMPARE(m_agent->LastError(), S_OK_AGENT);
+    QVERIFY((*m_serveur)->nombre(a.appel) > avant);
+
+    // Refusé par le serveur : rien ne lève, le code et le message du membre sont enregistrés.
+    const CodeResultat refus = codeResultat(0x80042070);
+    (*m_serveur)->repondre(a.appel, refus);
+    a.membre(e);
+    QCOMPARE(m_agent->LastError(), refus);
+    QCOMPARE(m_agent->LastErrorMessage(), a.message);
+}
+
+void TestMSAgent::enveloppes_collectionEtCoordonnees()
+{
+    m_agent->SetConnected(true);
+    TAgentCharacters* personnages = m_agent->GetCharacters();
+    // Fournisseur vide : le personnage par défaut du serveur.
+    QCOMPARE(personnages->LoadDefaultCharacter(QStringLiteral("Defaut")), S_OK_AGENT);
+    QVERIFY((*m_serveur)->appelsDe(QStringLiteral("Load")).constLast().arguments.value(0).isNull());
+    QVERIFY(personnages->CharacterByIndex(0)->DefaultCharacter());
+    TAgentCharacter* sam = charger(QStringLiteral("Sam"));
+    QVERIFY(sam);
+    QCOMPARE(personnages->GetCharacter(QStringLiteral("SAM")), sam);
+    QCOMPARE(m_agent->GetCharacter(sam->Numero()), sam);
+    QVERIFY(!m_agent->GetCharacter(sam->Numero() + 100));
+    QCOMPARE(m_agent->LastErrorMessage(), texte(sAgtRetrieveRequestedCharacter));
+    QVERIFY(!personnages->GetCharacter(QString()));
+    QCOMPARE(m_agent->LastErrorMessage(), texte(sChsRetrieveRequestedCharacterNickname));
+
+    // Côtés et version : lus sur la position, la taille et le texte de version du serveur.
+    (*m_serveur)->journal().position = QPoint(50, 60);
+    (*m_serveur)->journal().taille = QSize(128, 96);
+    QCOMPARE(QList<int>({sam->GetLeft(), sam->GetTop(), sam->GetWidth(), sam->GetHeight()}), QList<int>({50, 60, 128, 96}));
+    QCOMPARE(sam->SetTop(7), S_OK_AGENT);
+    QCOMPARE(sam->SetWidth(64), S_OK_AGENT);
+    QCOMPARE((*m_serveur)->journal().position, QPoint(50, 7));
+    QCOMPARE((*m_serveur)->journal().taille, QSize(64, 96));
+    (*m_serveur)->journal().proprietes.insert(JournalAgent::cle(QStringLiteral("Character"), int(ProprietePersonnage::Version)),
+                                              QStringLiteral("2.1"));
+    QCOMPARE(sam->GetVersionLong(), (2 << 16) | 1);
+    QCOMPARE(m_agent->GetVersion(), QStringLiteral("2.5"));
+    QCOMPARE(m_agent->GetVersionLong(), (2 << 16) | 5);
+    QVERIFY(sam->SupportsAnimation(QStringLiteral("wave")));
+    QVERIFY(!sam->SupportsAnimation(QStringLiteral("Fly")));
+    TAgentCommands* commandes = sam->GetCommands();
+    TAgentCommand* ouvrir = commandes->Add(QStringLiteral("Ouvrir"), QStringLiteral("ouvrir"));
+    QCOMPARE(commandes->SetDefaultCommand(ouvrir), S_OK_AGENT);
+    QCOMPARE(commandes->GetDefaultCommand(), ouvrir);
+
+    // Déchargement par numéro, puis de tout ce qui reste.
+    QCOMPARE(personnages->Unload(sam->Numero()), S_OK_AGENT);
+    QCOMPARE(personnages->UnloadAll(), S_OK_AGENT);
+    QCOMPARE(personnages->GetCount(), 0);
+    QCOMPARE((*m_serveur)->nombre(QStringLiteral("Unload")), 2);
+    // Les sous-objets rendus : les personnages avec eux, la connexion reste.
+    QVERIFY(charger(QStringLiteral("Merlin")));
+    m_agent->ReleaseInterfaces();
+    QCOMPARE((*m_serveur)->nombre(QStringLiteral("Unload")), 3);
+    QVERIFY(m_agent->GetConnected());
+    QCOMPARE(m_agent->GetCharacters()->GetCount(), 0);
 }
 
 QTEST_MAIN(TestMSAgent)

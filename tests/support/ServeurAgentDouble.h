@@ -30,6 +30,13 @@ struct JournalAgent
     QPoint position{0, 0};
     bool autoPopup = false;
     QStringList animations{QStringLiteral("Wave"), QStringLiteral("Suggest"), QStringLiteral("Sad")};
+    // Propriétés écrites (ou posées par le test), relues telles quelles ; clé : cle(objet, numéro).
+    QHash<QString, QVariant> proprietes;
+    // Le serveur fournit sortie audio, entrée vocale, fenêtre des commandes et feuille de
+    // propriétés ; sinon il les ignore (E_NOTIMPL), comme le service de personnages.
+    bool sousObjets = false;
+
+    static QString cle(const QString& objet, int propriete) { return objet + u'/' + QString::number(propriete); }
 
     CodeResultat noter(const QString& nom, qint32 personnage, const QVariantList& arguments = {})
     {
@@ -38,25 +45,65 @@ struct JournalAgent
     }
 };
 
-// Commandes d'un personnage : numéros distribués à partir de 100.
-class CommandesAgentDouble : public ICommandesAgent
+// Objet à propriétés (bulle, commandes, fenêtre des commandes…) : ce qui s'écrit se relit ;
+// chaque accès est noté « Objet.Lire » ou « Objet.Ecrire ».
+template <class I>
+class ProprietesAgentDouble : public I
 {
 public:
-    explicit CommandesAgentDouble(std::shared_ptr<JournalAgent> journal) : m_journal(std::move(journal)) {}
+    ProprietesAgentDouble(std::shared_ptr<JournalAgent> journal, QString objet)
+        : m_journal(std::move(journal)), m_objet(std::move(objet)) {}
+
+    CodeResultat Lire(int propriete, QVariant& valeur) override
+    {
+        valeur = m_journal->proprietes.value(JournalAgent::cle(m_objet, propriete));
+        return m_journal->noter(m_objet + QStringLiteral(".Lire"), 0, {propriete});
+    }
+    CodeResultat Ecrire(int propriete, const QVariant& valeur) override
+    {
+        const CodeResultat code = m_journal->noter(m_objet + QStringLiteral(".Ecrire"), 0, {propriete, valeur});
+        if (!echec(code))
+            m_journal->proprietes.insert(JournalAgent::cle(m_objet, propriete), valeur);
+        return code;
+    }
+
+protected:
+    std::shared_ptr<JournalAgent> m_journal;
+    QString m_objet;
+};
+
+// Commandes d'un personnage : numéros distribués à partir de 100.
+class CommandesAgentDouble : public ProprietesAgentDouble<ICommandesAgent>
+{
+public:
+    explicit CommandesAgentDouble(std::shared_ptr<JournalAgent> journal)
+        : ProprietesAgentDouble(std::move(journal), QStringLiteral("Commands")) {}
 
     CodeResultat Add(const QString& legende, const QString& voix, bool actif, bool visible, qint32& numero) override
     {
         const CodeResultat code = m_journal->noter(QStringLiteral("Commands.Add"), 0, {legende, voix, actif, visible});
-        if (!echec(code)) {
-            numero = m_prochaine++;
-            m_commandes[numero] = std::make_shared<ICommandeAgent>();
-        }
+        if (!echec(code))
+            creer(numero);
+        return code;
+    }
+    CodeResultat Insert(const QString& legende, const QString& voix, bool actif, bool visible, qint32 reference,
+                        bool avant, qint32& numero) override
+    {
+        const CodeResultat code = m_journal->noter(QStringLiteral("Commands.Insert"), 0,
+                                                   {legende, voix, actif, visible, reference, avant});
+        if (!echec(code))
+            creer(numero);
         return code;
     }
     CodeResultat Remove(qint32 numero) override
     {
         m_commandes.erase(numero);
         return m_journal->noter(QStringLiteral("Commands.Remove"), 0, {numero});
+    }
+    CodeResultat RemoveAll() override
+    {
+        m_commandes.clear();
+        return m_journal->noter(QStringLiteral("Commands.RemoveAll"), 0);
     }
     CodeResultat GetCommand(qint32 numero, std::shared_ptr<ICommandeAgent>& commande) override
     {
@@ -68,7 +115,12 @@ public:
     }
 
 private:
-    std::shared_ptr<JournalAgent> m_journal;
+    void creer(qint32& numero)
+    {
+        numero = m_prochaine++;
+        m_commandes[numero] = std::make_shared<ProprietesAgentDouble<ICommandeAgent>>(m_journal, QStringLiteral("Command"));
+    }
+
     std::map<qint32, std::shared_ptr<ICommandeAgent>> m_commandes;
     qint32 m_prochaine = 100;
 };
@@ -147,6 +199,30 @@ public:
     {
         return requeteNotee(QStringLiteral("Interrupt"), {interrompue}, requete);
     }
+    CodeResultat Prepare(int type, const QString& nom, bool fileAttente, qint32& requete) override
+    {
+        return requeteNotee(QStringLiteral("Prepare"), {type, nom, fileAttente}, requete);
+    }
+    CodeResultat Listen(bool ecoute) override { return m_journal->noter(QStringLiteral("Listen"), m_numero, {ecoute}); }
+    CodeResultat Activate(int etat) override { return m_journal->noter(QStringLiteral("Activate"), m_numero, {etat}); }
+    CodeResultat ShowPopupMenu(int x, int y) override
+    {
+        return m_journal->noter(QStringLiteral("ShowPopupMenu"), m_numero, {x, y});
+    }
+    CodeResultat SetPosition(int x, int y) override
+    {
+        const CodeResultat code = m_journal->noter(QStringLiteral("SetPosition"), m_numero, {x, y});
+        if (!echec(code))
+            m_journal->position = QPoint(x, y);
+        return code;
+    }
+    CodeResultat SetSize(int largeur, int hauteur) override
+    {
+        const CodeResultat code = m_journal->noter(QStringLiteral("SetSize"), m_numero, {largeur, hauteur});
+        if (!echec(code))
+            m_journal->taille = QSize(largeur, hauteur);
+        return code;
+    }
     CodeResultat GetSize(int& largeur, int& hauteur) override
     {
         largeur = m_journal->taille.width();
@@ -173,18 +249,33 @@ public:
         commandes = m_commandes;
         return m_journal->noter(QStringLiteral("GetCommands"), m_numero);
     }
+    CodeResultat GetBalloon(std::shared_ptr<IBulleAgent>& bulle) override
+    {
+        const CodeResultat code = m_journal->noter(QStringLiteral("GetBalloon"), m_numero);
+        if (!echec(code))
+            bulle = std::make_shared<ProprietesAgentDouble<IBulleAgent>>(m_journal, QStringLiteral("Balloon"));
+        return code;
+    }
+    // Ce qui a été écrit se relit ; sinon le nom tiré du fichier et l'AutoPopup du journal.
     CodeResultat Lire(int propriete, QVariant& valeur) override
     {
-        switch (static_cast<ProprietePersonnage>(propriete)) {
-        case ProprietePersonnage::Name: valeur = m_nom; break;
-        case ProprietePersonnage::AutoPopup: valeur = m_journal->autoPopup; break;
-        default: valeur = QVariant(); break;
-        }
-        return m_journal->noter(QStringLiteral("Lire"), m_numero, {propriete});
+        const QString cle = JournalAgent::cle(QStringLiteral("Character"), propriete);
+        if (m_journal->proprietes.contains(cle))
+            valeur = m_journal->proprietes.value(cle);
+        else if (static_cast<ProprietePersonnage>(propriete) == ProprietePersonnage::Name)
+            valeur = m_nom;
+        else if (static_cast<ProprietePersonnage>(propriete) == ProprietePersonnage::AutoPopup)
+            valeur = m_journal->autoPopup;
+        else
+            valeur = QVariant();
+        return m_journal->noter(QStringLiteral("Character.Lire"), m_numero, {propriete});
     }
     CodeResultat Ecrire(int propriete, const QVariant& valeur) override
     {
-        return m_journal->noter(QStringLiteral("Ecrire"), m_numero, {propriete, valeur});
+        const CodeResultat code = m_journal->noter(QStringLiteral("Character.Ecrire"), m_numero, {propriete, valeur});
+        if (!echec(code))
+            m_journal->proprietes.insert(JournalAgent::cle(QStringLiteral("Character"), propriete), valeur);
+        return code;
     }
 
 private:
@@ -229,7 +320,7 @@ public:
     {
         QStringList noms;
         for (const AppelAgent& a : m_journal->appels)
-            if (a.nom != QLatin1String("Lire") && a.nom != QLatin1String("GetSize"))
+            if (!a.nom.endsWith(QLatin1String(".Lire")) && a.nom != QLatin1String("GetSize"))
                 noms.append(a.nom);
         return noms;
     }
@@ -297,8 +388,45 @@ public:
         interfacePersonnage = it->second;
         return code;
     }
+    CodeResultat GetVersion(qint16& majeure, qint16& mineure) override
+    {
+        majeure = 2;
+        mineure = 5;
+        return m_journal->noter(QStringLiteral("GetVersion"), 0);
+    }
+    CodeResultat ShowDefaultCharacterProperties(int x, int y, bool positionParDefaut) override
+    {
+        return m_journal->noter(QStringLiteral("ShowDefaultCharacterProperties"), 0, {x, y, positionParDefaut});
+    }
+    CodeResultat GetAudioOutput(std::shared_ptr<ISortieAudioAgent>& sortie) override
+    {
+        return sousObjet(QStringLiteral("AudioOutput"), sortie);
+    }
+    CodeResultat GetSpeechInput(std::shared_ptr<IEntreeVocaleAgent>& entree) override
+    {
+        return sousObjet(QStringLiteral("SpeechInput"), entree);
+    }
+    CodeResultat GetCommandWindow(std::shared_ptr<IFenetreCommandesAgent>& fenetre) override
+    {
+        return sousObjet(QStringLiteral("CommandWindow"), fenetre);
+    }
+    CodeResultat GetPropertySheet(std::shared_ptr<IFeuilleProprietesAgent>& feuille) override
+    {
+        return sousObjet(QStringLiteral("PropertySheet"), feuille);
+    }
 
 private:
+    template <class I>
+    CodeResultat sousObjet(const QString& objet, std::shared_ptr<I>& resultat)
+    {
+        if (!m_journal->sousObjets)
+            return E_NOTIMPL_AGENT;
+        const CodeResultat code = m_journal->noter(QStringLiteral("Get") + objet, 0);
+        if (!echec(code))
+            resultat = std::make_shared<ProprietesAgentDouble<I>>(m_journal, objet);
+        return code;
+    }
+
     std::shared_ptr<JournalAgent> m_journal;
     std::map<qint32, std::shared_ptr<PersonnageAgentDouble>> m_personnages;
     IRecepteurAgent* m_recepteur = nullptr;

@@ -394,19 +394,6 @@ QString messageErreurAcs(ErreurAcs erreur)
     return {};
 }
 
-QString messageErreurAcsAnglais(ErreurAcs erreur)
-{
-    switch (erreur) {
-    case ErreurAcs::Aucune: return QStringLiteral("No error.");
-    case ErreurAcs::FichierIllisible: return QStringLiteral("The character file cannot be read.");
-    case ErreurAcs::FormatAncien: return QStringLiteral("Character files of the 1.5 generation are not supported.");
-    case ErreurAcs::FormatInconnu: return QStringLiteral("Not a character file.");
-    case ErreurAcs::Tronque: return QStringLiteral("The character file is truncated.");
-    case ErreurAcs::Corrompu: return QStringLiteral("The character file is corrupted.");
-    }
-    return {};
-}
-
 ResultatLectureAcs lirePersonnageAcs(const QByteArray& octets)
 {
     ResultatLectureAcs r;

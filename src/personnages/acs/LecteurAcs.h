@@ -26,8 +26,6 @@ struct ResultatLectureAcs
 
 // Message français d'un code d'erreur (sans le détail).
 QString messageErreurAcs(ErreurAcs erreur);
-// Même message en anglais, pour les journaux.
-QString messageErreurAcsAnglais(ErreurAcs erreur);
 
 // Le format est choisi par les octets de signature, jamais par l'extension.
 // Les images restent compressées jusqu'à leur premier usage.

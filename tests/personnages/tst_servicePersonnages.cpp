@@ -740,9 +740,6 @@ void TestServicePersonnages::parler_depuisUneAdresse_nonImplemente()
 
 void TestServicePersonnages::sam_chargeEtJoueToutesLesAnimationsDuProgramme()
 {
-#ifndef SAM_ACS
-    QSKIP("Sam.acs n'est pas produit par ce build");
-#else
     const QString source = QStringLiteral(SAM_ACS);
     if (!QFileInfo::exists(source))
         QSKIP("Sam.acs absent du dossier de build");
@@ -792,7 +789,6 @@ void TestServicePersonnages::sam_chargeEtJoueToutesLesAnimationsDuProgramme()
             fins << e;
     QCOMPARE(fins, attendu);
     QVERIFY(!sam->GetVisible());
-#endif
 }
 
 void TestServicePersonnages::enregistrement_laFabriqueTrouveLeService()

@@ -48,7 +48,6 @@ public:
     const QRegion& masqueApplique() const { return m_masqueApplique; }
     // La fenêtre telle qu'elle se peint, dans une image transparente.
     QImage rendu() const;
-    bool enGlissement() const { return m_glisse; }
     int nombrePeintures() const { return m_peintures; }
     qint64 nanosecondesPeinture() const { return m_nsPeinture; } // cumul des peintures
 

@@ -2,7 +2,6 @@
 // Flux compressé des images et régions des personnages : LZ77 en bits, poids faible d'abord.
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QString>
 #include <optional>
 
 enum class ErreurFlux {
@@ -16,8 +15,6 @@ enum class ErreurFlux {
     LongueurInvalide,   // préfixe de longueur de 12 bits ou plus
     SortieIncomplete,   // marqueur de fin avant que la sortie soit pleine
 };
-
-QString messageErreurFlux(ErreurFlux erreur);
 
 // Décompresse exactement tailleAttendue octets ; rend nullopt (et l'erreur) sinon.
 std::optional<QByteArray> decompresserAcs(QByteArrayView flux, qsizetype tailleAttendue,

@@ -132,22 +132,6 @@ void ecrireCorrespondance(EcrivainBits& w, quint32 decalage, qsizetype longueur)
 
 } // namespace
 
-QString messageErreurFlux(ErreurFlux erreur)
-{
-    switch (erreur) {
-    case ErreurFlux::Aucune: return QStringLiteral("aucune erreur");
-    case ErreurFlux::FluxTropCourt: return QStringLiteral("flux compressé trop court");
-    case ErreurFlux::PremierOctet: return QStringLiteral("premier octet du flux compressé invalide");
-    case ErreurFlux::FinManquante: return QStringLiteral("fin du flux compressé manquante");
-    case ErreurFlux::FluxEpuise: return QStringLiteral("flux compressé épuisé avant sa fin");
-    case ErreurFlux::DecalageHorsSortie: return QStringLiteral("copie hors des données déjà produites");
-    case ErreurFlux::SortieDepassee: return QStringLiteral("données décompressées plus longues que prévu");
-    case ErreurFlux::LongueurInvalide: return QStringLiteral("longueur de copie invalide");
-    case ErreurFlux::SortieIncomplete: return QStringLiteral("données décompressées plus courtes que prévu");
-    }
-    return {};
-}
-
 std::optional<QByteArray> decompresserAcs(QByteArrayView flux, qsizetype tailleAttendue, ErreurFlux* erreur)
 {
     auto echouer = [erreur](ErreurFlux e) -> std::optional<QByteArray> {
