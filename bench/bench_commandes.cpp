@@ -109,7 +109,7 @@ struct Base
             remplirArticles(stock->ajouterRayonFils(QStringLiteral("Allée %1").arg(i), clWhite, stock), 1000, alea);
         petit = dm.listeRayons.first()->getRayonFils(0);
 
-        fenetre.timerDemarrage->stop();
+        fenetre.ui.timerDemarrage->stop();
         fenetre.attacherModuleDonnees(&dm);
         fenetre.attacherDialogues(new TFormArticle(&fenetre), new TformRayon(dm, &fenetre), nullptr, nullptr);
         fenetre.show();
@@ -148,7 +148,7 @@ void BM_selectionRayon1000(benchmark::State& etat)
         const auto debut = std::chrono::steady_clock::now();
         b.fenetre.selectionnerRayon(b.mille);
         etat.SetIterationTime(secondesDepuis(debut));
-        if (b.fenetre.listeArticles->topLevelItemCount() != 1000)
+        if (b.fenetre.ui.listeArticles->topLevelItemCount() != 1000)
             std::abort();
     }
     etat.counters["articles_base"] = b.total();
@@ -164,7 +164,7 @@ void BM_selectionRayon1000Peinte(benchmark::State& etat)
         QCoreApplication::processEvents();
         const auto debut = std::chrono::steady_clock::now();
         b.fenetre.selectionnerRayon(b.mille);
-        b.fenetre.listeArticles->viewport()->repaint();
+        b.fenetre.ui.listeArticles->viewport()->repaint();
         QCoreApplication::processEvents();
         etat.SetIterationTime(secondesDepuis(debut));
     }
@@ -192,7 +192,7 @@ void BM_deplacerRayon10000(benchmark::State& etat)
             std::abort();
         versB = !versB;
         // Hors mesure : les originaux détachés ne sont plus montrés par aucune vue.
-        b.fenetre.listeArticles->clear();
+        b.fenetre.ui.listeArticles->clear();
         b.dm.viderRebuts();
     }
     etat.counters["articles_base"] = b.total();

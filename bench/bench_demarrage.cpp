@@ -60,10 +60,10 @@ void demarrerUneFois()
     TdmVatrelix dm;
     fenetre.attacherModuleDonnees(&dm);
     fenetre.show();
-    while (fenetre.timerDemarrage->isActive())
+    while (fenetre.ui.timerDemarrage->isActive())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    benchmark::DoNotOptimize(fenetre.modeleArbreRayon->rowCount());
-    if (fenetre.modeleArbreRayon->rowCount() == 0)
+    benchmark::DoNotOptimize(fenetre.ui.modeleArbreRayon->rowCount());
+    if (fenetre.ui.modeleArbreRayon->rowCount() == 0)
         std::abort();
 }
 
@@ -100,10 +100,10 @@ void BM_arbre100k(benchmark::State& etat)
     dm.chargerBase(progression);
     TFormPrincipale fenetre;
     fenetre.attacherModuleDonnees(&dm);
-    fenetre.timerDemarrage->stop();
+    fenetre.ui.timerDemarrage->stop();
     for (auto _ : etat)
         fenetre.majArbreRayonsExecute();
-    etat.counters["noeuds_racines"] = fenetre.modeleArbreRayon->rowCount();
+    etat.counters["noeuds_racines"] = fenetre.ui.modeleArbreRayon->rowCount();
 }
 BENCHMARK(BM_arbre100k)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->UseRealTime();
 

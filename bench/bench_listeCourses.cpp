@@ -146,7 +146,7 @@ BENCHMARK(BM_triHostile)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetiti
 void BM_enregistrer(benchmark::State& etat)
 {
     g_dm->listeCourses = lignesBanc();
-    g_fenetre->fichierLC = g_dossier + QStringLiteral("banc.lvtx");
+    g_fenetre->reglages.fichierLC = g_dossier + QStringLiteral("banc.lvtx");
     for (auto _ : etat)
         g_fenetre->enregistrerLCExecute();
 }
@@ -226,7 +226,7 @@ int main(int argc, char** argv)
     definirRepertoireExecutable(g_dossier);
     {
         auto fenetre = std::make_unique<TFormPrincipale>();
-        fenetre->timerDemarrage->stop();
+        fenetre->ui.timerDemarrage->stop();
         TdmVatrelix dm;
         fenetre->attacherModuleDonnees(&dm);
         fenetre->show();

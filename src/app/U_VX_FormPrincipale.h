@@ -316,8 +316,6 @@ private:
     bool ecrireLC(const QString& annonce, bool remplacementConfirme);
     // Vide la liste (animations, magasin, fichierLC, statut), sans question.
     void commencerNouvelleListe();
-    // Lit un fichier de liste entier et vérifie chaque ligne ; lève sans rien changer.
-    QStringList lireListeVerifiee(const QString& chemin, EmpreinteFichier& empreinte) const;
     // Retient la liste telle qu'elle est sur le disque dans chemin.
     void retenirListeEnregistree(const QString& chemin, const EmpreinteFichier& empreinte);
     const QStringList& lignesLC() const;

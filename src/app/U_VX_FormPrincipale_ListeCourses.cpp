@@ -183,20 +183,6 @@ const QStringList& TFormPrincipale::lignesLC() const
     return dm ? dm->listeCourses : aucune;
 }
 
-QStringList TFormPrincipale::lireListeVerifiee(const QString& chemin, EmpreinteFichier& empreinte) const
-{
-    QStringList lignes = lireFichierLC(chemin, &empreinte);
-    // Chaque ligne doit se relire au rafraîchissement : sinon le fichier est refusé avant que
-    // la liste ne change (jamais de liste à moitié affichée).
-    try {
-        calculerTotaux(lignes);
-    } catch (const EConvertError& e) {
-        throw EFichierErreur(QStringLiteral("Le fichier \"%1\" n'est pas une liste de courses lisible : %2")
-                                 .arg(chemin, e.message()));
-    }
-    return lignes;
-}
-
 void TFormPrincipale::retenirListeEnregistree(const QString& chemin, const EmpreinteFichier& empreinte)
 {
     m_lignesEnregistrees = dm->listeCourses;
@@ -210,7 +196,7 @@ void TFormPrincipale::chargerLC(const QString& chemin)
     // Lu et vérifié avant tout remplacement : un fichier refusé laisse le magasin intact.
     EmpreinteFichier empreinte;
     if (!chemin.isEmpty())
-        dm->listeCourses = lireListeVerifiee(chemin, empreinte);
+        dm->listeCourses = lireListeLC(chemin, &empreinte);
     majLCExecute();
     retenirListeEnregistree(chemin, empreinte);
 }
@@ -312,7 +298,7 @@ void TFormPrincipale::ouvrirListeExecute()
     const QString chemin = dialogue.nomFichier;
     // Lu et vérifié d'abord : un fichier refusé laisse la liste courante et fichierLC tels quels.
     EmpreinteFichier empreinte;
-    QStringList lignes = lireListeVerifiee(chemin, empreinte);
+    QStringList lignes = lireListeLC(chemin, &empreinte);
     if (!reglages.fichierLC.isEmpty() && memeFichier(chemin, reglages.fichierLC)) {
         // Rouvrir le fichier de la liste courante revient à sa version enregistrée.
         if (listeModifiee()
@@ -356,8 +342,7 @@ void TFormPrincipale::importerLCExecute()
     animerCompagnon(QStringLiteral("DoMagic2"));
     animerCompagnon(QStringLiteral("RestPose"));
     // Lu et vérifié avant d'ajouter quoi que ce soit : un fichier refusé laisse la liste intacte.
-    EmpreinteFichier empreinte;
-    dm->listeCourses.append(lireListeVerifiee(dialogue.nomFichier, empreinte));
+    importerFichierLC(dialogue.nomFichier, dm->listeCourses);
     majLCExecute();
     animerCompagnon(QStringLiteral("Pleased"));
     ecrireStatut(QStringLiteral("Importation des données... Terminée ! [") + horodatage() + u']');

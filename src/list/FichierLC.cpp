@@ -57,9 +57,20 @@ EmpreinteFichier ecrireFichierLC(const QString& chemin, const QStringList& ligne
     return empreinteFichier(chemin, sortie.empreinteContenu());
 }
 
+QStringList lireListeLC(const QString& chemin, EmpreinteFichier* empreinte)
+{
+    QStringList lignes = lireFichierLC(chemin, empreinte);
+    try {
+        calculerTotaux(lignes);
+    } catch (const EConvertError& e) {
+        throw EFichierErreur(QStringLiteral("Le fichier \"%1\" n'est pas une liste de courses lisible : %2")
+                                 .arg(chemin, e.message()));
+    }
+    return lignes;
+}
+
 void importerFichierLC(const QString& chemin, QStringList& lignes)
 {
-    // Lecture complète d'abord : une erreur laisse la liste intacte.
-    const QStringList importees = lireFichierLC(chemin);
-    lignes.append(importees);
+    // Lecture et vérification complètes d'abord : un refus laisse la liste intacte.
+    lignes.append(lireListeLC(chemin));
 }

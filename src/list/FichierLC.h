@@ -23,5 +23,9 @@ QStringList lireFichierLC(const QString& chemin, EmpreinteFichier* empreinte = n
 // Écrit les lignes de façon atomique ; une liste vide donne un fichier de 0 octet. Rend
 // l'empreinte du fichier écrit.
 EmpreinteFichier ecrireFichierLC(const QString& chemin, const QStringList& lignes);
-// Ajoute en fin de liste les lignes d'un autre fichier ; rien n'est ajouté s'il ne se lit pas.
+// Lit une liste et vérifie que chaque ligne se relit au rafraîchissement (Nb et Total) ; sinon
+// EFichierErreur nommant le fichier et la ligne : une liste n'est jamais à moitié ouverte.
+QStringList lireListeLC(const QString& chemin, EmpreinteFichier* empreinte = nullptr);
+// Ajoute en fin de liste les lignes d'un autre fichier, lues et vérifiées comme lireListeLC ;
+// rien n'est ajouté s'il est refusé.
 void importerFichierLC(const QString& chemin, QStringList& lignes);

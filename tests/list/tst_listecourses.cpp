@@ -290,13 +290,16 @@ private Q_SLOTS:
     void importerFichierLC_ajouteEnFin_ouRienSiIllisible()
     {
         const QString chemin = m_env->chemin(QStringLiteral("import.lvtx"));
-        ecrireOctets(chemin, QByteArray("c\r\nd\r\ne\r\n"), Sauvegarde::Aucune);
+        ecrireOctets(chemin, QByteArray("1|c|-|R|1,00 \x80|1,00 \x80\r\n2|d|-|R|1,00 \x80|2,00 \x80\r\n"), Sauvegarde::Aucune);
         QStringList lignes{"a", "b"};
         importerFichierLC(chemin, lignes);
-        QCOMPARE(lignes, (QStringList{"a", "b", "c", "d", "e"}));
+        QCOMPARE(lignes, (QStringList{"a", "b", "1|c|-|R|1,00 €|1,00 €", "2|d|-|R|1,00 €|2,00 €"}));
+        // Une ligne que le rafraîchissement refuserait : le fichier entier est refusé.
+        ecrireOctets(chemin, QByteArray("1|c|-|R|1,00 \x80|1,00 \x80\r\nsans barre\r\n"), Sauvegarde::Aucune);
+        QVERIFY_THROWS_EXCEPTION(EFichierErreur, importerFichierLC(chemin, lignes));
         QVERIFY_THROWS_EXCEPTION(EFichierErreur,
                                  importerFichierLC(m_env->chemin(QStringLiteral("absent.lvtx")), lignes));
-        QCOMPARE(lignes.size(), 5);
+        QCOMPARE(lignes.size(), 4);
     }
 
     void cleLigne_extraction_data()
