@@ -11,6 +11,7 @@
 #include "U_vx_impression.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -63,11 +64,11 @@ TdmVatrelix* g_dm = nullptr;
 QString g_dossier;
 
 // Lignes variées : 200 rayons, un article sur quatre répété plus haut (fusions réelles).
-QStringList lignesBanc()
+QStringList lignesBanc(int nombre = kLignes)
 {
     QStringList lignes;
-    lignes.reserve(kLignes);
-    for (int i = 0; i < kLignes; ++i) {
+    lignes.reserve(nombre);
+    for (int i = 0; i < nombre; ++i) {
         const int article = i % 4 == 0 ? i / 8 : i;
         const int rayon = (article * 7919) % 200;
         const int centimes = 50 + (article * 37) % 2000;
@@ -145,31 +146,36 @@ BENCHMARK(BM_triHostile)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetiti
 
 void BM_enregistrer(benchmark::State& etat)
 {
-    g_dm->listeCourses = lignesBanc();
+    g_dm->listeCourses = lignesBanc(int(etat.range(0)));
     g_fenetre->reglages.fichierLC = g_dossier + QStringLiteral("banc.lvtx");
     for (auto _ : etat)
         g_fenetre->enregistrerLCExecute();
 }
-BENCHMARK(BM_enregistrer)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+BENCHMARK(BM_enregistrer)->Arg(kLignes)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+
+QString fichierBanc(int nombre)
+{
+    const QString chemin = g_dossier + QStringLiteral("banc-%1.lvtx").arg(nombre);
+    if (!QFileInfo::exists(chemin))
+        ecrireFichierLC(chemin, lignesBanc(nombre));
+    return chemin;
+}
 
 // La commande d'ouverture entière : question, nouvelle liste, lecture, rafraîchissement.
 void BM_ouvrir(benchmark::State& etat)
 {
-    const QString chemin = g_dossier + QStringLiteral("banc.lvtx");
-    ecrireFichierLC(chemin, lignesBanc());
-    g_interactions->fichierOuvert = chemin;
+    g_interactions->fichierOuvert = fichierBanc(int(etat.range(0)));
     for (auto _ : etat)
         g_fenetre->ouvrirListeExecute();
-    if (g_dm->listeCourses.size() != kLignes)
+    if (g_dm->listeCourses.size() != etat.range(0))
         std::abort();
 }
-BENCHMARK(BM_ouvrir)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+BENCHMARK(BM_ouvrir)->Arg(kLignes)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
 
 // La lecture seule (chargerLC), sans la nouvelle liste.
 void BM_chargerLC(benchmark::State& etat)
 {
-    const QString chemin = g_dossier + QStringLiteral("banc.lvtx");
-    ecrireFichierLC(chemin, lignesBanc());
+    const QString chemin = fichierBanc(kLignes);
     for (auto _ : etat)
         g_fenetre->chargerLC(chemin);
 }
@@ -178,17 +184,16 @@ BENCHMARK(BM_chargerLC)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetiti
 // La lecture du fichier seule, vers le magasin.
 void BM_lireFichierLC(benchmark::State& etat)
 {
-    const QString chemin = g_dossier + QStringLiteral("banc.lvtx");
-    ecrireFichierLC(chemin, lignesBanc());
+    const QString chemin = fichierBanc(int(etat.range(0)));
     for (auto _ : etat)
         benchmark::DoNotOptimize(lireFichierLC(chemin));
 }
-BENCHMARK(BM_lireFichierLC)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+BENCHMARK(BM_lireFichierLC)->Arg(kLignes)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
 
+// iconv en processus entier, sur le même fichier : la référence des deux rapports.
 void BM_iconv(benchmark::State& etat)
 {
-    const QString chemin = g_dossier + QStringLiteral("banc.lvtx");
-    ecrireFichierLC(chemin, lignesBanc());
+    const QString chemin = fichierBanc(int(etat.range(0)));
     for (auto _ : etat) {
         QProcess p;
         p.setStandardOutputFile(QProcess::nullDevice());
@@ -198,7 +203,7 @@ void BM_iconv(benchmark::State& etat)
             std::abort();
     }
 }
-BENCHMARK(BM_iconv)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+BENCHMARK(BM_iconv)->Arg(kLignes)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
 
 void BM_imprimerPdf(benchmark::State& etat)
 {

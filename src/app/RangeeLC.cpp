@@ -2,22 +2,47 @@
 
 #include "U_VX_FormPrincipale.h"
 
-RangeeLC::RangeeLC(const QString& ligne) : m_ligne(ligne)
+RangeeLC::RangeeLC(const QString& ligne)
 {
-    // Même découpe que decouperLigne : six fois, jusqu'au "|" suivant ou tout le reste.
+    definirLigne(ligne);
+}
+
+bool RangeeLC::reutilisable() const
+{
+    return !m_modifiee;
+}
+
+void RangeeLC::definirLigne(const QString& ligne)
+{
+    m_ligne = ligne;
+    m_bornesLues = false;
+}
+
+void RangeeLC::lireBornes() const
+{
+    if (m_bornesLues)
+        return;
+    m_bornesLues = true;
+    m_bornes.fill(Borne{});
+    // Même découpe que decouperLigne : six fois, jusqu'au "|" suivant ou tout le reste ;
+    // une seule lecture de la ligne.
+    const QChar* c = m_ligne.constData();
+    const qsizetype n = m_ligne.size();
     qsizetype debut = 0;
     for (Borne& b : m_bornes) {
-        if (debut > m_ligne.size())
-            break;
-        const qsizetype barre = m_ligne.indexOf(u'|', debut);
-        b.debut = debut;
-        b.longueur = (barre < 0 ? m_ligne.size() : barre) - debut;
-        debut = barre < 0 ? m_ligne.size() + 1 : barre + 1;
+        qsizetype i = debut;
+        while (i < n && c[i] != u'|')
+            ++i;
+        b = Borne{debut, i - debut};
+        if (i == n)
+            break; // plus de "|" : les champs suivants sont absents
+        debut = i + 1;
     }
 }
 
 QString RangeeLC::champ(int colonne) const
 {
+    lireBornes();
     const Borne& b = m_bornes.at(colonne);
     return b.longueur < 0 ? QString() : m_ligne.mid(b.debut, b.longueur);
 }
@@ -48,13 +73,11 @@ void RangeeLC::setData(int colonne, int role, const QVariant& valeur)
     QTreeWidgetItem::setData(colonne, role, valeur);
 }
 
-ChampsLigneLC RangeeLC::champsComptes() const
+ComptesLigneLC RangeeLC::champsComptes() const
 {
-    ChampsLigneLC champs;
+    lireBornes();
     const auto vue = [this](const Borne& b) {
-        return b.longueur < 0 ? QString() : QString::fromRawData(m_ligne.constData() + b.debut, b.longueur);
+        return b.longueur < 0 ? QStringView() : QStringView(m_ligne).sliced(b.debut, b.longueur);
     };
-    champs.nb = vue(m_bornes[ColLCNb]);
-    champs.total = vue(m_bornes[ColLCTotal]);
-    return champs;
+    return ComptesLigneLC{vue(m_bornes[ColLCNb]), vue(m_bornes[ColLCTotal])};
 }

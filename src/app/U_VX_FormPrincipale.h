@@ -30,6 +30,7 @@ class TPaintBox;
 class TdmVatrelix;
 class TRayon;
 class TArticle;
+struct TotauxLC;
 class QTreeWidgetItem;
 class TFormArticle;
 class TformRayon;
@@ -210,6 +211,8 @@ public:
     void modifierNbLCExecute();
     void supprimerDeLCExecute();
     void majLCExecute();
+    // Rafraîchit la vue de la liste ; connus : ses totaux, s'ils viennent d'être calculés.
+    void rafraichirLC(const TotauxLC* connus);
     void nouvelleListeExecute();
     void ouvrirListeExecute();
     void enregistrerLCExecute();

@@ -151,27 +151,77 @@ void TFormPrincipale::supprimerDeLCExecute()
 
 void TFormPrincipale::majLCExecute()
 {
-    // Remplissage en un seul lot : la vue ne se redessine qu'à la fin.
-    ui.lvListeCourses->setUpdatesEnabled(false);
-    ui.lvListeCourses->clear();
-    TotauxLC totaux;
+    rafraichirLC(nullptr);
+}
+
+namespace {
+
+// Ne garde que les n premières rangées de la vue, en un lot.
+void tronquerRangees(QTreeWidget& vue, qsizetype n)
+{
+    if (vue.topLevelItemCount() <= n)
+        return;
+    if (n == 0) {
+        vue.clear();
+        return;
+    }
+    QList<QTreeWidgetItem*> rangees = vue.invisibleRootItem()->takeChildren();
+    qDeleteAll(rangees.sliced(n));
+    rangees.resize(n);
+    vue.addTopLevelItems(rangees);
+}
+
+// La rangée i, déjà dans la vue, montre désormais ligne ; remplacée si elle ne peut pas servir.
+RangeeLC* rangeeEnPlace(QTreeWidget& vue, int i, const QString& ligne)
+{
+    if (auto* rangee = dynamic_cast<RangeeLC*>(vue.topLevelItem(i)); rangee && rangee->reutilisable()) {
+        rangee->definirLigne(ligne);
+        return rangee;
+    }
+    delete vue.takeTopLevelItem(i);
+    auto* rangee = new RangeeLC(ligne);
+    vue.insertTopLevelItem(i, rangee);
+    return rangee;
+}
+
+} // namespace
+
+void TFormPrincipale::rafraichirLC(const TotauxLC* connus)
+{
+    // Les rangées en place montrent les premières lignes, sans être détruites ni refaites ;
+    // le surplus part, le manque s'ajoute en un lot. La vue ne se redessine qu'à la fin.
+    QTreeWidget& vue = *ui.lvListeCourses;
     const QStringList& lignes = dm->listeCourses;
-    QList<QTreeWidgetItem*> rangees;
-    rangees.reserve(lignes.size());
+    vue.setUpdatesEnabled(false);
+    vue.selectionModel()->clear();
+    tronquerRangees(vue, lignes.size());
+    const int enPlace = vue.topLevelItemCount();
+    QList<QTreeWidgetItem*> nouvelles;
+    nouvelles.reserve(lignes.size() - enPlace);
+    TotauxLC totaux = connus ? *connus : TotauxLC{};
+    qsizetype i = 0;
     try {
-        for (qsizetype i = 0; i < lignes.size(); ++i) {
-            auto* rangee = new RangeeLC(lignes.at(i));
-            rangees.append(rangee);
-            cumulerLigne(totaux, rangee->champsComptes(), i);
+        for (; i < lignes.size(); ++i) {
+            RangeeLC* rangee = nullptr;
+            if (i < enPlace) {
+                rangee = rangeeEnPlace(vue, int(i), lignes.at(i));
+            } else {
+                rangee = new RangeeLC(lignes.at(i));
+                nouvelles.append(rangee);
+            }
+            if (!connus)
+                cumulerLigne(totaux, rangee->champsComptes(), i);
         }
     } catch (...) {
-        // Les rangées déjà construites restent affichées ; pied et total gardent leurs valeurs.
-        ui.lvListeCourses->addTopLevelItems(rangees);
-        ui.lvListeCourses->setUpdatesEnabled(true);
+        // Les rangées jusqu'à la ligne fautive restent affichées ; pied et total gardent leurs valeurs.
+        vue.addTopLevelItems(nouvelles);
+        tronquerRangees(vue, i + 1);
+        vue.setUpdatesEnabled(true);
         throw;
     }
-    ui.lvListeCourses->addTopLevelItems(rangees);
-    ui.lvListeCourses->setUpdatesEnabled(true);
+    vue.addTopLevelItems(nouvelles);
+    vue.setUpdatesEnabled(true);
+    vue.viewport()->update();
     totalLC = totaux.total;
     ui.barreFactureLC->setHint(texteFactureLC(totaux));
     ui.barreFactureLC->repaint();
@@ -195,9 +245,13 @@ void TFormPrincipale::chargerLC(const QString& chemin)
     animerCompagnon(QStringLiteral("Blink"));
     // Lu et vérifié avant tout remplacement : un fichier refusé laisse le magasin intact.
     EmpreinteFichier empreinte;
-    if (!chemin.isEmpty())
-        dm->listeCourses = lireListeLC(chemin, &empreinte);
-    majLCExecute();
+    if (chemin.isEmpty()) {
+        majLCExecute();
+    } else {
+        TotauxLC totaux;
+        dm->listeCourses = lireListeLC(chemin, &empreinte, &totaux);
+        rafraichirLC(&totaux);
+    }
     retenirListeEnregistree(chemin, empreinte);
 }
 
@@ -284,7 +338,9 @@ void TFormPrincipale::commencerNouvelleListe()
     animerCompagnon(QStringLiteral("DoMagic2"));
     animerCompagnon(QStringLiteral("RestPose"));
     dm->listeCourses.clear();
-    majLCExecute();
+    // En pleine ouverture, la vue n'est rafraîchie qu'une fois, avec la liste ouverte.
+    if (m_fichierEnOuverture.isEmpty())
+        majLCExecute();
     reglages.fichierLC.clear();
     retenirListeEnregistree(QString(), EmpreinteFichier{});
     ecrireStatut(QStringLiteral("Nouvelle liste de courses [") + horodatage() + u']');
@@ -298,7 +354,8 @@ void TFormPrincipale::ouvrirListeExecute()
     const QString chemin = dialogue.nomFichier;
     // Lu et vérifié d'abord : un fichier refusé laisse la liste courante et fichierLC tels quels.
     EmpreinteFichier empreinte;
-    QStringList lignes = lireListeLC(chemin, &empreinte);
+    TotauxLC totaux;
+    QStringList lignes = lireListeLC(chemin, &empreinte, &totaux);
     if (!reglages.fichierLC.isEmpty() && memeFichier(chemin, reglages.fichierLC)) {
         // Rouvrir le fichier de la liste courante revient à sa version enregistrée.
         if (listeModifiee()
@@ -309,7 +366,9 @@ void TFormPrincipale::ouvrirListeExecute()
                    TypeMessage::Confirmation, BoutonsMessage::OuiNon, ReponseMessage::Non)
                    != ReponseMessage::Oui)
             return;
+        const QString precedent = std::exchange(m_fichierEnOuverture, chemin);
         commencerNouvelleListe();
+        m_fichierEnOuverture = precedent;
     } else {
         const QString precedent = std::exchange(m_fichierEnOuverture, chemin);
         try {
@@ -326,7 +385,7 @@ void TFormPrincipale::ouvrirListeExecute()
     reglages.fichierLC = chemin;
     animerCompagnon(QStringLiteral("Blink"));
     dm->listeCourses = std::move(lignes);
-    majLCExecute();
+    rafraichirLC(&totaux);
     retenirListeEnregistree(chemin, empreinte);
     ecrireStatut(QStringLiteral("Ouverture de '") + reglages.fichierLC + QStringLiteral("' [") + horodatage() + u']'
                  + noteCheminNonRetenu(reglages.fichierLC));

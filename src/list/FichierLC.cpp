@@ -35,7 +35,7 @@ QStringList lireFichierLC(const QString& chemin, EmpreinteFichier* empreinte)
     const QByteArray octets = lireOctets(chemin, TailleMax::liste);
     if (empreinte)
         *empreinte = empreinteFichier(chemin, empreinteOctets(octets));
-    QStringList lignes = decouperLignes(depuisAnsi(octets));
+    QStringList lignes = lignesDepuisAnsi(octets);
     for (qsizetype i = 0; i < lignes.size(); ++i) {
         if (lignes.at(i).size() > longueurMaxLigneLC) {
             throw EFichierErreur(QStringLiteral("Le fichier \"%1\" n'est pas une liste de courses lisible : sa ligne %2 "
@@ -57,11 +57,13 @@ EmpreinteFichier ecrireFichierLC(const QString& chemin, const QStringList& ligne
     return empreinteFichier(chemin, sortie.empreinteContenu());
 }
 
-QStringList lireListeLC(const QString& chemin, EmpreinteFichier* empreinte)
+QStringList lireListeLC(const QString& chemin, EmpreinteFichier* empreinte, TotauxLC* totaux)
 {
     QStringList lignes = lireFichierLC(chemin, empreinte);
     try {
-        calculerTotaux(lignes);
+        const TotauxLC calcules = calculerTotaux(lignes);
+        if (totaux)
+            *totaux = calcules;
     } catch (const EConvertError& e) {
         throw EFichierErreur(QStringLiteral("Le fichier \"%1\" n'est pas une liste de courses lisible : %2")
                                  .arg(chemin, e.message()));

@@ -2,6 +2,7 @@
 // Fichiers de liste de courses (.lvtx) : une ligne du magasin par ligne de texte,
 // en Windows-1252, chacune suivie de CR LF.
 #include "FichierTexte.h"
+#include "LigneLC.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,7 +26,7 @@ QStringList lireFichierLC(const QString& chemin, EmpreinteFichier* empreinte = n
 EmpreinteFichier ecrireFichierLC(const QString& chemin, const QStringList& lignes);
 // Lit une liste et vérifie que chaque ligne se relit au rafraîchissement (Nb et Total) ; sinon
 // EFichierErreur nommant le fichier et la ligne : une liste n'est jamais à moitié ouverte.
-QStringList lireListeLC(const QString& chemin, EmpreinteFichier* empreinte = nullptr);
+QStringList lireListeLC(const QString& chemin, EmpreinteFichier* empreinte = nullptr, TotauxLC* totaux = nullptr);
 // Ajoute en fin de liste les lignes d'un autre fichier, lues et vérifiées comme lireListeLC ;
 // rien n'est ajouté s'il est refusé.
 void importerFichierLC(const QString& chemin, QStringList& lignes);

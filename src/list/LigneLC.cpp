@@ -141,11 +141,48 @@ QString composerLigneFusion(qint64 quantite, const QString& cle, double prix)
     return verifierLigne(ligne, quantite, prix, total, cle.left(cle.indexOf(u'|')));
 }
 
-void cumulerLigne(TotauxLC& totaux, const ChampsLigneLC& champs, qsizetype indice)
+ComptesLigneLC comptesLigne(QStringView ligne)
+{
+    // Même découpe que decouperLigne, sans copie et en une lecture : Nb est le premier champ,
+    // Total le sixième.
+    ComptesLigneLC comptes;
+    const qsizetype n = ligne.size();
+    qsizetype debut = 0;
+    for (int champ = 0; champ < 6; ++champ) {
+        qsizetype i = debut;
+        while (i < n && ligne[i] != u'|')
+            ++i;
+        if (champ == 0)
+            comptes.nb = ligne.sliced(0, i);
+        else if (champ == 5)
+            comptes.total = ligne.sliced(debut, i - debut);
+        if (i == n)
+            break;
+        debut = i + 1;
+    }
+    return comptes;
+}
+
+namespace {
+
+// Montant lu d'un Total : le " €" final retiré sans copie ; toute autre forme passe par sansEuro.
+double lireTotal(QStringView total)
+{
+    QStringView sansSigne = total;
+    if (sansSigne.endsWith(kEuro))
+        sansSigne.chop(kEuro.size());
+    if (sansSigne.contains(u'€'))
+        return lireMontantLC(sansEuro(total.toString()));
+    return lireMontantLC(QString::fromRawData(sansSigne.data(), sansSigne.size()));
+}
+
+} // namespace
+
+void cumulerLigne(TotauxLC& totaux, const ComptesLigneLC& comptes, qsizetype indice)
 {
     try {
-        const int nb = StrToInt(champs.nb);
-        const double total = lireMontantLC(sansEuro(champs.total));
+        const int nb = StrToInt(QString::fromRawData(comptes.nb.data(), comptes.nb.size()));
+        const double total = lireTotal(comptes.total);
         totaux.nbArticles += nb;
         totaux.total += total;
     } catch (const EConvertError& erreur) {
@@ -153,12 +190,16 @@ void cumulerLigne(TotauxLC& totaux, const ChampsLigneLC& champs, qsizetype indic
     }
 }
 
+void cumulerLigne(TotauxLC& totaux, const ChampsLigneLC& champs, qsizetype indice)
+{
+    cumulerLigne(totaux, ComptesLigneLC{champs.nb, champs.total}, indice);
+}
+
 TotauxLC calculerTotaux(const QStringList& lignes)
 {
     TotauxLC totaux;
-    for (qsizetype i = 0; i < lignes.size(); ++i) {
-        cumulerLigne(totaux, decouperLigne(lignes.at(i)), i);
-    }
+    for (qsizetype i = 0; i < lignes.size(); ++i)
+        cumulerLigne(totaux, comptesLigne(lignes.at(i)), i);
     return totaux;
 }
 

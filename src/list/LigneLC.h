@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // Longueur maximale d'une ligne de liste, en caractères, fin de ligne non comprise : la lecture
 // d'un fichier refuse une ligne plus longue, le programme n'en compose donc aucune.
@@ -60,8 +61,18 @@ struct TotauxLC
     double total = 0;      // somme des totaux tels qu'écrits (déjà arrondis au centime)
 };
 
+// Nb et Total d'une ligne, en vues sur elle, découpés comme par decouperLigne ; valables tant
+// que la ligne vit.
+struct ComptesLigneLC
+{
+    QStringView nb;
+    QStringView total;
+};
+ComptesLigneLC comptesLigne(QStringView ligne);
+
 // Ajoute une ligne aux totaux ; un Nb ou un Total illisible lève EConvertError en
 // nommant la ligne (indice compté depuis 0, affiché depuis 1) et laisse les totaux intacts.
+void cumulerLigne(TotauxLC& totaux, const ComptesLigneLC& comptes, qsizetype indice);
 void cumulerLigne(TotauxLC& totaux, const ChampsLigneLC& champs, qsizetype indice);
 TotauxLC calculerTotaux(const QStringList& lignes);
 

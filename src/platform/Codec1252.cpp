@@ -1,6 +1,7 @@
 #include "Codec1252.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -66,30 +67,76 @@ constexpr TableInverse k_inverse;
 
 } // namespace
 
-QByteArray versAnsi(const QString& texte)
+char* ecrireAnsi(QStringView texte, char* sortie)
 {
-    QByteArray resultat;
-    resultat.reserve(texte.size());
-    const QChar* c = texte.constData();
-    const QChar* fin = c + texte.size();
+    const char16_t* c = texte.utf16();
+    const char16_t* const fin = c + texte.size();
     for (; c != fin; ++c) {
+        const char16_t u = *c;
+        if (u < 0x80) {
+            *sortie++ = char(u);
+            continue;
+        }
         // Une paire de substitution est un seul caractère absent de la page de code.
-        if (c->isHighSurrogate() && c + 1 != fin && (c + 1)->isLowSurrogate())
+        if (QChar::isHighSurrogate(u) && c + 1 != fin && QChar::isLowSurrogate(c[1]))
             ++c;
-        resultat.append(k_inverse.octetDe(c->unicode()));
+        *sortie++ = k_inverse.octetDe(*c);
     }
+    return sortie;
+}
+
+QByteArray versAnsi(QStringView texte)
+{
+    QByteArray resultat(texte.size(), Qt::Uninitialized);
+    resultat.truncate(ecrireAnsi(texte, resultat.data()) - resultat.constData());
     return resultat;
 }
 
-QString depuisAnsi(const QByteArray& octets)
+namespace {
+
+// Caractère de chaque octet.
+constexpr std::array<char16_t, 256> k_caracteres = [] {
+    std::array<char16_t, 256> table{};
+    for (int u = 0; u < 256; ++u)
+        table[u] = u >= 0x80 && u < 0xA0 ? k_plage80[u - 0x80] : char16_t(u);
+    return table;
+}();
+
+QString decoderAnsi(const char* octets, qsizetype n)
 {
-    QString resultat(octets.size(), Qt::Uninitialized);
-    QChar* sortie = resultat.data();
-    for (const char octet : octets) {
-        const auto u = static_cast<unsigned char>(octet);
-        *sortie++ = QChar(u >= 0x80 && u < 0xA0 ? k_plage80[u - 0x80] : char16_t(u));
+    QString texte(n, Qt::Uninitialized);
+    char16_t* sortie = reinterpret_cast<char16_t*>(texte.data());
+    for (qsizetype i = 0; i < n; ++i)
+        sortie[i] = k_caracteres[static_cast<unsigned char>(octets[i])];
+    return texte;
+}
+
+} // namespace
+
+QString depuisAnsi(QByteArrayView octets)
+{
+    return decoderAnsi(octets.data(), octets.size());
+}
+
+QStringList lignesDepuisAnsi(QByteArrayView octets)
+{
+    QStringList lignes;
+    const char* p = octets.data();
+    const char* const fin = p + octets.size();
+    while (p != fin) {
+        // Fin de ligne : le premier CR ou LF (un CR suivi d'un LF n'en fait qu'une).
+        const auto* lf = static_cast<const char*>(std::memchr(p, '\n', size_t(fin - p)));
+        const char* borne = lf ? lf : fin;
+        const auto* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(borne - p)));
+        const char* finLigne = cr ? cr : borne;
+        lignes.append(decoderAnsi(p, finLigne - p));
+        if (finLigne == fin)
+            break;
+        p = finLigne + 1;
+        if (*finLigne == '\r' && p != fin && *p == '\n')
+            ++p;
     }
-    return resultat;
+    return lignes;
 }
 
 QString normaliserAnsi(const QString& texte)

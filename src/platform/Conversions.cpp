@@ -171,12 +171,16 @@ bool lireReel(const QString& texte, bool deuxSeparateurs, double& valeur)
     if (i < fin && (texte.at(i) == u'+' || texte.at(i) == u'-'))
         ascii.push_back(char(texte.at(i++).unicode()));
     int chiffres = 0;
+    int decimales = 0;
+    quint64 mantisse = 0;
     bool virgule = false;
     for (; i < fin; ++i) {
         const QChar c = texte.at(i);
         if (c >= u'0' && c <= u'9') {
             ascii.push_back(char(c.unicode()));
             ++chiffres;
+            decimales += virgule;
+            mantisse = mantisse * 10 + (c.unicode() - u'0');
         } else if (!virgule && (c == separateur || (deuxSeparateurs && (c == u',' || c == u'.')))) {
             ascii.push_back('.');
             virgule = true;
@@ -203,9 +207,19 @@ bool lireReel(const QString& texte, bool deuxSeparateurs, double& valeur)
     if (i != fin)
         return false;
 
+    const bool negatif = ascii.front() == '-';
+    // Au plus 15 chiffres sans exposant : mantisse et puissance de dix sont exactes, leur quotient
+    // est arrondi au plus près, comme from_chars le ferait.
+    if (chiffres <= 15 && i == fin && ascii.find('e') == std::string::npos) {
+        static constexpr double k_puissances[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double lu = double(mantisse) / k_puissances[decimales];
+        valeur = negatif ? -lu : lu;
+        return true;
+    }
+
     // from_chars ne lit pas le '+' de tête.
     const char* premier = ascii.data();
-    const bool negatif = ascii.front() == '-';
     if (ascii.front() == '+' || negatif)
         ++premier;
     double lu = 0;

@@ -175,7 +175,7 @@ QByteArray lireOctets(const QString& chemin, qint64 tailleMax)
 
 QStringList lireLignes(const QString& chemin, qint64 tailleMax)
 {
-    return decouperLignes(depuisAnsi(lireOctets(chemin, tailleMax)));
+    return lignesDepuisAnsi(lireOctets(chemin, tailleMax));
 }
 
 QString cibleReelle(const QString& chemin)
@@ -205,11 +205,18 @@ struct SortieAtomique::Etat
     {
         if (tampon.isEmpty())
             return;
-        int erreur = 0;
-        if (!ecrireTout(fd, tampon.constData(), tampon.size(), erreur))
-            echecEcriture(chemin, raisonSysteme(erreur));
-        empreinte = chainer(empreinte, tampon);
+        ecrireDirect(tampon);
         tampon.clear();
+    }
+
+    // L'empreinte est chaînée bloc de k_bloc octets par bloc, comme empreinteOctets.
+    void ecrireDirect(QByteArrayView octets)
+    {
+        int erreur = 0;
+        if (!ecrireTout(fd, octets.data(), octets.size(), erreur))
+            echecEcriture(chemin, raisonSysteme(erreur));
+        for (qsizetype debut = 0; debut < octets.size(); debut += k_bloc)
+            empreinte = chainer(empreinte, octets.sliced(debut, std::min(k_bloc, octets.size() - debut)));
     }
 };
 
@@ -259,6 +266,13 @@ SortieAtomique::~SortieAtomique()
 void SortieAtomique::ecrire(QByteArrayView octets)
 {
     while (!octets.isEmpty()) {
+        // Les blocs entiers d'un grand texte partent sans passer par le tampon.
+        if (d->tampon.isEmpty() && octets.size() >= k_bloc) {
+            const QByteArrayView bloc = octets.first(octets.size() - octets.size() % k_bloc);
+            d->ecrireDirect(bloc);
+            octets = octets.sliced(bloc.size());
+            continue;
+        }
         const qsizetype place = k_bloc - d->tampon.size();
         const qsizetype n = std::min(place, octets.size());
         d->tampon.append(octets.first(n));
@@ -323,15 +337,18 @@ void ecrireOctets(const QString& chemin, const QByteArray& octets, Sauvegarde sa
 
 QByteArray octetsLignes(const QStringList& lignes)
 {
-    QByteArray octets;
     qsizetype taille = 0;
     for (const QString& ligne : lignes)
         taille += ligne.size() + 2;
-    octets.reserve(taille);
+    QByteArray octets(taille, Qt::Uninitialized);
+    char* sortie = octets.data();
     for (const QString& ligne : lignes) {
-        octets += versAnsi(ligne);
-        octets += "\r\n";
+        sortie = ecrireAnsi(ligne, sortie);
+        *sortie++ = '\r';
+        *sortie++ = '\n';
     }
+    // Une paire de substitution donne un seul octet : le texte peut être plus court que prévu.
+    octets.truncate(sortie - octets.constData());
     return octets;
 }
 

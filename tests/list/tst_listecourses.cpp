@@ -70,6 +70,8 @@ private Q_SLOTS:
         QTest::newRow("vide") << QString() << QStringList{"", "", "", "", "", ""};
         QTest::newRow("trois champs") << QStringLiteral("1|a|b") << QStringList{"1", "a", "b", "", "", ""};
         QTest::newRow("champs vides") << QStringLiteral("|||||") << QStringList{"", "", "", "", "", ""};
+        QTest::newRow("cinq champs") << QStringLiteral("1|a|b|c|d") << QStringList{"1", "a", "b", "c", "d", ""};
+        QTest::newRow("sixième vide final") << QStringLiteral("1|a|b|c|d|") << QStringList{"1", "a", "b", "c", "d", ""};
     }
     void decouperLigne_champs()
     {
@@ -77,6 +79,10 @@ private Q_SLOTS:
         QFETCH(QStringList, champs);
         const ChampsLigneLC c = decouperLigne(ligne);
         QCOMPARE((QStringList{c.nb, c.article, c.remarque, c.rayon, c.pu, c.total}), champs);
+        // Les comptes en vues découpent pareil.
+        const ComptesLigneLC vues = comptesLigne(ligne);
+        QCOMPARE(vues.nb.toString(), c.nb);
+        QCOMPARE(vues.total.toString(), c.total);
     }
 
     void composerLigne_texte_data()

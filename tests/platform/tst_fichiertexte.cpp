@@ -1,3 +1,4 @@
+#include "Codec1252.h"
 #include "DisquePlein.h"
 #include "EnvironnementTest.h"
 #include "Erreurs.h"
@@ -18,6 +19,8 @@ class TestFichierTexte : public QObject
 private Q_SLOTS:
     void decouperLignes_data();
     void decouperLignes();
+    void empreinteContenu_egaleCelleDuFichier_data();
+    void empreinteContenu_egaleCelleDuFichier();
 
     void ecrireLignes_octets_data();
     void ecrireLignes_octets();
@@ -54,6 +57,7 @@ void TestFichierTexte::decouperLignes_data()
     QTest::newRow("LF CR fait deux fins") << "a\n\rb" << QStringList{"a", "", "b"};
     QTest::newRow("seulement une fin") << "\r\n" << QStringList{""};
     QTest::newRow("CR CR LF") << "a\r\r\n" << QStringList{"a", ""};
+    QTest::newRow("euro et accents") << "é€\r\nŒ" << QStringList{"é€", "Œ"};
 }
 
 void TestFichierTexte::decouperLignes()
@@ -61,6 +65,35 @@ void TestFichierTexte::decouperLignes()
     QFETCH(QString, texte);
     QFETCH(QStringList, attendu);
     QCOMPARE(::decouperLignes(texte), attendu);
+    // Le découpage des octets d'un fichier donne les mêmes lignes.
+    QCOMPARE(lignesDepuisAnsi(versAnsi(texte)), attendu);
+}
+
+void TestFichierTexte::empreinteContenu_egaleCelleDuFichier_data()
+{
+    QTest::addColumn<int>("avant");
+    QTest::addColumn<int>("grand");
+    QTest::newRow("petit") << 0 << 10;
+    QTest::newRow("blocs directs") << 0 << 200 * 1024 + 7;
+    QTest::newRow("tampon entamé puis blocs") << 100 << 3 * 64 * 1024;
+}
+
+// Écrit en deux fois, par le tampon ou directement : l'empreinte est celle des octets du fichier.
+void TestFichierTexte::empreinteContenu_egaleCelleDuFichier()
+{
+    QFETCH(int, avant);
+    QFETCH(int, grand);
+    EnvironnementTest env;
+    const QString chemin = env.chemin(QStringLiteral("f.bin"));
+    QByteArray octets;
+    for (int i = 0; i < avant + grand; ++i)
+        octets.append(char(i * 7919 % 251));
+    SortieAtomique sortie(chemin);
+    sortie.ecrire(QByteArrayView(octets).first(avant));
+    sortie.ecrire(QByteArrayView(octets).sliced(avant));
+    sortie.valider();
+    QCOMPARE(lireOctetsBruts(chemin, "<absent>"), octets);
+    QCOMPARE(sortie.empreinteContenu(), empreinteOctets(octets));
 }
 
 void TestFichierTexte::ecrireLignes_octets_data()
