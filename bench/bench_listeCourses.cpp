@@ -172,6 +172,23 @@ void BM_ouvrir(benchmark::State& etat)
 }
 BENCHMARK(BM_ouvrir)->Arg(kLignes)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
 
+// La même commande quand la vue est vide : toutes les rangées sont à créer.
+void BM_ouvrirDepuisVide(benchmark::State& etat)
+{
+    g_interactions->fichierOuvert = fichierBanc(int(etat.range(0)));
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        g_dm->listeCourses.clear();
+        g_fenetre->majLCExecute();
+        g_fenetre->reglages.fichierLC.clear();
+        etat.ResumeTiming();
+        g_fenetre->ouvrirListeExecute();
+    }
+    if (g_dm->listeCourses.size() != etat.range(0))
+        std::abort();
+}
+BENCHMARK(BM_ouvrirDepuisVide)->Arg(kLignes)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+
 // La lecture seule (chargerLC), sans la nouvelle liste.
 void BM_chargerLC(benchmark::State& etat)
 {

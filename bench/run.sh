@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Mesure la base d'articles (1 000, 10 000 et 100 000 articles) : chargement dans le modèle,
-# enregistrement et « xmllint --noout » dans une même exécution, puis la mémoire de pointe
-# d'un processus qui ne fait que charger la base de 100 000 articles.
+# enregistrement et « xmllint --noout » dans une même exécution ; la mémoire de pointe d'un
+# processus qui charge la base de 100 000 articles (puis l'enregistre), la mémoire résidente
+# au fil de cinq rechargements ; les fichiers de liste de 100 000 lignes face à iconv ; enfin
+# le démarrage (bench/demarrage.sh).
 set -euo pipefail
 
 racine=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,7 +11,7 @@ build="$racine/build-bench"
 jobs=${JOBS:-2}
 
 cmake -S "$racine" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVATRELIX_BENCH=ON >/dev/null
-cmake --build "$build" --target bench_base bench_charge_seule -j"$jobs" >/dev/null
+cmake --build "$build" --target bench_base bench_charge_seule bench_listeCourses -j"$jobs" >/dev/null
 
 outil="$build/bench/bench_charge_seule"
 donnees="$build/donnees"
@@ -30,6 +32,18 @@ mediane() {
 fichier="$donnees/100000/baseVatrelix.xml"
 taille=$(stat -c %s "$fichier")
 pointe_ko=$(/usr/bin/time -f %M "$outil" charger "$donnees/100000" 2>&1 >/dev/null | tail -n 1)
+pointe_enr_ko=$(/usr/bin/time -f %M "$outil" enregistrer "$donnees/100000" 2>&1 >/dev/null | tail -n 1)
+residant=$("$outil" recharger "$donnees/100000")
+premier_ko=$(awk '$1 == "residant_premier_ko" { print $2 }' <<<"$residant")
+cinquieme_ko=$(awk '$1 == "residant_cinquieme_ko" { print $2 }' <<<"$residant")
+
+# Fichiers de liste : la commande entière (rafraîchissement compris) et iconv sur le même fichier.
+csv_liste="$build/mesures-liste.csv"
+"$build/bench/bench_listeCourses" --benchmark_filter='BM_(enregistrer|ouvrir|ouvrirDepuisVide|iconv)/100000' \
+  --benchmark_out="$csv_liste" --benchmark_out_format=csv >/dev/null
+mediane_liste() {
+  awk -F, -v cle="\"$1/100000/" 'index($1, cle) == 1 && $1 ~ /_median"$/ { print $3 }' "$csv_liste"
+}
 
 echo
 echo "== Résultats (médianes, ms) =="
@@ -53,3 +67,20 @@ awk -v c="$c" -v e="$e" -v x="$x" -v p="$pointe_ko" -v t="$taille" 'BEGIN {
   printf "load_peak_kb_100k %d\n", p
   printf "file_bytes_100k %d\n", t
   printf "load_peak_over_file_100k %.3f\n", p * 1024 / t }'
+awk -v p="$pointe_enr_ko" -v t="$taille" -v r1="$premier_ko" -v r5="$cinquieme_ko" 'BEGIN {
+  printf "save_peak_kb_100k %d\n", p
+  printf "save_peak_over_file_100k %.3f\n", p * 1024 / t
+  printf "reload_rss_first_kb_100k %d\n", r1
+  printf "reload_rss_fifth_kb_100k %d\n", r5
+  printf "reload_rss_over_first_100k %.3f\n", r5 / r1 }'
+le=$(mediane_liste BM_enregistrer); lo=$(mediane_liste BM_ouvrir); li=$(mediane_liste BM_iconv)
+lv=$(mediane_liste BM_ouvrirDepuisVide)
+awk -v e="$le" -v o="$lo" -v i="$li" -v v="$lv" 'BEGIN {
+  printf "list_save_ms_100k %.2f\n", e
+  printf "list_open_ms_100k %.2f\n", o
+  printf "list_iconv_ms_100k %.2f\n", i
+  printf "list_save_ratio_100k %.3f\n", e / i
+  printf "list_open_ratio_100k %.3f\n", o / i
+  printf "list_open_from_empty_ms_100k %.2f\n", v
+  printf "list_open_from_empty_ratio_100k %.3f\n", v / i }'
+"$racine/bench/demarrage.sh" 2>/dev/null | sed '/^$/d'

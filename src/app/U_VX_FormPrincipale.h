@@ -175,6 +175,8 @@ public:
     void quitterExecute();
     void enregistrerConfigAppliExecute();
     void timerDemarrageTimer();
+    // Le démarrage proprement dit, la fenêtre peinte : base, dernière liste, compagnon.
+    void demarrer();
     // Pas du démarrage qui allume le compagnon, le place à côté des boutons de la liste et le
     // fait saluer ; reporté tant que la fenêtre montrée n'a pas reçu sa place définitive.
     void lancerCompagnon();
@@ -281,6 +283,10 @@ public:
     bool baseNonChargee() const { return m_baseNonChargee; }
     // Vrai quand le démarrage du compagnon attend la première exposition de la fenêtre.
     bool compagnonEnAttenteDePlacement() const { return m_attenteExposition != nullptr; }
+    // Vrai quand le démarrage différé est allé à son terme, compagnon placé compris.
+    bool demarrageTermine() const;
+    // Appelé à la fin du démarrage différé (mesure du démarrage).
+    std::function<void()> apresDemarrage;
 
     // --- Contrôles ---
     ControlesFormPrincipale ui;
@@ -341,6 +347,9 @@ private:
     // La touche spéciale retenue est Ctrl, que l'état réel du clavier peut confirmer.
     bool m_toucheSpecialeCtrl = false;
     QObject* m_attenteExposition = nullptr;
+    // Le démarrage attend la première peinture de la fenêtre.
+    QObject* m_attentePeinture = nullptr;
+    static constexpr int k_attentePeintureMaxMs = 1000;
     // Filtre des événements des trois vues ; retiré d'abord à la destruction (les vues
     // perdent alors le focus, la fenêtre n'est déjà plus entière).
     QObject* m_filtreVues = nullptr;

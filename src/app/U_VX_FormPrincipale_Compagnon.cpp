@@ -2,13 +2,12 @@
 // fenêtre posée par le gestionnaire de fenêtres.
 #include "U_VX_FormPrincipale.h"
 
+#include "AttenteExposition.h"
 #include "U_vx_compagnon.h"
 
 #include <QEvent>
 #include <QWindow>
 
-#include <functional>
-#include <utility>
 
 namespace {
 
@@ -21,32 +20,6 @@ ObjetFenetre objetFenetre(const QWidget& controle)
     objet.nom = controle.objectName();
     return objet;
 }
-
-// Guette la première exposition d'une fenêtre, puis se retire et fait l'action une fois.
-class AttenteExposition : public QObject
-{
-public:
-    AttenteExposition(QWindow* fenetre, QObject* parent, std::function<void()> action)
-        : QObject(parent), m_fenetre(fenetre), m_action(std::move(action))
-    {
-        m_fenetre->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* objet, QEvent* evenement) override
-    {
-        if (objet == m_fenetre && evenement->type() == QEvent::Expose && m_fenetre->isExposed()) {
-            m_fenetre->removeEventFilter(this);
-            // Après les événements du même lot : un déplacement reçu avec l'exposition compte.
-            QMetaObject::invokeMethod(parent(), std::exchange(m_action, nullptr), Qt::QueuedConnection);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    QWindow* m_fenetre;
-    std::function<void()> m_action;
-};
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // sortie avec ses deux questions, fermeture de la fenêtre.
 #include "U_VX_FormPrincipale.h"
 
+#include "AttenteExposition.h"
 #include "Configuration.h"
 #include "Emplacements.h"
 #include "Erreurs.h"
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWindow>
 
 namespace {
 
@@ -38,6 +40,27 @@ private:
 void TFormPrincipale::timerDemarrageTimer()
 {
     ui.timerDemarrage->stop();
+    // La fenêtre et sa jauge se peignent avant la lecture de la base, quelle qu'en soit la
+    // taille : montrée mais pas encore exposée, elle est attendue (une seconde au plus).
+    QWindow* fenetre = windowHandle();
+    if (isVisible() && fenetre && !fenetre->isExposed()) {
+        if (!m_attentePeinture)
+            m_attentePeinture = new AttenteExposition(fenetre, this, [this] {
+                m_attentePeinture = nullptr;
+                executer(&TFormPrincipale::demarrer);
+            }, k_attentePeintureMaxMs);
+        return;
+    }
+    demarrer();
+}
+
+bool TFormPrincipale::demarrageTermine() const
+{
+    return !ui.timerDemarrage->isActive() && !m_attentePeinture && !m_attenteExposition;
+}
+
+void TFormPrincipale::demarrer()
+{
     nettoyerTemporairesOrphelins();
     rechargerBDExecute();
     try {
@@ -52,22 +75,27 @@ void TFormPrincipale::timerDemarrageTimer()
     if (!reglages.avertissement.isEmpty())
         ecrireStatut(reglages.avertissement);
     lancerCompagnon();
+    if (apresDemarrage)
+        apresDemarrage();
 }
 
 void TFormPrincipale::rechargerBDExecute()
 {
     montrerProgression(QStringLiteral("0"));
     ecrireStatut(QStringLiteral("Chargement de la base...  [") + horodatage() + u']');
+    // Les vues lâchent l'ancienne base, détruite avant la lecture : la mémoire ne tient jamais
+    // les deux bases à la fois.
     dm->viderListeRayons();
+    majArbreRayonsExecute();
+    ui.listeArticles->clear();
+    dm->viderRebuts();
     // Tant que la lecture n'a pas abouti, la base en mémoire n'est pas celle du fichier.
     m_baseNonChargee = true;
     dm->chargerBase(*m_progression);
     m_baseNonChargee = false;
     ecrireStatut(QStringLiteral("Chargement de la base... Terminé ! [") + horodatage() + u']');
     majArbreRayonsExecute();
-    ui.listeArticles->clear();
-    // Plus aucune vue ne montre les rayons détachés : ils peuvent être détruits.
-    dm->viderRebuts();
+    TdmVatrelix::rendreMemoireLibre();
     cacherProgression();
 }
 

@@ -4,6 +4,7 @@
 #include "Emplacements.h"
 #include "Erreurs.h"
 #include "InteractionsQt.h"
+#include "MesureDemarrage.h"
 #include "ParametresRegionaux.h"
 #include "PlateformeAffichage.h"
 #include "ServeurPersonnages.h"
@@ -53,6 +54,7 @@ int main(int argc, char* argv[])
         // Les dialogues vivent jusqu'à la fin, enfants de la fenêtre principale.
         fenetre.attacherDialogues(new TFormArticle(&fenetre), new TformRayon(dmVatrelix, &fenetre),
                                   new TformLC(&fenetre), new TformOptions(&fenetre));
+        mesurerDemarrage(fenetre);
         fenetre.show();
         code = application.exec();
         // Un départ encore en cours à la sortie va à son terme (borné), la fenêtre encore là.

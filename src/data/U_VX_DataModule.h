@@ -56,6 +56,10 @@ public:
     void chargerBase(ProgressionBase& progression);
     void enregistrerBase(ProgressionBase& progression);
 
+    // Rend au système les pages libres du tas. Après un chargement, le document analysé (plusieurs
+    // fois la taille du fichier) a été libéré entre les nœuds du modèle : sans cela, la mémoire
+    // résidente garderait sa pointe d'un rechargement à l'autre.
+    static void rendreMemoireLibre();
     // La base sur le disque a changé depuis sa lecture ou son dernier enregistrement
     // (autre programme, éditeur) : l'écraser perdrait ce changement.
     bool baseChangeeSurDisque() const;

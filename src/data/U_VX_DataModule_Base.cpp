@@ -9,9 +9,14 @@
 #include "U_rayon.h"
 
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cstring>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -216,46 +221,121 @@ private:
     bool m_inexplore = false; // la racine en cours a des nœuds non lus qui ont des enfants
 };
 
-// Écriture de la forêt sous un élément du document.
-class Ecrivain
+// Écriture de la forêt en flux, octet pour octet comme pugixml l'écrirait sans mise en forme :
+// un élément vide s'écrit "<nom/>", un texte garde tout sauf "&", "<" et ">", échappés. Le
+// tampon part dans la sortie par blocs : ni arbre ni texte entier en mémoire.
+class EcrivainFlux
 {
 public:
-    static void ajouterTexte(pugi::xml_node parent, const char* nom, const QString& valeur)
+    explicit EcrivainFlux(SortieAtomique& sortie) : m_sortie(sortie) { m_tampon.reserve(k_tailleTampon + 1024); }
+
+    void brut(QByteArrayView octets)
     {
-        pugi::xml_node element = parent.append_child(nom);
-        // Une valeur vide donne un élément sans contenu.
-        if (!valeur.isEmpty()) {
-            const QByteArray utf8 = sansCaracteresInterditsXml(valeur).toUtf8();
-            element.text().set(utf8.constData(), size_t(utf8.size()));
+        m_tampon.append(octets.data(), size_t(octets.size()));
+        vidangerSiPlein();
+    }
+
+    template<size_t N>
+    void ouvrir(const char (&nom)[N])
+    {
+        m_tampon += '<';
+        m_tampon.append(nom, N - 1);
+        m_tampon += '>';
+    }
+
+    template<size_t N>
+    void fermer(const char (&nom)[N])
+    {
+        m_tampon.append("</", 2);
+        m_tampon.append(nom, N - 1);
+        m_tampon += '>';
+        vidangerSiPlein();
+    }
+
+    template<size_t N>
+    void vide(const char (&nom)[N])
+    {
+        m_tampon += '<';
+        m_tampon.append(nom, N - 1);
+        m_tampon.append("/>", 2);
+    }
+
+    template<size_t N>
+    void texte(const char (&nom)[N], const QString& valeur)
+    {
+        if (valeur.isEmpty()) {
+            vide(nom);
+            return;
         }
+        ouvrir(nom);
+        echapper(sansCaracteresInterditsXml(valeur).toUtf8());
+        fermer(nom);
     }
 
-    static void ecrireRayon(pugi::xml_node element, const TRayon* rayon)
+    template<size_t N>
+    void rayon(const char (&nom)[N], const TRayon* r)
     {
-        ajouterTexte(element, "nom", rayon->getNom());
-        ajouterTexte(element, "couleur", ColorToString(rayon->getCouleur()));
-        ecrireRayonsFils(element.append_child("rayonsFils"), rayon);
-        ecrireArticles(element.append_child("articles"), rayon);
-    }
-
-    static void ecrireRayonsFils(pugi::xml_node cible, const TRayon* rayon)
-    {
-        const int nb = rayon->getNbRayonsFils();
-        for (int i = 0; i < nb; ++i)
-            ecrireRayon(cible.append_child("rayon"), rayon->getRayonFils(i));
-    }
-
-    static void ecrireArticles(pugi::xml_node cible, const TRayon* rayon)
-    {
-        const int nb = rayon->getNbArticles();
-        for (int i = 0; i < nb; ++i) {
-            const TArticle* a = rayon->getArticle(i);
-            pugi::xml_node article = cible.append_child("article");
-            ajouterTexte(article, "nom", a->getNom());
-            ajouterTexte(article, "prix", FloatToStr(a->getPrix()));
-            ajouterTexte(article, "remarque", a->getRemarque());
+        ouvrir(nom);
+        texte("nom", r->getNom());
+        texte("couleur", ColorToString(r->getCouleur()));
+        const int nbFils = r->getNbRayonsFils();
+        if (nbFils == 0) {
+            vide("rayonsFils");
+        } else {
+            ouvrir("rayonsFils");
+            for (int i = 0; i < nbFils; ++i)
+                rayon("rayon", r->getRayonFils(i));
+            fermer("rayonsFils");
         }
+        const int nbArticles = r->getNbArticles();
+        if (nbArticles == 0) {
+            vide("articles");
+        } else {
+            ouvrir("articles");
+            for (int i = 0; i < nbArticles; ++i) {
+                const TArticle* a = r->getArticle(i);
+                ouvrir("article");
+                texte("nom", a->getNom());
+                texte("prix", FloatToStr(a->getPrix()));
+                texte("remarque", a->getRemarque());
+                fermer("article");
+            }
+            fermer("articles");
+        }
+        fermer(nom);
     }
+
+    void vider()
+    {
+        m_sortie.ecrire(QByteArrayView(m_tampon.data(), qsizetype(m_tampon.size())));
+        m_tampon.clear();
+    }
+
+private:
+    static constexpr size_t k_tailleTampon = 64 * 1024;
+
+    void vidangerSiPlein()
+    {
+        if (m_tampon.size() >= k_tailleTampon)
+            vider();
+    }
+
+    void echapper(const QByteArray& utf8)
+    {
+        const char* debut = utf8.constData();
+        const char* const fin = debut + utf8.size();
+        for (const char* c = debut; c != fin; ++c) {
+            if (*c != '&' && *c != '<' && *c != '>')
+                continue;
+            m_tampon.append(debut, size_t(c - debut));
+            m_tampon.append(*c == '&' ? "&amp;" : *c == '<' ? "&lt;" : "&gt;");
+            debut = c + 1;
+        }
+        m_tampon.append(debut, size_t(fin - debut));
+    }
+
+    SortieAtomique& m_sortie;
+    std::string m_tampon;
 };
 
 constexpr unsigned k_optionsLecture = pugi::parse_default | pugi::parse_ws_pcdata_single;
@@ -347,28 +427,42 @@ void TdmVatrelix::chargerBase(ProgressionBase& progression)
 void TdmVatrelix::enregistrerBase(ProgressionBase& progression)
 {
     progression.progression(QStringLiteral("5"));
+    // Le modèle, avec à la place des rayons une marque où couper : ce qui la précède et ce qui
+    // la suit encadrent les rayons, écrits en flux entre les deux.
     pugi::xml_document doc;
     preparerModele(cheminModele(), doc);
     pugi::xml_node liste = doc.document_element().append_child("RACINE").append_child("listeRayons");
+    const QByteArray marque = "vatrelix-rayons-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    if (!listeRayons.isEmpty())
+        liste.append_child(pugi::node_pcdata).set_value(marque.constData());
+    const QByteArray cadre = serialiserXml(doc);
+    doc.reset();
+    const qsizetype coupe = listeRayons.isEmpty() ? cadre.size() : cadre.lastIndexOf(marque);
     progression.progression(QStringLiteral("10"));
 
-    const int n = int(listeRayons.size());
-    for (int i = 0; i < n; ++i) {
-        const TRayon* rayon = listeRayons.at(i);
-        pugi::xml_node element = liste.append_child("rayonRacine");
-        Ecrivain::ajouterTexte(element, "nom", rayon->getNom());
-        Ecrivain::ajouterTexte(element, "couleur", ColorToString(rayon->getCouleur()));
-        progression.progression(QString::number((80 / n) * i + 10));
-        Ecrivain::ecrireRayonsFils(element.append_child("rayonsFils"), rayon);
-        Ecrivain::ecrireArticles(element.append_child("articles"), rayon);
-    }
-    // Cent pour cent seulement quand le fichier est en place : un échec ne l'annonce pas.
     const QString chemin = cheminBase();
     SortieAtomique sortie(chemin);
-    sortie.ecrire(serialiserXml(doc));
+    EcrivainFlux flux(sortie);
+    flux.brut(QByteArrayView(cadre).first(coupe));
+    const int n = int(listeRayons.size());
+    for (int i = 0; i < n; ++i) {
+        progression.progression(QString::number((80 / n) * i + 10));
+        flux.rayon("rayonRacine", listeRayons.at(i));
+    }
+    if (n > 0)
+        flux.brut(QByteArrayView(cadre).sliced(coupe + marque.size()));
+    flux.vider();
+    // Cent pour cent seulement quand le fichier est en place : un échec ne l'annonce pas.
     sortie.valider(Sauvegarde::FichierBak);
     m_empreinteBase = empreinteFichier(chemin, sortie.empreinteContenu());
     progression.progression(QStringLiteral("100"));
+}
+
+void TdmVatrelix::rendreMemoireLibre()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 bool TdmVatrelix::baseChangeeSurDisque() const

@@ -430,7 +430,33 @@ QString FloatToStr(double valeur)
     if (valeur == 0)
         return QStringLiteral("0");
     const QChar separateur = ParametresRegionaux::courants().separateurDecimal;
-    Decimale d = decomposer(std::fabs(valeur), 15);
+    // Un nombre exact de centimes (un prix) : ses 15 chiffres significatifs sont ceux des centimes,
+    // écrits sans passer par le développement décimal complet.
+    const double absolu = std::fabs(valeur);
+    if (absolu < 1e11) {
+        const double centiemes = std::round(absolu * 100);
+        if (centiemes / 100 == absolu) {
+            // Écrit de droite à gauche : centimes sans zéro final, séparateur, partie entière, signe.
+            char16_t tampon[24];
+            char16_t* debut = std::end(tampon);
+            auto c = qint64(centiemes);
+            if (const int decimales = int(c % 100); decimales != 0) {
+                if (decimales % 10 != 0)
+                    *--debut = char16_t(u'0' + decimales % 10);
+                *--debut = char16_t(u'0' + decimales / 10);
+                *--debut = separateur.unicode();
+            }
+            c /= 100;
+            do {
+                *--debut = char16_t(u'0' + c % 10);
+                c /= 10;
+            } while (c != 0);
+            if (valeur < 0)
+                *--debut = u'-';
+            return QString(reinterpret_cast<const QChar*>(debut), std::end(tampon) - debut);
+        }
+    }
+    Decimale d = decomposer(absolu, 15);
     retirerZerosFinaux(d.chiffres);
     const int taille = int(d.chiffres.size());
 

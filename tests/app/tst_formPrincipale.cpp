@@ -218,7 +218,7 @@ TFormPrincipale& TestFormPrincipale::demarrer()
     f.show();
     // Le minuteur de démarrage bat une fois, la boucle d'événements lancée ; le compagnon part
     // quand la fenêtre est exposée.
-    [&] { QTRY_VERIFY(!f.ui.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement()); }();
+    [&] { QTRY_VERIFY(f.demarrageTermine()); }();
     return f;
 }
 
@@ -471,7 +471,7 @@ void TestFormPrincipale::demarrage_baseListePuisCompagnon()
     connect(f.ui.lvListeCourses->model(), &QAbstractItemModel::rowsInserted, this,
             [&] { if (appelsListe < 0) appelsListe = int((*b->serveur)->appels().size()); });
     f.show();
-    QTRY_VERIFY(!f.ui.timerDemarrage->isActive() && !f.compagnonEnAttenteDePlacement());
+    QTRY_VERIFY(f.demarrageTermine());
 
     QCOMPARE(appelsArbre, 0);
     QCOMPARE(appelsListe, 0);
@@ -520,9 +520,12 @@ void TestFormPrincipale::demarrage_compagnonPlaceApresLaFenetre()
     // Le minuteur bat avant que la fenêtre soit exposée…
     QVERIFY(!f.windowHandle()->isExposed());
     f.executer(&TFormPrincipale::timerDemarrageTimer);
-    // …puis le gestionnaire de fenêtres la pose sous sa barre de titre.
+    // …puis le gestionnaire de fenêtres la pose sous sa barre de titre. La base n'est lue
+    // qu'une fois la fenêtre exposée, donc peinte.
     f.move(f.pos() + QPoint(0, 20));
-    QTRY_VERIFY(!f.compagnonEnAttenteDePlacement());
+    QCOMPARE(f.ui.modeleArbreRayon->rowCount(), 0);
+    QTRY_VERIFY(f.demarrageTermine());
+    QCOMPARE(f.ui.modeleArbreRayon->rowCount(), 15);
     QCOMPARE((*b->serveur)->nombre(u"MoveTo"_s), 1);
     const QWidget* panneau = f.ui.panelCommandesListeCourses;
     const QPoint o = panneau->mapToGlobal(QPoint(0, 0));

@@ -102,6 +102,13 @@ private Q_SLOTS:
         dm.ajouterRayonRacine(QStringLiteral("Vide"), 0x7F000001);
         ProgressionNotee p;
         dm.enregistrerBase(p);
+        // Échappement au plus juste : "&", "<" et ">" seulement ; un nom vide est un élément vide.
+        const QByteArray octets = lire(QStringLiteral("baseVatrelix.xml"));
+        for (const char* attendu : {"<nom>\xC3\x89picerie &lt;sal\xC3\xA9\x65&gt; &amp; \"sucr\xC3\xA9\x65\" 'fine'</nom>",
+                                    "<rayon><nom/><couleur>clBtnFace</couleur>", "<nom>]]&gt; &lt;![CDATA[ x</nom>",
+                                    "<remarque>ligne 1\nligne 2</remarque>", "<remarque>&amp;amp;</remarque>",
+                                    "<remarque>  </remarque>"})
+            QVERIFY2(octets.contains(attendu), attendu);
 
         TdmVatrelix relu;
         relu.chargerBase(p);

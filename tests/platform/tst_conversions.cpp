@@ -196,6 +196,12 @@ void TestConversions::floatToStr_data()
     QTest::newRow("un dixième") << "fr" << 0.1 << "0,1";
     QTest::newRow("somme inexacte") << "fr" << 0.1 + 0.2 << "0,3";
     QTest::newRow("prix") << "fr" << 0.89 << "0,89";
+    QTest::newRow("centimes inexacts") << "fr" << 1.15 << "1,15";
+    QTest::newRow("cinq centimes") << "fr" << 0.05 << "0,05";
+    QTest::newRow("grand prix") << "fr" << 99999999999.99 << "99999999999,99";
+    QTest::newRow("au-delà des prix") << "fr" << 100000000000.5 << "100000000000,5";
+    QTest::newRow("millièmes") << "fr" << 12345.678 << "12345,678";
+    QTest::newRow("prix négatif anglais") << "en" << -0.5 << "-0.5";
     QTest::newRow("sans groupement") << "fr" << 1234567.891 << "1234567,891";
     QTest::newRow("négatif") << "fr" << -2.25 << "-2,25";
     QTest::newRow("anglais") << "en" << 1.5 << "1.5";
