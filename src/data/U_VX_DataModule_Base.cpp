@@ -20,10 +20,15 @@
 
 namespace {
 
-bool nomEst(const pugi::xml_node& noeud, const char* nom)
+template<size_t N>
+bool nomEst(const pugi::xml_node& noeud, const char (&nom)[N])
 {
-    // Noms comparés exactement, casse comprise.
-    return std::strcmp(noeud.name(), nom) == 0;
+    // Noms comparés exactement, casse comprise ; le zéro final compris dans la comparaison.
+    const char* n = noeud.name();
+    for (size_t i = 0; i < N; ++i)
+        if (n[i] != nom[i])
+            return false;
+    return true;
 }
 
 QString versQString(const char* utf8)
@@ -100,6 +105,14 @@ private:
             m_inexplore = true;
     }
 
+    // Élément gardé pour plus tard : s'il n'est pas un élément texte, il compte comme passé.
+    pugi::xml_node element(const pugi::xml_node& enfant)
+    {
+        if (!estElementTexte(enfant))
+            ignorer(enfant);
+        return enfant;
+    }
+
     QString valeurDe(const pugi::xml_node& enfant)
     {
         if (enfant.type() == pugi::node_element && estElementTexte(enfant))
@@ -163,20 +176,33 @@ private:
                 continue;
             }
             QString nom;
-            QString prix;
+            pugi::xml_node prix;
             QString remarque;
             for (pugi::xml_node valeur = enfant.first_child(); valeur; valeur = valeur.next_sibling()) {
                 if (nomEst(valeur, "nom"))
                     nom = valeurDe(valeur);
                 else if (nomEst(valeur, "prix"))
-                    prix = valeurDe(valeur);
+                    prix = element(valeur);
                 else if (nomEst(valeur, "remarque"))
                     remarque = valeurDe(valeur);
                 else
                     ignorer(valeur);
             }
-            rayon->creerArticle(nom, convertirPrix(prix, nom), remarque);
+            rayon->creerArticle(nom, lirePrix(prix, nom), remarque);
         }
+    }
+
+    // Le dernier élément "prix" de l'article (nul s'il n'y en a pas) : la forme simple est lue
+    // sans passer par le texte, toute autre comme convertirPrix la lit.
+    double lirePrix(const pugi::xml_node& element, const QString& nomArticle)
+    {
+        if (element && estElementTexte(element)) {
+            const char* texte = element.first_child().value();
+            double prix = 0;
+            if (lireReelSimple(texte, texte + std::strlen(texte), prix) && prixArticleAdmis(prix))
+                return prix;
+        }
+        return convertirPrix(element ? valeurDe(element) : QString(), nomArticle);
     }
 
     TColor convertirCouleur(const QString& texte, const QString& nomRayon) const

@@ -486,6 +486,41 @@ double StrToFloat(const QString& texte)
     return valeur;
 }
 
+bool lireReelSimple(const char* debut, const char* fin, double& valeur)
+{
+    while (debut != fin && (*debut == ' ' || *debut == '\t'))
+        ++debut;
+    while (fin != debut && (fin[-1] == ' ' || fin[-1] == '\t'))
+        --fin;
+    bool negatif = false;
+    if (debut != fin && (*debut == '+' || *debut == '-'))
+        negatif = *debut++ == '-';
+    quint64 mantisse = 0;
+    int chiffres = 0;
+    int decimales = 0;
+    bool virgule = false;
+    for (; debut != fin; ++debut) {
+        const char c = *debut;
+        if (c >= '0' && c <= '9') {
+            mantisse = mantisse * 10 + quint64(c - '0');
+            ++chiffres;
+            decimales += virgule;
+        } else if (!virgule && (c == ',' || c == '.')) {
+            virgule = true;
+        } else {
+            return false;
+        }
+    }
+    if (chiffres == 0 || chiffres > 15)
+        return false;
+    // Mantisse et puissance de dix exactes : leur quotient est arrondi au plus près.
+    static constexpr double k_puissances[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double lu = double(mantisse) / k_puissances[decimales];
+    valeur = negatif ? -lu : lu;
+    return true;
+}
+
 double StrToFloatDeuxSeparateurs(const QString& texte)
 {
     double valeur = 0;

@@ -18,6 +18,10 @@ QString FloatToStr(double valeur);
 double StrToFloat(const QString& texte);
 // Variante de lecture tolérante : accepte ',' comme '.' comme séparateur décimal (sans groupement).
 double StrToFloatDeuxSeparateurs(const QString& texte);
+// Lecture rapide, en ASCII, de la forme la plus simple admise par StrToFloatDeuxSeparateurs
+// (blancs, signe, au plus 15 chiffres dont une partie décimale après ',' ou '.', sans
+// exposant) : même valeur qu'elle ; faux pour toute autre forme, à lire par elle.
+bool lireReelSimple(const char* debut, const char* fin, double& valeur);
 
 // Date courte régionale, un espace, heure longue régionale.
 QString DateTimeToStr(const QDateTime& moment);

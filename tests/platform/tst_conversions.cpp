@@ -316,6 +316,13 @@ void TestConversions::strToFloatDeuxSeparateurs_data()
     QTest::newRow("virgule") << "fr" << "0,89" << true << 0.89;
     QTest::newRow("deux séparateurs mêlés") << "fr" << "1.000,5" << false << 0.0;
     QTest::newRow("groupement") << "fr" << nb("1_000") << false << 0.0;
+    QTest::newRow("blancs et signe") << "fr" << " \t-12,05 " << true << -12.05;
+    QTest::newRow("partie entière seule") << "fr" << "7." << true << 7.0;
+    QTest::newRow("partie décimale seule") << "fr" << ",5" << true << 0.5;
+    QTest::newRow("15 chiffres") << "fr" << "1234567890123,45" << true << 1234567890123.45;
+    QTest::newRow("16 chiffres") << "fr" << "12345678901234,56" << true << 12345678901234.56;
+    QTest::newRow("exposant") << "fr" << "1,5E2" << true << 150.0;
+    QTest::newRow("signe seul") << "fr" << "-" << false << 0.0;
 }
 
 void TestConversions::strToFloatDeuxSeparateurs()
@@ -329,6 +336,13 @@ void TestConversions::strToFloatDeuxSeparateurs()
         QCOMPARE(StrToFloatDeuxSeparateurs(texte), attendu);
     else
         QVERIFY_THROWS_EXCEPTION(EConvertError, StrToFloatDeuxSeparateurs(texte));
+    // La lecture rapide rend la même valeur, ou renvoie à la lecture complète.
+    const QByteArray ascii = texte.toLatin1();
+    double rapide = 0;
+    if (lireReelSimple(ascii.constBegin(), ascii.constEnd(), rapide)) {
+        QVERIFY(valide);
+        QCOMPARE(rapide, attendu);
+    }
 }
 
 void TestConversions::dateTimeToStr_data()
