@@ -15,8 +15,12 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#include <atomic>
+#include <deque>
+#include <exception>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -72,29 +76,18 @@ class Lecteur
 public:
     explicit Lecteur(const QString& chemin) : m_chemin(chemin) {}
 
-    // Chaque "rayonRacine" complet est ajouté à racines ; celui en cours lors d'une erreur ne l'est pas.
-    // Chaque racine lue est retirée du document : la mémoire de ses nœuds sert au modèle.
-    void chargerRayonsRacine(pugi::xml_node listeRayons, QList<TRayon*>& racines)
+    // Un "rayonRacine" et tout son contenu ; inexplore : il garde des nœuds non lus qui ont
+    // des enfants (une imbrication de profondeur quelconque peut s'y cacher).
+    std::unique_ptr<TRayon> lireRacine(const pugi::xml_node& element, bool& inexplore)
     {
-        pugi::xml_node suivant;
-        for (pugi::xml_node enfant = listeRayons.first_child(); enfant; enfant = suivant) {
-            suivant = enfant.next_sibling();
-            if (!nomEst(enfant, "rayonRacine"))
-                continue;
-            m_inexplore = false;
-            QString nom;
-            QString couleur;
-            lireNomCouleur(enfant, nom, couleur);
-            auto rayon = std::make_unique<TRayon>(nom, convertirCouleur(couleur, nom));
-            chargerContenu(enfant, rayon.get(), 1);
-            racines.append(rayon.release());
-            // La partie lue est bornée par profondeurMaxRayons : pugixml peut la détruire
-            // récursivement, bien plus vite que nœud à nœud.
-            if (m_inexplore)
-                retirerSansRecursion(listeRayons, enfant);
-            else
-                listeRayons.remove_child(enfant);
-        }
+        m_inexplore = false;
+        QString nom;
+        QString couleur;
+        lireNomCouleur(element, nom, couleur);
+        auto rayon = std::make_unique<TRayon>(nom, convertirCouleur(couleur, nom));
+        chargerContenu(element, rayon.get(), 1);
+        inexplore = m_inexplore;
+        return rayon;
     }
 
 private:
@@ -364,6 +357,98 @@ private:
     std::string m_tampon;
 };
 
+// Les "rayonRacine" d'une "listeRayons", lus sur deux fils quand la base est grande : chaque
+// racine est indépendante. Les racines complètes sont ajoutées dans l'ordre du document jusqu'à
+// la première en erreur, dont l'erreur est relancée. Chaque racine lue est retirée du document
+// (par le fil principal seulement) : la mémoire de ses nœuds sert au modèle.
+class LectureRacines
+{
+public:
+    LectureRacines(const QString& chemin, pugi::xml_node listeRayons) : m_chemin(chemin), m_liste(listeRayons)
+    {
+        for (pugi::xml_node enfant = listeRayons.first_child(); enfant; enfant = enfant.next_sibling())
+            if (nomEst(enfant, "rayonRacine"))
+                m_racines.emplace_back(enfant);
+    }
+
+    void lire(bool deuxFils, QList<TRayon*>& racines)
+    {
+        std::thread aide;
+        if (deuxFils && m_racines.size() > 1)
+            aide = std::thread([this] { travailler(false); });
+        try {
+            travailler(true);
+        } catch (...) {
+            // Erreur hors d'une racine (mémoire) : l'autre fil est attendu avant tout abandon.
+            m_suivant = m_racines.size();
+            if (aide.joinable())
+                aide.join();
+            throw;
+        }
+        if (aide.joinable())
+            aide.join();
+        retirerLues();
+        for (Racine& r : m_racines) {
+            if (r.erreur)
+                std::rethrow_exception(r.erreur);
+            racines.append(r.rayon.release());
+        }
+    }
+
+private:
+    struct Racine
+    {
+        explicit Racine(pugi::xml_node n) : noeud(n) {}
+        pugi::xml_node noeud;
+        std::unique_ptr<TRayon> rayon;
+        std::exception_ptr erreur;
+        bool inexplore = false;
+        bool retiree = false;
+        std::atomic<bool> lue{false};
+    };
+
+    // Prend les racines une à une ; le fil principal retire du document celles qui sont lues.
+    void travailler(bool principal)
+    {
+        for (size_t k = m_suivant++; k < m_racines.size(); k = m_suivant++) {
+            Racine& r = m_racines[k];
+            try {
+                Lecteur lecteur(m_chemin);
+                r.rayon = lecteur.lireRacine(r.noeud, r.inexplore);
+            } catch (...) {
+                r.erreur = std::current_exception();
+            }
+            r.lue.store(true, std::memory_order_release);
+            if (principal)
+                retirerLues();
+        }
+    }
+
+    // Une racine lue ne sert plus : l'autre fil ne lit jamais que l'intérieur de la sienne.
+    void retirerLues()
+    {
+        for (Racine& r : m_racines) {
+            if (r.retiree || !r.lue.load(std::memory_order_acquire) || r.erreur)
+                continue;
+            r.retiree = true;
+            // La partie lue est bornée par profondeurMaxRayons : pugixml peut la détruire
+            // récursivement, bien plus vite que nœud à nœud.
+            if (r.inexplore)
+                retirerSansRecursion(m_liste, r.noeud);
+            else
+                m_liste.remove_child(r.noeud);
+        }
+    }
+
+    const QString& m_chemin;
+    pugi::xml_node m_liste;
+    std::deque<Racine> m_racines;
+    std::atomic<size_t> m_suivant{0};
+};
+
+// Au-delà, le second fil vaut ce qu'il coûte.
+constexpr qsizetype k_tailleLectureParallele = 1024 * 1024;
+
 constexpr unsigned k_optionsLecture = pugi::parse_default | pugi::parse_ws_pcdata_single;
 // Le modèle est recopié tel quel : sa déclaration, ses commentaires et instructions.
 constexpr unsigned k_optionsModele = pugi::parse_default | pugi::parse_declaration | pugi::parse_comments
@@ -419,6 +504,7 @@ void TdmVatrelix::chargerBase(ProgressionBase& progression)
     }
 
     QByteArray octets = lireOctets(chemin, TailleMax::base);
+    const qsizetype taille = octets.size();
     // Ce qui a été lu, même si l'analyse échoue : c'est ce fichier-là qu'un enregistrement écraserait.
     m_empreinteBase = empreinteFichier(chemin, empreinteOctets(octets));
     pugi::xml_document doc;
@@ -436,14 +522,14 @@ void TdmVatrelix::chargerBase(ProgressionBase& progression)
                              .arg(chemin, versQString(document.name())));
     }
 
-    Lecteur lecteur(chemin);
+    const bool deuxFils = taille >= k_tailleLectureParallele && std::thread::hardware_concurrency() > 1;
     int n = 0;
     for (pugi::xml_node enfant = racine.first_child(); enfant; enfant = enfant.next_sibling())
         ++n;
     int i = 0;
     for (pugi::xml_node enfant = racine.first_child(); enfant; enfant = enfant.next_sibling(), ++i) {
         if (nomEst(enfant, "listeRayons"))
-            lecteur.chargerRayonsRacine(enfant, listeRayons);
+            LectureRacines(chemin, enfant).lire(deuxFils, listeRayons);
         // Division entière d'abord, comme la barre l'attend.
         progression.progression(QString::number((90 / n) * i + 5));
     }
