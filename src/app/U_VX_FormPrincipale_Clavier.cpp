@@ -112,6 +112,13 @@ public:
         if (const int i = m_f.ui.MainMenu1.indexOf(qobject_cast<QMenu*>(objet)); i >= 0)
             return naviguerMenus(i, *touche);
         const Qt::KeyboardModifiers autres = touche->modifiers() & ~Qt::KeypadModifier;
+        if (touche->key() == Qt::Key_F10 && autres == Qt::ShiftModifier) {
+            // Maj+F10 comme la touche Menu : le menu de la vue, sous l'élément courant.
+            auto* vue = static_cast<QAbstractItemView*>(objet);
+            const QRect courant = vue->visualRect(vue->currentIndex());
+            Q_EMIT vue->customContextMenuRequested(courant.isValid() ? courant.center() : QPoint(0, 0));
+            return true;
+        }
         if (autres != Qt::NoModifier)
             return false;
         const bool entree = touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter;
@@ -209,7 +216,9 @@ void TFormPrincipale::brancherClavier()
     f10->setObjectName(u"raccourciMenus"_s);
     connect(f10, &QShortcut::activated, this, [this] { ouvrirMenuPrincipal(0); });
 
-    // Entrée et Inser dans la liste d'articles, Entrée et double-clic dans la liste de courses.
+    // Entrée et Inser dans la liste d'articles, Entrée et double-clic dans la liste de courses,
+    // Maj+F10 dans les trois vues.
+    ui.arbreRayon->installEventFilter(filtre);
     ui.listeArticles->installEventFilter(filtre);
     ui.lvListeCourses->installEventFilter(filtre);
     connect(ui.lvListeCourses, &QTreeWidget::itemDoubleClicked, this,

@@ -205,16 +205,17 @@ void TestClavier::vues_toucheOuDoubleClic()
 void TestClavier::menusContextuels_data()
 {
     QTest::addColumn<QString>("vue");
+    QTest::addColumn<bool>("clavier"); // Maj+F10 plutôt que le clic droit
     QTest::addColumn<QStringList>("elements");
 
-    QTest::newRow("rayons") << u"arbreRayon"_s
+    QTest::newRow("rayons") << u"arbreRayon"_s << false
                             << QStringList{u"&Ajouter un rayon..."_s, u"Ajouter un rayon &racine..."_s,
                                            u"&Modifier le rayon..."_s, u"&Supprimer le rayon"_s, u"-"_s,
                                            u"&Ajouter un article..."_s};
-    QTest::newRow("articles") << u"listeArticles"_s
+    QTest::newRow("articles, Maj+F10") << u"listeArticles"_s << true
                               << QStringList{u"&Ajouter..."_s, u"-"_s, u"&Ajouter un article..."_s,
                                              u"&Modifier l'article..."_s, u"&Supprimer l'article"_s};
-    QTest::newRow("liste") << u"lvListeCourses"_s
+    QTest::newRow("liste") << u"lvListeCourses"_s << false
                            << QStringList{u"&Modifier..."_s, u"&Supprimer"_s, u"-"_s, u"&Fusionner lignes"_s,
                                           u"&Trier par rayon\tCtrl+T"_s, u"&Importer Liste\tCtrl+I"_s, u"-"_s,
                                           u"&Nouvelle Liste\tCtrl+N"_s, u"&Ouvrir...\tCtrl+O"_s,
@@ -225,13 +226,18 @@ void TestClavier::menusContextuels_data()
 void TestClavier::menusContextuels()
 {
     QFETCH(QString, vue);
+    QFETCH(bool, clavier);
     QFETCH(QStringList, elements);
     TFormPrincipale& f = m->f();
     montrer();
     auto* v = f.findChild<QAbstractItemView*>(vue);
-    const QPoint ici(10, 10);
-    QContextMenuEvent clicDroit(QContextMenuEvent::Mouse, ici, v->viewport()->mapToGlobal(ici));
-    QApplication::sendEvent(v->viewport(), &clicDroit);
+    if (clavier) {
+        QTest::keyClick(v, Qt::Key_F10, Qt::ShiftModifier);
+    } else {
+        const QPoint ici(10, 10);
+        QContextMenuEvent clicDroit(QContextMenuEvent::Mouse, ici, v->viewport()->mapToGlobal(ici));
+        QApplication::sendEvent(v->viewport(), &clicDroit);
+    }
 
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QVERIFY(menu);
@@ -295,6 +301,10 @@ void TestClavier::accessibilite_controlesNommes()
     // Les boutons d'image parlent comme leur commande : "trierLC" se dit par son aide.
     QCOMPARE(nomAccessible(f.ui.barreOutilsLC->widgetForAction(f.action(u"trierLC"_s))), u"Trier la liste par rayon"_s);
     QCOMPARE(f.ui.lvListeCourses->accessibleName(), u"Liste de courses"_s);
+    // Une barre peinte se lit : son texte est sa description.
+    f.ecrireStatut(u"Tri de la liste"_s);
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.ui.barreStatusP1)->text(QAccessible::Description),
+             u"Tri de la liste"_s);
 }
 
 void TestClavier::aide_F1_fenetreNonModale()
