@@ -83,6 +83,8 @@ TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
     construireMenus();
     construireBarres();
     brancherPeintures();
+    // Avant le glisser-déposer : ses gestionnaires de touche voient la touche les premiers.
+    brancherClavier();
     brancherGlisserDeposer();
 
     resize(690, 474);

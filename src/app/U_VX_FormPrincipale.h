@@ -14,6 +14,7 @@
 
 #include <functional>
 
+class QAbstractItemView;
 class QAction;
 class QLabel;
 class QMenu;
@@ -127,6 +128,14 @@ struct ControlesFormPrincipale
     QScrollArea* pscrollerListeCourses = nullptr;
     QToolBar* barreOutilsLC = nullptr;
     QTimer* timerDemarrage = nullptr;
+    // Menus contextuels des trois vues, tirés de menusContextuels().
+    QMenu* menuArbreRayon = nullptr;
+    QMenu* menuListeArticles = nullptr;
+    QMenu* menuListeCourses = nullptr;
+    // Cadre qui suit le contrôle qui a le focus.
+    QWidget* cadreFocus = nullptr;
+    // Fenêtre d'aide, non modale, créée à la première demande.
+    QWidget* fenetreAide = nullptr;
 };
 
 class TFormPrincipale : public QWidget
@@ -152,6 +161,11 @@ public:
     static const QList<DefinitionMenu>& sousMenus();
     static const QList<ElementBarre>& elementsBarre(const QString& barre);
     static const DefinitionCommande* commande(const QString& nom);
+    // Menus contextuels : libellé = nom de la vue, éléments comme ceux d'un menu ; un élément
+    // "commande=Libellé" montre la commande sous ce libellé.
+    static const QList<DefinitionMenu>& menusContextuels();
+    // Ouvre le menu principal de cet indice sous son bouton, premier élément actif (clavier).
+    void ouvrirMenuPrincipal(int indice);
     QAction* action(const QString& nom) const { return listeActions.value(nom); }
     // Entrée unique de toute commande : refusée pendant le départ du compagnon ; l'erreur
     // levée s'affiche dans la boîte standard.
@@ -185,6 +199,7 @@ public:
     void choisirCouleurBasExecute();
     void repeindreTousDegradesExecute();
     void aProposExecute();
+    void afficherAideExecute();
     void configurerOptionsExecute();
     // --- Commandes : rayons ---
     void ajouterRayonExecute();
@@ -319,6 +334,10 @@ private:
     void nettoyerTemporairesOrphelins();
     // Glisser-déposer et touches des trois vues (U_VX_FormPrincipale_GlisserDeposer.cpp).
     void brancherGlisserDeposer();
+    // Clavier, menus contextuels, focus et noms accessibles (U_VX_FormPrincipale_Clavier.cpp).
+    void brancherClavier();
+    void nommerControles();
+    void montrerMenuContextuel(QAbstractItemView* vue, QMenu* menu, const QPoint& position);
     // Liste dans fichierLC, retenu comme dernier enregistrement, annoncée (U_VX_FormPrincipale_ListeCourses.cpp).
     // Faux quand l'écrasement d'un fichier changé sur le disque est refusé. remplacementConfirme :
     // l'utilisateur vient d'accepter de remplacer ce fichier.

@@ -95,6 +95,8 @@ const QList<DefinitionCommande>& TFormPrincipale::tableCommandes()
          {}, ImgRafraichir, &F::majLCExecute, Bulle::Aucune},
         {u"trierLC"_s, u"ListeCourses"_s, u"trierLC"_s, u"Trier la liste par rayon"_s,
          touches("Ctrl+T"), ImgTrier, &F::trierLCExecute, Bulle::Dite},
+        {u"afficherAide"_s, {}, u"&Aide..."_s, u"Afficher l'aide de Vatrelix"_s,
+         touches("F1"), ImgAPropos, &F::afficherAideExecute, Bulle::Dite},
     };
     return table;
 }
@@ -110,7 +112,7 @@ const QList<DefinitionMenu>& TFormPrincipale::menusPrincipaux()
           u"modifierArticle"_s, u"supprimerArticle"_s}},
         {u"&Affichage"_s, ImgAucune, {u">&Couleurs"_s}},
         {u"&Outils"_s, ImgAucune, {u"configurerOptions"_s}},
-        {u"&?"_s, ImgAucune, {u"aPropos"_s}},
+        {u"&?"_s, ImgAucune, {u"afficherAide"_s, u"-"_s, u"aPropos"_s}},
     };
     return menus;
 }

@@ -13,7 +13,12 @@
 
 void TFormPrincipale::appliquerCouleurTexte(QToolBar* barre)
 {
-    const QColor couleur = QColor::fromRgb(versQRgb(ColorToRGB(reglages.couleurTexte)));
+    // Libellés lisibles sur le dégradé de la barre (inversé pour la barre de menus).
+    const bool menus = barre == ui.barreOutilsMenu;
+    const QColor couleur = couleurTexteLisible(QColor::fromRgb(versQRgb(ColorToRGB(reglages.couleurTexte))),
+                                               menus ? reglages.couleurBas : reglages.couleurHaut,
+                                               menus ? reglages.couleurHaut : reglages.couleurBas, barre->height(), 0,
+                                               barre->height());
     const auto boutons = barre->findChildren<QToolButton*>();
     for (QToolButton* bouton : boutons) {
         if (bouton->palette().color(QPalette::ButtonText) == couleur)

@@ -8,6 +8,7 @@
 #include "ParametresRegionaux.h"
 #include "PlateformeAffichage.h"
 #include "ServeurPersonnages.h"
+#include "StyleVatrelix.h"
 #include "Traductions.h"
 #include "U_VX_DataModule.h"
 #include "U_VX_FormArticle.h"
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
     // Sous Wayland, le compagnon ne pourrait pas se placer : X11 par XWayland quand il est là.
     choisirPlateformeAffichage();
     QApplication application(argc, argv);
+    QApplication::setStyle(new StyleVatrelix);
     application.setApplicationName(QStringLiteral("Tavelquirn - Vatrelix 2006"));
     application.setApplicationDisplayName(QStringLiteral("Tavelquirn - Vatrelix 2006"));
     installerTraductionsFrancaises(application);

@@ -126,6 +126,7 @@ QToolButton* creerBoutonImage(QWidget* parent, const QIcon& image, const QString
     bouton->setAutoRaise(true);
     bouton->setFocusPolicy(Qt::NoFocus);
     bouton->setToolTip(infobulle);
+    bouton->setAccessibleName(infobulle);
     bouton->setCursor(Qt::PointingHandCursor);
     return bouton;
 }

@@ -49,6 +49,7 @@ void FicheDialogue::relierTouches(std::initializer_list<ChampSaisie*> champs)
 void FicheDialogue::setTitre(const QString& titre)
 {
     m_titre->setHint(titre);
+    m_titre->setAccessibleName(titre);
     titreModifie();
     m_titre->update();
 }

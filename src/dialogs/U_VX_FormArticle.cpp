@@ -73,6 +73,11 @@ TFormArticle::TFormArticle(QWidget* parent)
     relierTouches({edNom, edPrix, memoRemarque});
     setTabOrder(edNom, edPrix);
     setTabOrder(edPrix, memoRemarque);
+
+    edNom->setAccessibleName(QStringLiteral("Nom de l'article"));
+    edPrix->setAccessibleName(QStringLiteral("Prix de l'article"));
+    edPrix->setAccessibleDescription(QStringLiteral("Prix unitaire en euros"));
+    memoRemarque->setAccessibleName(QStringLiteral("Remarque"));
 }
 
 void TFormArticle::FormShow()

@@ -75,6 +75,8 @@ TformLC::TformLC(QWidget* parent)
     seNb->setRange(1, 99999);
     seNb->setValue(1);
     seNb->installEventFilter(this);
+    seNb->setAccessibleName(QStringLiteral("Nombre d'articles"));
+    seNb->setAccessibleDescription(QStringLiteral("Quantité à acheter, en unités entières"));
 
     Label2 = creerLibelle(this, "Label2", QStringLiteral("Prix unitaire :"), 8, 76);
     // Montants alignés à droite contre le signe euro ; disposer() les place.

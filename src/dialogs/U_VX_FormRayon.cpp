@@ -10,8 +10,10 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStandardItemModel>
 #include <QTreeView>
 
@@ -79,9 +81,18 @@ TformRayon::TformRayon(TdmVatrelix& donnees, QWidget* parent)
     rgChoixRayon->setItemIndex(0);
     rgChoixRayon->hide();
 
+    // Le nuancier se prend aussi au clavier : Espace ou Entrée ouvre le choix de la couleur.
+    pbCouleurRayon->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(arbreRayons, edNom);
-    setTabOrder(edNom, cbDeplacerCopier);
+    setTabOrder(edNom, pbCouleurRayon);
+    setTabOrder(pbCouleurRayon, cbDeplacerCopier);
     setTabOrder(cbDeplacerCopier, rgChoixRayon);
+
+    arbreRayons->setAccessibleName(QStringLiteral("Rayon de destination"));
+    arbreRayons->setAccessibleDescription(QStringLiteral("Rayon qui reçoit le rayon déplacé ou copié"));
+    edNom->setAccessibleName(QStringLiteral("Nom du rayon"));
+    pbCouleurRayon->setAccessibleName(QStringLiteral("Couleur du rayon"));
+    pbCouleurRayon->setAccessibleDescription(QStringLiteral("Espace, Entrée ou clic : choisir la couleur"));
 
     // toggled plutôt que clicked : décocher par programme rend aussi l'arbre inerte.
     connect(cbDeplacerCopier, &QCheckBox::toggled, this, &TformRayon::cbDeplacerCopierClick);
@@ -133,6 +144,11 @@ void TformRayon::pbCouleurRayonClick()
 void TformRayon::pbCouleurRayonPaint(TPaintBox& boite, QPainter& canevas)
 {
     dessinerDegradeControle(canevas, boite, clWhite, m_couleurNuancier);
+    if (boite.hasFocus()) {
+        canevas.setPen(QPen(boite.palette().color(QPalette::Highlight), 2));
+        canevas.setBrush(Qt::NoBrush);
+        canevas.drawRect(QRectF(boite.rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 void TformRayon::cbDeplacerCopierClick()
@@ -192,6 +208,13 @@ void TformRayon::btAnnulerClick()
 
 bool TformRayon::eventFilter(QObject* objet, QEvent* evenement)
 {
+    if (objet == pbCouleurRayon && evenement->type() == QEvent::KeyPress) {
+        const int touche = static_cast<QKeyEvent*>(evenement)->key();
+        if (touche == Qt::Key_Space || touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+            pbCouleurRayonClick();
+            return true;
+        }
+    }
     if (objet == pbCouleurRayon && evenement->type() == QEvent::MouseButtonRelease) {
         const auto* souris = static_cast<QMouseEvent*>(evenement);
         if (souris->button() == Qt::LeftButton && pbCouleurRayon->rect().contains(souris->position().toPoint())) {

@@ -8,6 +8,7 @@
 #include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -57,6 +58,11 @@ TformOptions::TformOptions(QWidget* parent)
     Label1->setBuddy(cbChoixCompagnon);
 
     setTabOrder(chbAfficherCompagnon, cbChoixCompagnon);
+
+    cbChoixCompagnon->setAccessibleName(QStringLiteral("Compagnon"));
+    cbChoixCompagnon->setAccessibleDescription(QStringLiteral("Nom du personnage installé qui sert de compagnon"));
+    PageControl1->setAccessibleName(QStringLiteral("Pages des options"));
+    PageControl1->tabBar()->setAccessibleName(QStringLiteral("Pages des options"));
 }
 
 void TformOptions::remplirCompagnons(const QStringList& noms)

@@ -16,7 +16,12 @@ public:
     explicit TPaintBox(QWidget* parent = nullptr);
 
     const QString& hint() const { return m_hint; }
-    void setHint(const QString& texte) { m_hint = texte; }
+    // Le texte se lit aussi par l'accessibilité (lecteurs d'écran) : c'est la description.
+    void setHint(const QString& texte)
+    {
+        m_hint = texte;
+        setAccessibleDescription(texte);
+    }
 
     // Couleur de la police du canevas : blanche à la création.
     const QColor& couleurPolice() const { return m_couleurPolice; }

@@ -4,7 +4,11 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPen>
 #include <QWidget>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -52,6 +56,36 @@ void dessinerDegradeControle(QPainter& canevas, const QWidget& controle, TColor 
     dessinerDegrade(canevas, couleurHaut, couleurBas, controle.height(), controle.width());
 }
 
+double luminanceRelative(const QColor& couleur)
+{
+    const auto canal = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * canal(couleur.redF()) + 0.7152 * canal(couleur.greenF()) + 0.0722 * canal(couleur.blueF());
+}
+
+double rapportContraste(double luminance1, double luminance2)
+{
+    const auto [claire, sombre] = std::minmax(luminance1, luminance2);
+    return (sombre + 0.05) / (claire + 0.05);
+}
+
+QColor couleurTexteLisible(const QColor& voulue, TColor couleurHaut, TColor couleurBas, int hauteur, int yHaut,
+                           int yBas)
+{
+    yHaut = std::clamp(yHaut, 0, hauteur);
+    yBas = std::clamp(yBas, yHaut, hauteur);
+    if (yBas == yHaut)
+        return voulue;
+    // Les rangées telles que dessinerDegrade les peint (la rangée i part du bas).
+    const Degrade degrade(couleurHaut, couleurBas, hauteur);
+    double somme = 0;
+    for (int y = yHaut; y < yBas; ++y)
+        somme += luminanceRelative(QColor::fromRgb(versQRgb(degrade.rangee(hauteur - 1 - y))));
+    const double fond = somme / (yBas - yHaut);
+    if (rapportContraste(luminanceRelative(voulue), fond) >= kContrasteLisible)
+        return voulue;
+    return rapportContraste(0.0, fond) >= rapportContraste(1.0, fond) ? QColor(Qt::black) : QColor(Qt::white);
+}
+
 void dessinerTitre(QPainter& canevas, TColor couleurHaut, TColor couleurBas, int hauteur, int largeur,
                    const QString& texte)
 {
@@ -62,7 +96,13 @@ void dessinerTitre(QPainter& canevas, TColor couleurHaut, TColor couleurBas, int
     dessinerDegrade(canevas, couleurHaut, couleurBas, hauteur, largeur);
     canevas.setBrush(Qt::NoBrush);
     canevas.setBackgroundMode(Qt::TransparentMode);
+    // La plume de l'appelant est rendue telle quelle : seul ce texte change de couleur.
+    const QPen plume = canevas.pen();
+    QPen lisible = plume;
+    lisible.setColor(couleurTexteLisible(plume.color(), couleurHaut, couleurBas, hauteur, y, y + mesure.height()));
+    canevas.setPen(lisible);
     canevas.drawText(x, y + mesure.ascent(), texte);
+    canevas.setPen(plume);
 }
 
 void dessinerTitreControle(QPainter& canevas, const QWidget& boite, TColor couleurHaut, TColor couleurBas,

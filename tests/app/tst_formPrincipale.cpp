@@ -273,6 +273,7 @@ void TestFormPrincipale::table_commandes_data()
     ligne("aPropos", "", u"A &propos..."_s, u"A propos de Vatrelix"_s, "", 29);
     ligne("majLC", "ListeCourses", u"majLC"_s, {}, "", 28);
     ligne("trierLC", "ListeCourses", u"trierLC"_s, u"Trier la liste par rayon"_s, "Ctrl+T", 31);
+    ligne("afficherAide", "", u"&Aide..."_s, u"Afficher l'aide de Vatrelix"_s, "F1", 29);
 }
 
 void TestFormPrincipale::table_commandes()
@@ -314,12 +315,12 @@ void TestFormPrincipale::table_ordreEtNombre()
         u"modifierRayon"_s, u"supprimerRayon"_s, u"ajouterArticle"_s, u"modifierArticle"_s,
         u"supprimerArticle"_s, u"configurerOptions"_s, u"enregistrerBD"_s, u"enregistrerLC"_s,
         u"enregistrerLCSous"_s, u"importerBD"_s, u"rechargerBD"_s, u"repeindreTousDegrades"_s,
-        u"majArbreRayons"_s, u"majListeArticles"_s, u"aPropos"_s, u"majLC"_s, u"trierLC"_s};
+        u"majArbreRayons"_s, u"majListeArticles"_s, u"aPropos"_s, u"majLC"_s, u"trierLC"_s, u"afficherAide"_s};
     QCOMPARE(noms, attendus);
     int hints = 0;
     for (const DefinitionCommande& c : TFormPrincipale::tableCommandes())
         hints += c.hint.isEmpty() ? 0 : 1;
-    QCOMPARE(hints, 24);
+    QCOMPARE(hints, 25);
 }
 
 void TestFormPrincipale::menus_etBarres_dansLOrdre()
@@ -338,7 +339,7 @@ void TestFormPrincipale::menus_etBarres_dansLOrdre()
                           u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s}));
     QCOMPARE(decrireMenu(f.ui.MainMenu1[2]), QStringList{u">&Couleurs"_s});
     QCOMPARE(decrireMenu(f.ui.MainMenu1[3]), QStringList{u"configurerOptions"_s});
-    QCOMPARE(decrireMenu(f.ui.MainMenu1[4]), QStringList{u"aPropos"_s});
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[4]), (QStringList{u"afficherAide"_s, u"-"_s, u"aPropos"_s}));
     QCOMPARE(decrireMenu(f.ui.menuAjouterRayon), (QStringList{u"ajouterRayon"_s, u"ajouterRayonRacine"_s}));
     QCOMPARE(decrireMenu(f.ui.menuCouleurs), (QStringList{u"choisirCouleurHaut"_s, u"choisirCouleurBas"_s}));
 
@@ -418,7 +419,7 @@ void TestFormPrincipale::raccourcis_seulsCeuxDeLaTable()
     raccourcis.sort();
     QCOMPARE(raccourcis, (QStringList{u"Ctrl+Alt+I"_s, u"Ctrl+Alt+O"_s, u"Ctrl+Alt+S"_s, u"Ctrl+I"_s,
                                       u"Ctrl+N"_s, u"Ctrl+O"_s, u"Ctrl+P"_s, u"Ctrl+R"_s, u"Ctrl+S"_s,
-                                      u"Ctrl+T"_s}));
+                                      u"Ctrl+T"_s, u"F1"_s}));
 }
 
 void TestFormPrincipale::raccourci_sansMenu_agit()

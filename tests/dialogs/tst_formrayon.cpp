@@ -281,8 +281,8 @@ private Q_SLOTS:
         // Le nuancier va du blanc à la couleur choisie.
         const QImage image = m_form->pbCouleurRayon->grab().toImage();
         QCOMPARE(image.pixelColor(5, image.height() - 1), QColor(255, 0, 0));
-        // Le second choix repart de la couleur enregistrée du rayon.
-        QTest::mouseClick(m_form->pbCouleurRayon, Qt::LeftButton);
+        // Le second choix, au clavier (Espace), repart de la couleur enregistrée du rayon.
+        QTest::keyClick(m_form->pbCouleurRayon, Qt::Key_Space);
         const QList<QuestionPosee> couleurs = m_interactions->questionsDe(GenreQuestion::Couleur);
         QCOMPARE(couleurs.size(), 2);
         QCOMPARE(couleurs.at(0).couleur, kCouleurCremerie);

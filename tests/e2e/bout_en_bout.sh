@@ -111,6 +111,39 @@ for _ in $(seq 100); do [[ -s "$travail/baseVatrelix.xml" ]] && break; sleep 0.1
 [[ -s "$travail/baseVatrelix.xml" ]] || echouer "base non enregistrée"
 capturer fenetre
 
+# Au clavier : Alt+F ouvre le menu Fichier (une fenêtre de plus, le menu), Échap le ferme.
+fenetres_visibles() { xdotool search --onlyvisible --pid "$programme_pid" 2>/dev/null | wc -l; }
+avant="$(fenetres_visibles)"
+touche alt+f
+[[ "$(fenetres_visibles)" -gt "$avant" ]] || echouer "Alt+F n'ouvre pas le menu Fichier"
+capturer menu-fichier
+xdotool key --clearmodifiers Escape
+sleep 0.3
+[[ "$(fenetres_visibles)" -eq "$avant" ]] || echouer "Échap ne ferme pas le menu Fichier"
+
+# Le focus part de l'arbre, sur le premier rayon (Boulangerie) : Espace le choisit, Tab passe à
+# ses articles, Espace choisit le premier (Baguette), Entrée : le dialogue de quantité demande,
+# 2 puis Entrée l'ajoute.
+touche space
+touche Tab
+touche space
+touche Return
+quantite=""
+for _ in $(seq 50); do
+  quantite="$(xdotool getactivewindow 2>/dev/null || true)"
+  [[ -n "$quantite" && "$quantite" != "$fenetre" ]] && break
+  quantite=""
+  sleep 0.1
+done
+[[ -n "$quantite" ]] || echouer "Entrée dans la liste d'articles ne demande pas la quantité"
+capturer quantite
+xdotool key --clearmodifiers 2 Return
+sleep 0.5
+attendue="$travail/liste-attendue.lvtx"
+{ cat "$donnees/liste-triee.lvtx"; printf '2|Baguette||Boulangerie|0,95 \x80|1,90 \x80\r\n'; } >"$attendue"
+touche ctrl+s
+attendre_egal "$travail/liste.lvtx" "$attendue" || echouer "l'article ajouté au clavier n'est pas dans la liste"
+
 # Demande de fermeture par le gestionnaire de fenêtres : Entrée choisit Annuler, le bouton sans
 # danger ; à la seconde demande, « Oui » pour la base. La liste, enregistrée, ne demande rien.
 attendre_question() {
@@ -129,7 +162,9 @@ attendre_question
 xdotool key --clearmodifiers Return
 sleep 1
 kill -0 "$programme_pid" 2>/dev/null || echouer "Entrée à la question de sortie a quitté le programme"
-touche alt+F4
+# Seconde demande par le menu Fichier, au clavier : Alt+F puis Q (« &Quitter »).
+touche alt+f
+xdotool key --clearmodifiers q
 attendre_question
 capturer question-base
 xdotool key --clearmodifiers alt+o
@@ -139,7 +174,7 @@ kill -0 "$programme_pid" 2>/dev/null && echouer "le programme ne s'est pas arrê
 wait "$programme_pid" || echouer "code de sortie non nul"
 
 # Fichiers : liste octet par octet (CR LF, 0x80), base élément par élément.
-cmp "$travail/liste.lvtx" "$donnees/liste-triee.lvtx" || echouer "liste finale différente"
+cmp "$travail/liste.lvtx" "$attendue" || echouer "liste finale différente"
 diff <(canonique "$donnees/baseRechargee.xml") <(canonique "$travail/baseVatrelix.xml") \
   || echouer "base enregistrée différente de la base rechargée"
 ligne4="$(sed -n 4p "$travail/Vatrelix.conf" | tr -d '\r')"

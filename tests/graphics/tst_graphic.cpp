@@ -40,6 +40,8 @@ private Q_SLOTS:
     void degrade_couleurSysteme_resolue();
     void titre_texteCentreDepuisLaMesure();
     void titre_texteTropLarge_commenceAGauche();
+    void texteLisible_data();
+    void texteLisible();
 
 private:
     EnvironnementTest m_env;
@@ -171,6 +173,49 @@ void TestGraphic::titre_texteTropLarge_commenceAGauche()
         colonnesEncrees += encre ? 1 : 0;
     }
     QVERIFY(colonnesEncrees > w / 2);
+}
+
+void TestGraphic::texteLisible_data()
+{
+    QTest::addColumn<uint>("haut");
+    QTest::addColumn<uint>("bas");
+    QTest::addColumn<QColor>("voulue");
+    QTest::addColumn<QColor>("attendue");
+
+    const QColor blanc(Qt::white), noir(Qt::black);
+    // Saumon vers rouge sombre, blanc : contraste moyen 4,7, la couleur décrite reste.
+    QTest::newRow("couleurs par défaut") << 0x008080FFu << 0x0000009Bu << blanc << blanc;
+    QTest::newRow("blanc sur blanc") << 0x00FFFFFFu << 0x00FFFFFFu << blanc << noir;
+    QTest::newRow("noir sur noir") << 0x00000000u << 0x00000000u << noir << blanc;
+    QTest::newRow("noir sur crème") << 0x00F0FBFFu << 0x00F0FBFFu << noir << noir;
+    QTest::newRow("jaune sur blanc") << 0x00FFFFFFu << 0x00C0FFFFu << QColor(Qt::yellow) << noir;
+    QTest::newRow("bleu sur bleu sombre") << 0x00800000u << 0x00400000u << QColor(Qt::blue) << blanc;
+}
+
+void TestGraphic::texteLisible()
+{
+    QFETCH(uint, haut);
+    QFETCH(uint, bas);
+    QFETCH(QColor, voulue);
+    QFETCH(QColor, attendue);
+    QCOMPARE(couleurTexteLisible(voulue, TColor(haut), TColor(bas), 20, 3, 16), attendue);
+
+    // Le titre peint prend cette couleur, et rend au canevas la plume de l'appelant.
+    QImage image(60, 20, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setPen(voulue);
+    dessinerTitre(p, TColor(haut), TColor(bas), 20, 60, QStringLiteral("IIII"));
+    QCOMPARE(p.pen().color(), voulue);
+    p.end();
+    // De l'encre proche de la couleur attendue (le lissage adoucit les bords).
+    bool encre = false;
+    for (int y = 0; y < 20 && !encre; ++y)
+        for (int x = 0; x < 60 && !encre; ++x) {
+            const QRgb c = image.pixel(x, y);
+            encre = std::max({std::abs(qRed(c) - attendue.red()), std::abs(qGreen(c) - attendue.green()),
+                              std::abs(qBlue(c) - attendue.blue())}) < 64;
+        }
+    QVERIFY(encre);
 }
 
 QTEST_MAIN(TestGraphic)
