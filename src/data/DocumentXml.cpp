@@ -104,8 +104,11 @@ private:
 
 } // namespace
 
-void analyserOctetsXml(const QString& chemin, QByteArray octets, pugi::xml_document& doc,
-                       unsigned options)
+namespace {
+
+// Vérifie, puis analyse : sur place dans octets (que le document désigne alors), ou dans une
+// copie dont le document prend possession.
+void analyser(const QString& chemin, QByteArray& octets, pugi::xml_document& doc, unsigned options, bool surPlace)
 {
     ramenerEnUtf8Verifie(chemin, octets, choisirEncodage(chemin, octets));
     // Une erreur au-delà du dernier ">" est celle d'un fichier coupé.
@@ -116,24 +119,36 @@ void analyserOctetsXml(const QString& chemin, QByteArray octets, pugi::xml_docum
     // Sans parse_doctype, la DOCTYPE est sautée ; pugixml ne développe que les entités
     // prédéfinies et les références de caractères.
     options &= ~unsigned(pugi::parse_doctype);
-    // Le document prend possession d'une seule copie des octets, analysée sur place :
-    // la mémoire de pointe reste d'environ une fois la taille du fichier plus l'arbre.
     const size_t taille = size_t(octets.size());
-    void* tampon = pugi::get_memory_allocation_function()(taille > 0 ? taille : 1);
-    if (!tampon)
-        throw EXmlErreur(QStringLiteral("Mémoire insuffisante pour lire le fichier « %1 ».").arg(chemin));
-    if (taille > 0)
-        std::memcpy(tampon, octets.constData(), taille);
-    octets = QByteArray();
-    const pugi::xml_parse_result resultat =
-        doc.load_buffer_inplace_own(tampon, taille, options, pugi::encoding_utf8);
+    pugi::xml_parse_result resultat;
+    if (surPlace) {
+        char aucun = 0;
+        resultat = doc.load_buffer_inplace(taille > 0 ? octets.data() : &aucun, taille, options, pugi::encoding_utf8);
+    } else {
+        void* tampon = pugi::get_memory_allocation_function()(taille > 0 ? taille : 1);
+        if (!tampon)
+            throw EXmlErreur(QStringLiteral("Mémoire insuffisante pour lire le fichier « %1 ».").arg(chemin));
+        if (taille > 0)
+            std::memcpy(tampon, octets.constData(), taille);
+        octets = QByteArray();
+        resultat = doc.load_buffer_inplace_own(tampon, taille, options, pugi::encoding_utf8);
+    }
     if (!resultat)
         throw EXmlErreur(messageAnalyse(chemin, resultat, qsizetype(taille), dernierChevron, blanc));
 }
 
+} // namespace
+
+void analyserOctetsXml(const QString& chemin, QByteArray& octets, pugi::xml_document& doc, unsigned options)
+{
+    // Sans copie : la mémoire de pointe reste d'environ une fois la taille du fichier plus l'arbre.
+    analyser(chemin, octets, doc, options, true);
+}
+
 void analyserFichierXml(const QString& chemin, pugi::xml_document& doc, unsigned options, qint64 tailleMax)
 {
-    analyserOctetsXml(chemin, lireOctets(chemin, tailleMax), doc, options);
+    QByteArray octets = lireOctets(chemin, tailleMax);
+    analyser(chemin, octets, doc, options, false);
 }
 
 QByteArray serialiserXml(const pugi::xml_document& doc)

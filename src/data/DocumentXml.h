@@ -11,9 +11,10 @@
 // (document mal formé, encodage inconnu).
 void analyserFichierXml(const QString& chemin, pugi::xml_document& doc, unsigned options, qint64 tailleMax);
 
-// Même analyse sur des octets déjà lus ; chemin ne sert qu'aux messages.
-void analyserOctetsXml(const QString& chemin, QByteArray octets, pugi::xml_document& doc,
-                       unsigned options);
+// Même analyse sur des octets déjà lus, sur place et sans copie : le document désigne alors
+// octets (transcodés en UTF-8 au besoin), qui doivent vivre au moins aussi longtemps que lui.
+// chemin ne sert qu'aux messages.
+void analyserOctetsXml(const QString& chemin, QByteArray& octets, pugi::xml_document& doc, unsigned options);
 
 // Sérialisation brute (sans blanc ajouté), en UTF-8, sans BOM.
 QByteArray serialiserXml(const pugi::xml_document& doc);

@@ -508,7 +508,7 @@ void TdmVatrelix::chargerBase(ProgressionBase& progression)
     // Ce qui a été lu, même si l'analyse échoue : c'est ce fichier-là qu'un enregistrement écraserait.
     m_empreinteBase = empreinteFichier(chemin, empreinteOctets(octets));
     pugi::xml_document doc;
-    analyserOctetsXml(chemin, std::move(octets), doc, k_optionsLecture);
+    analyserOctetsXml(chemin, octets, doc, k_optionsLecture);
     const pugi::xml_node document = doc.document_element();
     if (!document)
         throw EXmlErreur(QStringLiteral("Le fichier « %1 » n'a pas d'élément racine.").arg(chemin));

@@ -387,6 +387,46 @@ private Q_SLOTS:
         QCOMPARE(p.valeurs, QStringList{"5"});
     }
 
+    // Au-delà de 1 Mio, les racines sont lues sur deux fils : la forêt est la même, dans l'ordre,
+    // et une erreur est celle de la première racine fautive, les précédentes gardées.
+    void charger_grandeBase_data()
+    {
+        QTest::addColumn<QList<int>>("fautives");
+        QTest::addColumn<int>("gardees");
+        QTest::newRow("sans erreur") << QList<int>{} << 6;
+        QTest::newRow("erreurs en 2 et 4") << QList<int>{2, 4} << 2;
+        QTest::newRow("erreur dans la dernière") << QList<int>{5} << 5;
+    }
+
+    void charger_grandeBase()
+    {
+        QFETCH(QList<int>, fautives);
+        QFETCH(int, gardees);
+        QByteArray racines;
+        for (int r = 0; r < 6; ++r) {
+            QByteArray articles;
+            for (int a = 0; a < 2500; ++a)
+                articles += article("Article " + QByteArray::number(a), a == 1234 && fautives.contains(r) ? "fautif" + QByteArray::number(r) : "1,25", "-");
+            racines += rayon("rayonRacine", "R" + QByteArray::number(r), "clWhite", "<articles>" + articles + "</articles>");
+        }
+        const QByteArray xml = baseAvec(racines);
+        QVERIFY(xml.size() > 1024 * 1024);
+        ecrire(QStringLiteral("baseVatrelix.xml"), xml);
+        TdmVatrelix dm;
+        ProgressionNotee p;
+        try {
+            dm.chargerBase(p);
+            QVERIFY(fautives.isEmpty());
+        } catch (const EConvertError& e) {
+            QVERIFY2(e.message().contains("fautif" + QString::number(fautives.first())), qPrintable(e.message()));
+        }
+        QCOMPARE(dm.listeRayons.size(), gardees);
+        for (int r = 0; r < gardees; ++r) {
+            QCOMPARE(dm.listeRayons.at(r)->getNom(), u'R' + QString::number(r));
+            QCOMPARE(dm.listeRayons.at(r)->getNbArticles(), 2500);
+        }
+    }
+
     void charger_baseEstUnDossier_erreurFichier()
     {
         QVERIFY(QDir(env->dossier()).mkdir(QStringLiteral("baseVatrelix.xml")));
