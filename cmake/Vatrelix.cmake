@@ -42,5 +42,5 @@ function(vatrelix_add_test name)
   target_link_libraries(${name} PRIVATE Qt6::Test vx_test_support ${ARG_LIBS})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 300
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;VATRELIX_SOURCES=${PROJECT_SOURCE_DIR}")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;VATRELIX_SOURCES=${PROJECT_SOURCE_DIR};XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/tests/config-utilisateur")
 endfunction()

@@ -2,17 +2,21 @@
 
 #include "Emplacements.h"
 #include "ParametresRegionaux.h"
+#include "ReglagesUtilisateur.h"
 
 #include <QDir>
 
 EnvironnementTest::EnvironnementTest()
 {
     definirRepertoireExecutable(dossier());
+    // Les réglages de l'utilisateur restent dans le dossier du test, jamais dans le vrai.
+    definirDossierReglagesUtilisateur(dossier() + QStringLiteral("config-utilisateur"));
     ParametresRegionaux::definir(ParametresRegionaux::francais());
 }
 
 EnvironnementTest::~EnvironnementTest()
 {
+    definirDossierReglagesUtilisateur(QString());
     definirRepertoireExecutable(QString());
 }
 
