@@ -108,9 +108,12 @@ namespace {
 
 // Vérifie, puis analyse : sur place dans octets (que le document désigne alors), ou dans une
 // copie dont le document prend possession.
-void analyser(const QString& chemin, QByteArray& octets, pugi::xml_document& doc, unsigned options, bool surPlace)
+void analyser(const QString& chemin, QByteArray& octets, pugi::xml_document& doc, unsigned options, bool surPlace,
+              const std::function<void()>& avantAnalyse)
 {
     ramenerEnUtf8Verifie(chemin, octets, choisirEncodage(chemin, octets));
+    if (avantAnalyse)
+        avantAnalyse();
     // Une erreur au-delà du dernier ">" est celle d'un fichier coupé.
     const qsizetype dernierChevron = octets.lastIndexOf('>');
     const bool blanc = std::all_of(octets.cbegin(), octets.cend(), [](char c) {
@@ -139,16 +142,17 @@ void analyser(const QString& chemin, QByteArray& octets, pugi::xml_document& doc
 
 } // namespace
 
-void analyserOctetsXml(const QString& chemin, QByteArray& octets, pugi::xml_document& doc, unsigned options)
+void analyserOctetsXml(const QString& chemin, QByteArray& octets, pugi::xml_document& doc, unsigned options,
+                       const std::function<void()>& avantAnalyse)
 {
     // Sans copie : la mémoire de pointe reste d'environ une fois la taille du fichier plus l'arbre.
-    analyser(chemin, octets, doc, options, true);
+    analyser(chemin, octets, doc, options, true, avantAnalyse);
 }
 
 void analyserFichierXml(const QString& chemin, pugi::xml_document& doc, unsigned options, qint64 tailleMax)
 {
     QByteArray octets = lireOctets(chemin, tailleMax);
-    analyser(chemin, octets, doc, options, false);
+    analyser(chemin, octets, doc, options, false, {});
 }
 
 QByteArray serialiserXml(const pugi::xml_document& doc)

@@ -316,6 +316,10 @@ private Q_SLOTS:
             << baseAvec("<rayonRacine><nom><b>x</b></nom><couleur>clWhite</couleur><articles><article><nom>a<!--c-->b</nom>"
                         "<prix>1</prix><remarque><![CDATA[<brut> & ]]></remarque></article></articles></rayonRacine>")
             << QStringLiteral("#ffffff[](:1:<brut> &  )\n");
+        QTest::newRow("texte suivi d'un élément ou d'une section")
+            << baseAvec("<rayonRacine><nom>a<b/></nom><couleur>clWhite</couleur><articles><article><nom>x<![CDATA[y]]>"
+                        "</nom><prix>1</prix><remarque> </remarque></article></articles></rayonRacine>")
+            << QStringLiteral("#ffffff[](:1:  )\n");
         QTest::newRow("noms sensibles à la casse")
             << baseAvec("<RayonRacine><nom>x</nom><couleur>clWhite</couleur></RayonRacine>") << QString();
         QTest::newRow("références dans un commentaire et une section CDATA")
