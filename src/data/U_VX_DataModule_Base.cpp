@@ -15,6 +15,7 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#include <algorithm>
 #include <atomic>
 #include <deque>
 #include <exception>
@@ -321,7 +322,8 @@ public:
             return;
         }
         ouvrir(nom);
-        echapper(sansCaracteresInterditsXml(valeur).toUtf8());
+        if (!ecrireTexteSimple(valeur))
+            echapper(sansCaracteresInterditsXml(valeur).toUtf8());
         fermer(nom);
     }
 
@@ -371,6 +373,43 @@ private:
     {
         if (m_tampon.size() >= k_tailleTampon)
             vider();
+    }
+
+    // Le texte sans paire de substitution (le cas courant), en une passe : UTF-8, caractères
+    // interdits en XML changés en blancs, "&", "<" et ">" échappés ; faux, rien d'écrit, sinon.
+    bool ecrireTexteSimple(const QString& valeur)
+    {
+        const size_t debut = m_tampon.size();
+        m_tampon.resize(debut + size_t(valeur.size()) * 5);
+        char* sortie = m_tampon.data() + debut;
+        for (const QChar qc : valeur) {
+            char16_t c = qc.unicode();
+            if (c >= 0xD800 && c <= 0xDFFF) {
+                m_tampon.resize(debut);
+                return false;
+            }
+            if (caractereInterditXml(c))
+                c = u' ';
+            if (c < 0x80) {
+                if (c == u'&')
+                    sortie = std::copy_n("&amp;", 5, sortie);
+                else if (c == u'<')
+                    sortie = std::copy_n("&lt;", 4, sortie);
+                else if (c == u'>')
+                    sortie = std::copy_n("&gt;", 4, sortie);
+                else
+                    *sortie++ = char(c);
+            } else if (c < 0x800) {
+                *sortie++ = char(0xC0 | (c >> 6));
+                *sortie++ = char(0x80 | (c & 0x3F));
+            } else {
+                *sortie++ = char(0xE0 | (c >> 12));
+                *sortie++ = char(0x80 | ((c >> 6) & 0x3F));
+                *sortie++ = char(0x80 | (c & 0x3F));
+            }
+        }
+        m_tampon.resize(size_t(sortie - m_tampon.data()));
+        return true;
     }
 
     void echapper(const QByteArray& utf8)

@@ -94,6 +94,7 @@ private Q_SLOTS:
         TRayon* b = a->ajouterRayonFils(QString(), clBtnFace, a);
         TRayon* c = b->ajouterRayonFils(QStringLiteral("  espacé  "), clCream, b);
         c->creerArticle(QStringLiteral("Crème fraîche œufs €"), 0.1, QString());
+        c->creerArticle(QStringLiteral("Gâteau 🍰 & ☕"), 4.5, QStringLiteral("<🍰>"));
         c->creerArticle(QStringLiteral("]]> <![CDATA[ x"), 2, QStringLiteral("  "));
         b->creerArticle(QStringLiteral("Négatif"), -3.75, QStringLiteral("ligne 1\nligne 2"));
         a->creerArticle(QStringLiteral("Très petit"), 1e-6, QStringLiteral("&amp;"));
@@ -107,7 +108,7 @@ private Q_SLOTS:
         for (const char* attendu : {"<nom>\xC3\x89picerie &lt;sal\xC3\xA9\x65&gt; &amp; \"sucr\xC3\xA9\x65\" 'fine'</nom>",
                                     "<rayon><nom/><couleur>clBtnFace</couleur>", "<nom>]]&gt; &lt;![CDATA[ x</nom>",
                                     "<remarque>ligne 1\nligne 2</remarque>", "<remarque>&amp;amp;</remarque>",
-                                    "<remarque>  </remarque>"})
+                                    "<remarque>  </remarque>", "<remarque>&lt;\xF0\x9F\x8D\xB0&gt;</remarque>"})
             QVERIFY2(octets.contains(attendu), attendu);
 
         TdmVatrelix relu;
