@@ -2,54 +2,61 @@
 
 #include "U_VX_FormPrincipale.h"
 
-RangeeLC::RangeeLC(const QString& ligne)
-{
-    definirLigne(ligne);
-}
+#include <array>
 
-bool RangeeLC::reutilisable() const
-{
-    return !m_modifiee;
-}
+namespace {
 
-void RangeeLC::definirLigne(const QString& ligne)
-{
-    m_ligne = ligne;
-    m_bornesLues = false;
-}
+constexpr int k_champs = 6;
 
-void RangeeLC::lireBornes() const
+struct Borne
 {
-    if (m_bornesLues)
-        return;
-    m_bornesLues = true;
-    m_bornes.fill(Borne{});
-    // Même découpe que decouperLigne : six fois, jusqu'au "|" suivant ou tout le reste ;
-    // une seule lecture de la ligne.
-    const QChar* c = m_ligne.constData();
-    const qsizetype n = m_ligne.size();
     qsizetype debut = 0;
-    for (Borne& b : m_bornes) {
+    qsizetype longueur = -1; // -1 : champ absent (vide)
+};
+
+// Même découpe que decouperLigne : six fois, jusqu'au "|" suivant ou tout le reste.
+std::array<Borne, k_champs> bornes(QStringView ligne)
+{
+    std::array<Borne, k_champs> b{};
+    const qsizetype n = ligne.size();
+    qsizetype debut = 0;
+    for (Borne& champ : b) {
         qsizetype i = debut;
-        while (i < n && c[i] != u'|')
+        while (i < n && ligne[i] != u'|')
             ++i;
-        b = Borne{debut, i - debut};
+        champ = Borne{debut, i - debut};
         if (i == n)
             break; // plus de "|" : les champs suivants sont absents
         debut = i + 1;
     }
+    return b;
+}
+
+} // namespace
+
+RangeeLC::RangeeLC(MagasinRangeesLC* magasin, qsizetype indice) : m_magasin(magasin), m_indice(indice) {}
+
+RangeeLC::RangeeLC(const QString& ligne) : m_ligne(ligne) {}
+
+QStringView RangeeLC::ligne() const
+{
+    if (!m_magasin)
+        return m_ligne;
+    const QStringList* lignes = m_magasin->lignes;
+    // Entre un changement du magasin et le rafraîchissement, une rangée de trop ne montre rien.
+    return lignes && m_indice < lignes->size() ? QStringView(lignes->at(m_indice)) : QStringView();
 }
 
 QString RangeeLC::champ(int colonne) const
 {
-    lireBornes();
-    const Borne& b = m_bornes.at(colonne);
-    return b.longueur < 0 ? QString() : m_ligne.mid(b.debut, b.longueur);
+    const QStringView l = ligne();
+    const Borne b = bornes(l).at(size_t(colonne));
+    return b.longueur < 0 ? QString() : l.sliced(b.debut, b.longueur).toString();
 }
 
 QVariant RangeeLC::data(int colonne, int role) const
 {
-    if (!m_modifiee && colonne >= 0 && colonne < int(m_bornes.size())) {
+    if (!m_modifiee && colonne >= 0 && colonne < k_champs) {
         if (role == Qt::DisplayRole || role == Qt::EditRole)
             return champ(colonne);
         // PU et Total alignés à droite, sans valeur stockée par rangée.
@@ -63,21 +70,19 @@ void RangeeLC::setData(int colonne, int role, const QVariant& valeur)
 {
     if (!m_modifiee) {
         // Première écriture : les textes passent dans le stockage ordinaire de l'élément.
-        m_modifiee = true;
-        for (int c = 0; c < int(m_bornes.size()); ++c) {
+        for (int c = 0; c < k_champs; ++c) {
             QTreeWidgetItem::setData(c, Qt::DisplayRole, champ(c));
             if (c == ColLCPU || c == ColLCTotal)
                 QTreeWidgetItem::setData(c, Qt::TextAlignmentRole, int(Qt::AlignRight | Qt::AlignVCenter));
         }
+        m_modifiee = true;
+        if (m_magasin)
+            ++m_magasin->modifiees;
     }
     QTreeWidgetItem::setData(colonne, role, valeur);
 }
 
 ComptesLigneLC RangeeLC::champsComptes() const
 {
-    lireBornes();
-    const auto vue = [this](const Borne& b) {
-        return b.longueur < 0 ? QStringView() : QStringView(m_ligne).sliced(b.debut, b.longueur);
-    };
-    return ComptesLigneLC{vue(m_bornes[ColLCNb]), vue(m_bornes[ColLCTotal])};
+    return comptesLigne(ligne());
 }

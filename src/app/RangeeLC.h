@@ -1,43 +1,43 @@
 #pragma once
-// Rangée de lvListeCourses : garde le texte de sa ligne (partagé avec le magasin, sans
-// copie) et, dès la première lecture, les bornes de ses six champs ; les textes ne sont
-// extraits qu'à la lecture.
+// Rangée de lvListeCourses : une vue sur une ligne du magasin. Une rangée de la vue montre la
+// ligne de même rang du magasin, lue à chaque affichage (aucune copie, aucun travail par
+// rangée au rafraîchissement) ; une rangée seule garde sa propre ligne. Les textes des six
+// champs ne sont découpés qu'à la lecture.
 #include "LigneLC.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTreeWidgetItem>
 
-#include <array>
+// Ce que les rangées d'une vue partagent : le magasin qu'elles montrent, et le nombre de
+// rangées dont un texte a été posé après coup (elles ne montrent plus le magasin).
+struct MagasinRangeesLC
+{
+    const QStringList* lignes = nullptr;
+    int modifiees = 0;
+};
 
 class RangeeLC : public QTreeWidgetItem
 {
 public:
+    RangeeLC(MagasinRangeesLC* magasin, qsizetype indice);
     explicit RangeeLC(const QString& ligne);
-
-    // Une rangée dont aucun texte n'a été posé après coup peut montrer une autre ligne.
-    bool reutilisable() const;
-    void definirLigne(const QString& ligne);
 
     QVariant data(int colonne, int role) const override;
     void setData(int colonne, int role, const QVariant& valeur) override;
 
-    // Nb et Total seuls, en vues sur la ligne : de quoi cumuler les totaux.
-    // Valables tant que la rangée vit.
+    // Vraie quand la rangée montre la ligne de son rang, sans texte posé après coup.
+    bool montreLeMagasin() const { return m_magasin && !m_modifiee; }
+    // Nb et Total seuls, en vues sur la ligne : valables tant qu'elle ne change pas.
     ComptesLigneLC champsComptes() const;
 
 private:
+    QStringView ligne() const;
     QString champ(int colonne) const;
-    // Les bornes ne sont cherchées qu'à la première lecture : seules les rangées montrées le sont.
-    void lireBornes() const;
 
-    struct Borne
-    {
-        qsizetype debut = 0;
-        qsizetype longueur = -1; // -1 : champ absent (vide)
-    };
-    QString m_ligne;
-    mutable std::array<Borne, 6> m_bornes;
-    mutable bool m_bornesLues = false;
+    MagasinRangeesLC* m_magasin = nullptr;
+    qsizetype m_indice = 0;
+    QString m_ligne; // rangée seule
     // Textes posés après coup (setText) : prennent le pas sur la ligne.
     bool m_modifiee = false;
 };

@@ -4,6 +4,7 @@
 // Une seule classe, répartie en fichiers par préoccupation (U_VX_FormPrincipale_*.cpp).
 #include "Configuration.h"
 #include "FichierTexte.h"
+#include "RangeeLC.h"
 
 #include <QHash>
 #include <QKeySequence>
@@ -366,6 +367,8 @@ private:
     // La touche spéciale retenue est Ctrl, que l'état réel du clavier peut confirmer.
     bool m_toucheSpecialeCtrl = false;
     QObject* m_attenteExposition = nullptr;
+    // Ce que les rangées de lvListeCourses montrent : le magasin de la liste.
+    MagasinRangeesLC m_magasinRangees;
     // Le démarrage attend la première peinture de la fenêtre.
     QObject* m_attentePeinture = nullptr;
     static constexpr int k_attentePeintureMaxMs = 1000;

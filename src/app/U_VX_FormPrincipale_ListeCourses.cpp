@@ -171,55 +171,54 @@ void tronquerRangees(QTreeWidget& vue, qsizetype n)
     vue.addTopLevelItems(rangees);
 }
 
-// La rangée i, déjà dans la vue, montre désormais ligne ; remplacée si elle ne peut pas servir.
-RangeeLC* rangeeEnPlace(QTreeWidget& vue, int i, const QString& ligne)
+// Amène la vue à n rangées qui montrent chacune la ligne de son rang : les rangées en place
+// servent telles quelles (aucun travail par rangée), le manque s'ajoute en un lot.
+void ajusterRangees(QTreeWidget& vue, MagasinRangeesLC& magasin, qsizetype n)
 {
-    if (auto* rangee = dynamic_cast<RangeeLC*>(vue.topLevelItem(i)); rangee && rangee->reutilisable()) {
-        rangee->definirLigne(ligne);
-        return rangee;
+    tronquerRangees(vue, n);
+    // Une rangée dont un texte a été posé après coup est refaite.
+    if (magasin.modifiees > 0) {
+        for (int i = 0; i < vue.topLevelItemCount(); ++i) {
+            auto* rangee = dynamic_cast<RangeeLC*>(vue.topLevelItem(i));
+            if (rangee && rangee->montreLeMagasin())
+                continue;
+            delete vue.takeTopLevelItem(i);
+            vue.insertTopLevelItem(i, new RangeeLC(&magasin, i));
+        }
+        magasin.modifiees = 0;
     }
-    delete vue.takeTopLevelItem(i);
-    auto* rangee = new RangeeLC(ligne);
-    vue.insertTopLevelItem(i, rangee);
-    return rangee;
+    QList<QTreeWidgetItem*> nouvelles;
+    nouvelles.reserve(n - vue.topLevelItemCount());
+    for (qsizetype i = vue.topLevelItemCount(); i < n; ++i)
+        nouvelles.append(new RangeeLC(&magasin, i));
+    vue.addTopLevelItems(nouvelles);
 }
 
 } // namespace
 
 void TFormPrincipale::rafraichirLC(const TotauxLC* connus)
 {
-    // Les rangées en place montrent les premières lignes, sans être détruites ni refaites ;
-    // le surplus part, le manque s'ajoute en un lot. La vue ne se redessine qu'à la fin.
     QTreeWidget& vue = *ui.lvListeCourses;
     const QStringList& lignes = dm->listeCourses;
+    m_magasinRangees.lignes = &lignes;
+    // La vue ne se redessine qu'à la fin.
     vue.setUpdatesEnabled(false);
     vue.selectionModel()->clear();
-    tronquerRangees(vue, lignes.size());
-    const int enPlace = vue.topLevelItemCount();
-    QList<QTreeWidgetItem*> nouvelles;
-    nouvelles.reserve(lignes.size() - enPlace);
     TotauxLC totaux = connus ? *connus : TotauxLC{};
-    qsizetype i = 0;
-    try {
-        for (; i < lignes.size(); ++i) {
-            RangeeLC* rangee = nullptr;
-            if (i < enPlace) {
-                rangee = rangeeEnPlace(vue, int(i), lignes.at(i));
-            } else {
-                rangee = new RangeeLC(lignes.at(i));
-                nouvelles.append(rangee);
+    if (!connus) {
+        for (qsizetype i = 0; i < lignes.size(); ++i) {
+            try {
+                cumulerLigne(totaux, comptesLigne(lignes.at(i)), i);
+            } catch (...) {
+                // Les rangées jusqu'à la ligne fautive restent affichées ; pied et total gardent
+                // leurs valeurs.
+                ajusterRangees(vue, m_magasinRangees, i + 1);
+                vue.setUpdatesEnabled(true);
+                throw;
             }
-            if (!connus)
-                cumulerLigne(totaux, rangee->champsComptes(), i);
         }
-    } catch (...) {
-        // Les rangées jusqu'à la ligne fautive restent affichées ; pied et total gardent leurs valeurs.
-        vue.addTopLevelItems(nouvelles);
-        tronquerRangees(vue, i + 1);
-        vue.setUpdatesEnabled(true);
-        throw;
     }
-    vue.addTopLevelItems(nouvelles);
+    ajusterRangees(vue, m_magasinRangees, lignes.size());
     vue.setUpdatesEnabled(true);
     vue.viewport()->update();
     totalLC = totaux.total;

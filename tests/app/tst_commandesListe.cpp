@@ -161,6 +161,9 @@ void TestCommandesListe::rangee_texteModifie_gardeLesAutres()
     QCOMPARE(r->textAlignment(ColLCTotal) & Qt::AlignRight, Qt::AlignRight);
     // Le magasin n'est qu'affiché : il ne change pas.
     QCOMPARE(m->lignes().first(), u"2|Lait|-|Crèmerie|0,89 €|1,78 €"_s);
+    // Le rafraîchissement suivant remontre le magasin.
+    m->f().majLCExecute();
+    QCOMPARE(m->f().ui.lvListeCourses->topLevelItem(0)->text(ColLCArticle), u"Lait"_s);
 }
 
 void TestCommandesListe::ajouter_data()
