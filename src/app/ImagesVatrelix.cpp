@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgRenderer>
 
 namespace {
 
@@ -138,5 +139,21 @@ QIcon iconeNoeud(int image, int imageSelection)
     QIcon icone;
     icone.addPixmap(imageVatrelix(image), QIcon::Normal);
     icone.addPixmap(imageVatrelix(imageSelection), QIcon::Selected);
+    return icone;
+}
+
+QIcon iconePanier()
+{
+    // Rendu ici plutôt que par le greffon d'icônes SVG, qui peut manquer à l'exécution.
+    QSvgRenderer rendu(QStringLiteral(":/vatrelix.svg"));
+    QIcon icone;
+    for (int cote : {16, 24, 32, 48, 64, 128}) {
+        QPixmap image(cote, cote);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        rendu.render(&p);
+        p.end();
+        icone.addPixmap(image);
+    }
     return icone;
 }

@@ -4,8 +4,11 @@
 #include "ArbreRayons.h"
 #include "ControlesPeints.h"
 #include "Conversions.h"
+#include "ImagesVatrelix.h"
+#include "Interactions.h"
 #include "Palettes.h"
 #include "ProgressionFenetre.h"
+#include "RepartitionColonnes.h"
 #include "TPaintBox.h"
 
 #include <QApplication>
@@ -74,7 +77,8 @@ QSplitter* separateur(Qt::Orientation sens, QWidget* parent, const QString& nom)
 TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FormPrincipale"));
-    setWindowTitle(QStringLiteral("Tavelquirn - Vatrelix 2006"));
+    setWindowTitle(titreApplication());
+    setWindowIcon(iconePanier());
     setFont(policeFiche());
     // La configuration est lue avant tout autre contrôle, comme à la création de la fiche.
     lireConfigAppli();
@@ -181,9 +185,8 @@ QWidget* TFormPrincipale::construirePanelRayons()
     ui.listeArticles->setColumnCount(3);
     ui.listeArticles->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Prix"), QStringLiteral("Remarque")});
     ui.listeArticles->headerItem()->setTextAlignment(ColArticlePrix, Qt::AlignRight | Qt::AlignVCenter);
-    ui.listeArticles->setColumnWidth(ColArticleNom, 100);
-    ui.listeArticles->setColumnWidth(ColArticlePrix, 50);
-    ui.listeArticles->header()->setStretchLastSection(true);
+    m_colonnesArticles = new RepartitionColonnes(*ui.listeArticles, ColArticleNom, ColArticleRemarque,
+                                                 {ColArticlePrix}, {}, PartNomArticles);
     ui.listeArticles->setRootIsDecorated(false);
     ui.listeArticles->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ui.listeArticles->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -229,16 +232,11 @@ QWidget* TFormPrincipale::construirePanelListeCourses()
     ui.lvListeCourses->setColumnCount(6);
     ui.lvListeCourses->setHeaderLabels({QStringLiteral("Nb"), QStringLiteral("Article"), QStringLiteral("Remarque"),
                                      QStringLiteral("Rayon"), QStringLiteral("PU"), QStringLiteral("Total")});
-    QHeaderView* entete = ui.lvListeCourses->header();
-    entete->setStretchLastSection(false);
-    entete->setMinimumSectionSize(2);
-    entete->setSectionResizeMode(ColLCArticle, QHeaderView::Stretch);
-    ui.lvListeCourses->setColumnWidth(ColLCNb, 50);
-    ui.lvListeCourses->setColumnWidth(ColLCRemarque, 70);
+    ui.lvListeCourses->header()->setMinimumSectionSize(2);
     // Deux pixels : chaque rangée garde son rayon, pratiquement caché.
     ui.lvListeCourses->setColumnWidth(ColLCRayon, 2);
-    ui.lvListeCourses->setColumnWidth(ColLCPU, 60);
-    ui.lvListeCourses->setColumnWidth(ColLCTotal, 70);
+    m_colonnesLC = new RepartitionColonnes(*ui.lvListeCourses, ColLCArticle, ColLCRemarque,
+                                           {ColLCNb, ColLCPU, ColLCTotal}, {ColLCRayon}, PartArticleLC);
     ui.lvListeCourses->headerItem()->setTextAlignment(ColLCPU, Qt::AlignRight | Qt::AlignVCenter);
     ui.lvListeCourses->headerItem()->setTextAlignment(ColLCTotal, Qt::AlignRight | Qt::AlignVCenter);
     ui.lvListeCourses->setRootIsDecorated(false);
@@ -331,6 +329,7 @@ QWidget* TFormPrincipale::construireBarreStatut()
 TFormPrincipale::~TFormPrincipale()
 {
     delete m_filtreVues;
+    enregistrerEtatFenetre();
     // FormDestroy : la configuration n'est écrite qu'ici, même pendant le départ du compagnon.
     // Réglages non écrits (fichier court ou disque refusant l'écriture) : la boîte standard le dit.
     executerHorsCommande([this] { enregistrerConfigAppliExecute(); });

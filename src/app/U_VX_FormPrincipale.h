@@ -36,6 +36,7 @@ class TformRayon;
 class TformLC;
 class TformOptions;
 class ProgressionFenetre;
+class RepartitionColonnes;
 class TFormPrincipale;
 
 using GestionnaireCommande = void (TFormPrincipale::*)();
@@ -279,6 +280,20 @@ public:
     // Vrai quand le démarrage du compagnon attend la première exposition de la fenêtre.
     bool compagnonEnAttenteDePlacement() const { return m_attenteExposition != nullptr; }
 
+    // --- État de la fenêtre (U_VX_FormPrincipale_EtatFenetre.cpp) ---
+    // L'état de la fenêtre vit dans ce fichier (ReglagesUtilisateur) : taille, place,
+    // séparateurs et colonnes relus aussitôt, rayons ouverts au premier remplissage de
+    // l'arbre ; le tout écrit à la destruction. Sans appel, rien n'est lu ni écrit.
+    void retenirEtatDans(const QString& fichier);
+    void enregistrerEtatFenetre();
+    // Parts par défaut du nom dans la liste d'articles, de l'article dans la liste de courses.
+    static constexpr double PartNomArticles = 0.5;
+    static constexpr double PartArticleLC = 0.6;
+    // Largeur des boutons de barreOutilsLC : tous tiennent dans la fenêtre de départ.
+    static constexpr int LargeurBoutonLC = 23;
+    RepartitionColonnes* colonnesArticles() const { return m_colonnesArticles; }
+    RepartitionColonnes* colonnesLC() const { return m_colonnesLC; }
+
     // --- Contrôles ---
     ControlesFormPrincipale ui;
 
@@ -341,5 +356,11 @@ private:
     // Filtre des événements des trois vues ; retiré d'abord à la destruction (les vues
     // perdent alors le focus, la fenêtre n'est déjà plus entière).
     QObject* m_filtreVues = nullptr;
+    // État de la fenêtre : son fichier, et les rayons à rouvrir au prochain remplissage de l'arbre.
+    void rouvrirRayonsRetenus();
+    QString m_fichierEtat;
+    QList<QStringList> m_rayonsARouvrir;
+    RepartitionColonnes* m_colonnesArticles = nullptr;
+    RepartitionColonnes* m_colonnesLC = nullptr;
 };
 

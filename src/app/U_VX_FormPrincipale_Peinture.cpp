@@ -1,4 +1,4 @@
-// Fonds dégradés des barres d'outils, commandes de couleur et « A propos ».
+// Fonds dégradés des barres d'outils, commandes de couleur et « À propos ».
 #include "U_VX_FormPrincipale.h"
 
 #include "ControlesPeints.h"
@@ -102,5 +102,7 @@ void TFormPrincipale::aProposExecute()
     parlerCompagnon(QStringLiteral("\\Map=\"") + texteAProposParle + QStringLiteral("\"=\"") + texteAPropos + QStringLiteral("\"\\"));
     animerCompagnon(QStringLiteral("ReadReturn"));
     // Les requêtes du compagnon sont asynchrones : la boîte paraît pendant qu'il lit.
-    Interactions::courantes().message(texteAPropos, TypeMessage::Simple, BoutonsMessage::Ok);
+    // La boîte dit aussi la version.
+    Interactions::courantes().message(texteAPropos + QStringLiteral("\n\nVersion ") + QStringLiteral(VATRELIX_VERSION),
+                                      TypeMessage::Simple, BoutonsMessage::Ok);
 }

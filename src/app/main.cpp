@@ -5,6 +5,7 @@
 #include "Erreurs.h"
 #include "InteractionsQt.h"
 #include "ParametresRegionaux.h"
+#include "ReglagesUtilisateur.h"
 #include "PlateformeAffichage.h"
 #include "ServeurPersonnages.h"
 #include "Traductions.h"
@@ -25,8 +26,11 @@ int main(int argc, char* argv[])
     // Sous Wayland, le compagnon ne pourrait pas se placer : X11 par XWayland quand il est là.
     choisirPlateformeAffichage();
     QApplication application(argc, argv);
-    application.setApplicationName(QStringLiteral("Tavelquirn - Vatrelix 2006"));
-    application.setApplicationDisplayName(QStringLiteral("Tavelquirn - Vatrelix 2006"));
+    // Les noms rangent l'état de la fenêtre sous ~/.config/Tavelquirn/vatrelix.conf. Pas de nom
+    // d'affichage : Qt l'ajouterait à chaque titre de fenêtre ("… - Tavelquirn - Vatrelix 2006").
+    QCoreApplication::setOrganizationName(QStringLiteral("Tavelquirn"));
+    QCoreApplication::setApplicationName(QStringLiteral("vatrelix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VATRELIX_VERSION));
     installerTraductionsFrancaises(application);
     ParametresRegionaux::definir(ParametresRegionaux::depuisEnvironnement());
     InteractionsQt interactions;
@@ -47,6 +51,8 @@ int main(int argc, char* argv[])
     try {
         TFormPrincipale fenetre;
         interactions.definirParent(&fenetre);
+        fenetre.retenirEtatDans(ReglagesUtilisateur::fichierParDefaut());
+        QApplication::setWindowIcon(fenetre.windowIcon());
         TdmVatrelix dmVatrelix;
         initialiserCompagnon();
         fenetre.attacherModuleDonnees(&dmVatrelix);

@@ -32,6 +32,7 @@ class TestInteractionsQt : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Le nom de l'application n'est pas le titre des boîtes.
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Appli")); }
     void convertirFiltre_data();
     void convertirFiltre();
@@ -107,7 +108,7 @@ void TestInteractionsQt::message_fermer()
     QCOMPARE(interactions.message(QStringLiteral("Texte"), type, boutons), attendu);
     QCOMPARE(iconeVue, icone);
     QCOMPARE(boutonsVus, nombreBoutons);
-    QCOMPARE(titre, QStringLiteral("Appli"));
+    QCOMPARE(titre, titreApplication());
 }
 
 void TestInteractionsQt::message_boutonOui()
