@@ -29,8 +29,20 @@ RepartitionColonnes::RepartitionColonnes(QTreeView& vue, int texte, int reste, c
     entete->setSectionResizeMode(reste, QHeaderView::Stretch);
     // Le bord tiré par l'utilisateur fixe la nouvelle part ; nos propres réglages non.
     connect(entete, &QHeaderView::sectionResized, this, [this](int colonne, int, int largeur) {
-        if (colonne != m_texte || m_repartition)
+        if (m_repartition || colonne == m_reste)
             return;
+        // Un nombre qui s'élargit avec son contenu : la place des textes change, leur part non.
+        // Après la passe de l'en-tête en cours, qui fixerait sinon les largeurs d'avant.
+        if (colonne != m_texte) {
+            if (!m_repartitionPrevue) {
+                m_repartitionPrevue = true;
+                QMetaObject::invokeMethod(this, [this] {
+                    m_repartitionPrevue = false;
+                    repartir();
+                }, Qt::QueuedConnection);
+            }
+            return;
+        }
         if (const int place = placeTexte(); place > 0)
             m_part = bornee(double(largeur) / place);
     });

@@ -29,4 +29,5 @@ private:
     int m_reste;
     double m_part;
     bool m_repartition = false;
+    bool m_repartitionPrevue = false;
 };

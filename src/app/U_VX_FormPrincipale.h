@@ -5,6 +5,7 @@
 #include "Configuration.h"
 #include "FichierTexte.h"
 
+#include <QColor>
 #include <QHash>
 #include <QKeySequence>
 #include <QList>
@@ -13,6 +14,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -301,6 +303,8 @@ protected:
     void closeEvent(QCloseEvent* evenement) override;
     void changeEvent(QEvent* evenement) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    bool event(QEvent* evenement) override;
+    void paintEvent(QPaintEvent* evenement) override;
 
 private:
     // Construction (U_VX_FormPrincipale.cpp).
@@ -317,6 +321,8 @@ private:
     void brancherPeintures();
     void peindreBarresOutils();
     void appliquerCouleurTexte(QToolBar* barre);
+    // L'aide d'une commande survolée paraît aussi dans la ligne d'état (U_VX_FormPrincipale_AideSurvol.cpp).
+    void brancherAidesSurvol();
     // Réglages (U_VX_FormPrincipale_Configuration.cpp) et base (U_VX_FormPrincipale_Demarrage.cpp).
     void lireConfigAppli();
     bool confirmerEcrasementBase();
@@ -359,6 +365,10 @@ private:
     // État de la fenêtre : son fichier, et les rayons à rouvrir au prochain remplissage de l'arbre.
     void rouvrirRayonsRetenus();
     QString m_fichierEtat;
+    // Fond choisi par « Couleur Haut » (invalide : celui du thème).
+    QColor m_fondFenetre;
+    // Texte d'opération que l'aide d'un bouton survolé a remplacé ; rendu quand la souris part.
+    std::optional<QString> m_statutAvantAide;
     QList<QStringList> m_rayonsARouvrir;
     RepartitionColonnes* m_colonnesArticles = nullptr;
     RepartitionColonnes* m_colonnesLC = nullptr;
