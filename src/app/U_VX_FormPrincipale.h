@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QKeySequence>
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -367,6 +368,8 @@ private:
     QString m_fichierEtat;
     // Fond choisi par « Couleur Haut » (invalide : celui du thème).
     QColor m_fondFenetre;
+    // Dernière place connue du compagnon avant qu'il ne soit éteint par les options.
+    std::optional<QPoint> m_placeCompagnon;
     // Texte d'opération que l'aide d'un bouton survolé a remplacé ; rendu quand la souris part.
     std::optional<QString> m_statutAvantAide;
     QList<QStringList> m_rayonsARouvrir;

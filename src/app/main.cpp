@@ -1,5 +1,6 @@
 // Point d'entrée : fenêtre principale (qui lit la configuration), module de données,
 // dialogues, puis la boucle d'événements.
+#include "AttachePersonnages.h"
 #include "DepartPersonnage.h"
 #include "Emplacements.h"
 #include "Erreurs.h"
@@ -53,6 +54,9 @@ int main(int argc, char* argv[])
         interactions.definirParent(&fenetre);
         fenetre.retenirEtatDans(ReglagesUtilisateur::fichierParDefaut());
         QApplication::setWindowIcon(fenetre.windowIcon());
+        // Le compagnon appartient à la fenêtre principale, dont la fenêtre native naît ici.
+        fenetre.winId();
+        attacherPersonnagesA(fenetre.windowHandle());
         TdmVatrelix dmVatrelix;
         initialiserCompagnon();
         fenetre.attacherModuleDonnees(&dmVatrelix);
