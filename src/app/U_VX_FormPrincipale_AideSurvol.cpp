@@ -26,7 +26,9 @@ bool TFormPrincipale::event(QEvent* evenement)
         ui.barreStatusP1->repaint();
         m_statutAvantAide = avant;
     } else if (m_statutAvantAide) {
-        ecrireStatut(*m_statutAvantAide);
+        // Copie d'abord : ecrireStatut vide le texte retenu.
+        const QString avant = *std::exchange(m_statutAvantAide, std::nullopt);
+        ecrireStatut(avant);
     }
     return true;
 }
