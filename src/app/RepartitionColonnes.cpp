@@ -46,7 +46,8 @@ RepartitionColonnes::RepartitionColonnes(QTreeView& vue, int texte, int reste, c
         if (const int place = placeTexte(); place > 0)
             m_part = bornee(double(largeur) / place);
     });
-    vue.viewport()->installEventFilter(this);
+    m_viewport = vue.viewport();
+    m_viewport->installEventFilter(this);
 }
 
 void RepartitionColonnes::definirPart(double part)
@@ -78,7 +79,8 @@ void RepartitionColonnes::repartir()
 
 bool RepartitionColonnes::eventFilter(QObject* objet, QEvent* evenement)
 {
-    if (objet == m_vue.viewport() && evenement->type() == QEvent::Resize)
+    // Le type d'abord : pendant la destruction de la vue, son viewport ne se demande plus.
+    if (evenement->type() == QEvent::Resize && objet == m_viewport)
         repartir();
     return QObject::eventFilter(objet, evenement);
 }

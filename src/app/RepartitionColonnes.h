@@ -25,6 +25,7 @@ private:
     void repartir();
 
     QTreeView& m_vue;
+    QObject* m_viewport = nullptr;
     int m_texte;
     int m_reste;
     double m_part;
