@@ -89,9 +89,13 @@ TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
     brancherPeintures();
     brancherGlisserDeposer();
 
+    // La taille de départ, bornée par l'écran (petit écran, grande échelle), centrée.
     resize(690, 474);
-    if (const QScreen* ecran = screen())
-        move(ecran->availableGeometry().center() - rect().center());
+    if (const QScreen* ecran = screen()) {
+        const QRect zone = ecran->availableGeometry();
+        resize(size().boundedTo(zone.size()));
+        move(zone.center() - rect().center());
+    }
 
     ui.timerDemarrage = new QTimer(this);
     ui.timerDemarrage->setObjectName(QStringLiteral("timerDemarrage"));

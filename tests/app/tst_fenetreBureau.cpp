@@ -112,6 +112,11 @@ void TestFenetreBureau::etat_premiereFoisPuisCommeLaisse()
     QCOMPARE(g.ui.Splitter2->sizes(), separateur2);
     QCOMPARE(g.colonnesLC()->part(), 0.3);
     QVERIFY(g.ui.arbreRayon->isExpanded(noeudNomme(*g.ui.modeleArbreRayon, u"Boissons"_s)));
+    // Agrandie en partant : agrandie au retour.
+    g.showMaximized();
+    QTRY_VERIFY(g.isMaximized());
+    b->fermer();
+    QVERIFY(b->ouvrir().isMaximized());
     // Le fichier de configuration n'en garde rien : ses six lignes seulement.
     QCOMPARE(QString::fromLatin1(lireOctetsBruts(b->env->chemin(u"Vatrelix.conf"_s))).count(u"\r\n"_s), 6);
 }
