@@ -7,7 +7,7 @@ paquets=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libpugixml-dev libbenchmark-dev libxml2-utils
   libespeak-ng-dev espeak-ng-data libpulse-dev libsndfile1-dev
-  xvfb xauth fonts-dejavu-core poppler-utils
+  xvfb xauth fonts-dejavu-core fonts-liberation2 poppler-utils
   xdotool openbox x11-apps
 )
 [[ "${1:-}" == "--sanitize" ]] && paquets+=(libclang-rt-14-dev)

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgRenderer>
 
 namespace {
 
@@ -33,14 +34,14 @@ const DescriptionImage& description(int i)
         {Forme::Page, 0xFF2E8B57, u"\u270E"},          // 10 modifier l'article
         {Forme::Dossier, 0xFFE0A030, u"+"},            // 11 ajouter un rayon (menu)
         {Forme::Dossier, 0xFFC0392B, u"\u2716"},       // 12 supprimer le rayon
-        {Forme::Pastille, 0xFFB03030, u"\u23FB"},      // 13 quitter
+        {Forme::Pastille, 0xFFB03030, u"\u2715"},      // 13 quitter
         {Forme::Page, 0xFF3C8DD0, u"+"},               // 14 nouveau
         {Forme::Pastille, 0xFF808080, u""},            // 15
         {Forme::DossierOuvert, 0xFFF0C040, u""},       // 16 rayon sélectionné
         {Forme::Dossier, 0xFF2E8B57, u"\u270E"},       // 17 modifier le rayon
         {Forme::Dossier, 0xFFE0A030, u""},             // 18 rayon
         {Forme::Pastille, 0xFF16A085, u"\u21B5"},      // 19 importer, racine sélectionnée
-        {Forme::Pastille, 0xFF505050, u"\u2399"},      // 20 imprimer
+        {Forme::Pastille, 0xFF505050, u"\u25A4"},      // 20 imprimer (page imprimée)
         {Forme::Pastille, 0xFF808080, u""},            // 21
         {Forme::Pastille, 0xFFD35400, u"\u2261"},      // 22 fusionner
         {Forme::Pastille, 0xFF808080, u""},            // 23
@@ -138,5 +139,21 @@ QIcon iconeNoeud(int image, int imageSelection)
     QIcon icone;
     icone.addPixmap(imageVatrelix(image), QIcon::Normal);
     icone.addPixmap(imageVatrelix(imageSelection), QIcon::Selected);
+    return icone;
+}
+
+QIcon iconePanier()
+{
+    // Rendu ici plutôt que par le greffon d'icônes SVG, qui peut manquer à l'exécution.
+    QSvgRenderer rendu(QStringLiteral(":/vatrelix.svg"));
+    QIcon icone;
+    for (int cote : {16, 24, 32, 48, 64, 128}) {
+        QPixmap image(cote, cote);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        rendu.render(&p);
+        p.end();
+        icone.addPixmap(image);
+    }
     return icone;
 }

@@ -42,3 +42,6 @@ QPixmap imageVatrelix(int indice);
 QIcon iconeVatrelix(int indice);
 // Icône d'un nœud d'arbre : image normale et image du nœud sélectionné.
 QIcon iconeNoeud(int image, int imageSelection);
+
+// Icône du programme : le panier, rendu aux tailles usuelles.
+QIcon iconePanier();

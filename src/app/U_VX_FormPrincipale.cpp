@@ -4,8 +4,11 @@
 #include "ArbreRayons.h"
 #include "ControlesPeints.h"
 #include "Conversions.h"
+#include "ImagesVatrelix.h"
+#include "Interactions.h"
 #include "Palettes.h"
 #include "ProgressionFenetre.h"
+#include "RepartitionColonnes.h"
 #include "TPaintBox.h"
 
 #include <QApplication>
@@ -74,7 +77,8 @@ QSplitter* separateur(Qt::Orientation sens, QWidget* parent, const QString& nom)
 TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FormPrincipale"));
-    setWindowTitle(QStringLiteral("Tavelquirn - Vatrelix 2006"));
+    setWindowTitle(titreApplication());
+    setWindowIcon(iconePanier());
     setFont(policeFiche());
     // La configuration est lue avant tout autre contrôle, comme à la création de la fiche.
     lireConfigAppli();
@@ -87,9 +91,13 @@ TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
     brancherClavier();
     brancherGlisserDeposer();
 
+    // La taille de départ, bornée par l'écran (petit écran, grande échelle), centrée.
     resize(690, 474);
-    if (const QScreen* ecran = screen())
-        move(ecran->availableGeometry().center() - rect().center());
+    if (const QScreen* ecran = screen()) {
+        const QRect zone = ecran->availableGeometry();
+        resize(size().boundedTo(zone.size()));
+        move(zone.center() - rect().center());
+    }
 
     ui.timerDemarrage = new QTimer(this);
     ui.timerDemarrage->setObjectName(QStringLiteral("timerDemarrage"));
@@ -183,9 +191,8 @@ QWidget* TFormPrincipale::construirePanelRayons()
     ui.listeArticles->setColumnCount(3);
     ui.listeArticles->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Prix"), QStringLiteral("Remarque")});
     ui.listeArticles->headerItem()->setTextAlignment(ColArticlePrix, Qt::AlignRight | Qt::AlignVCenter);
-    ui.listeArticles->setColumnWidth(ColArticleNom, 100);
-    ui.listeArticles->setColumnWidth(ColArticlePrix, 50);
-    ui.listeArticles->header()->setStretchLastSection(true);
+    m_colonnesArticles = new RepartitionColonnes(*ui.listeArticles, ColArticleNom, ColArticleRemarque,
+                                                 {ColArticlePrix}, {}, PartNomArticles);
     ui.listeArticles->setRootIsDecorated(false);
     ui.listeArticles->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ui.listeArticles->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -231,16 +238,11 @@ QWidget* TFormPrincipale::construirePanelListeCourses()
     ui.lvListeCourses->setColumnCount(6);
     ui.lvListeCourses->setHeaderLabels({QStringLiteral("Nb"), QStringLiteral("Article"), QStringLiteral("Remarque"),
                                      QStringLiteral("Rayon"), QStringLiteral("PU"), QStringLiteral("Total")});
-    QHeaderView* entete = ui.lvListeCourses->header();
-    entete->setStretchLastSection(false);
-    entete->setMinimumSectionSize(2);
-    entete->setSectionResizeMode(ColLCArticle, QHeaderView::Stretch);
-    ui.lvListeCourses->setColumnWidth(ColLCNb, 50);
-    ui.lvListeCourses->setColumnWidth(ColLCRemarque, 70);
+    ui.lvListeCourses->header()->setMinimumSectionSize(2);
     // Deux pixels : chaque rangée garde son rayon, pratiquement caché.
     ui.lvListeCourses->setColumnWidth(ColLCRayon, 2);
-    ui.lvListeCourses->setColumnWidth(ColLCPU, 60);
-    ui.lvListeCourses->setColumnWidth(ColLCTotal, 70);
+    m_colonnesLC = new RepartitionColonnes(*ui.lvListeCourses, ColLCArticle, ColLCRemarque,
+                                           {ColLCNb, ColLCPU, ColLCTotal}, {ColLCRayon}, PartArticleLC);
     ui.lvListeCourses->headerItem()->setTextAlignment(ColLCPU, Qt::AlignRight | Qt::AlignVCenter);
     ui.lvListeCourses->headerItem()->setTextAlignment(ColLCTotal, Qt::AlignRight | Qt::AlignVCenter);
     ui.lvListeCourses->setRootIsDecorated(false);
@@ -333,6 +335,7 @@ QWidget* TFormPrincipale::construireBarreStatut()
 TFormPrincipale::~TFormPrincipale()
 {
     delete m_filtreVues;
+    enregistrerEtatFenetre();
     // FormDestroy : la configuration n'est écrite qu'ici, même pendant le départ du compagnon.
     // Réglages non écrits (fichier court ou disque refusant l'écriture) : la boîte standard le dit.
     executerHorsCommande([this] { enregistrerConfigAppliExecute(); });

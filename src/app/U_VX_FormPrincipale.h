@@ -6,14 +6,17 @@
 #include "FichierTexte.h"
 #include "RangeeLC.h"
 
+#include <QColor>
 #include <QHash>
 #include <QKeySequence>
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QAbstractItemView;
 class QAction;
@@ -39,6 +42,7 @@ class TformRayon;
 class TformLC;
 class TformOptions;
 class ProgressionFenetre;
+class RepartitionColonnes;
 class TFormPrincipale;
 
 using GestionnaireCommande = void (TFormPrincipale::*)();
@@ -304,6 +308,20 @@ public:
     // Appelé à la fin du démarrage différé (mesure du démarrage).
     std::function<void()> apresDemarrage;
 
+    // --- État de la fenêtre (U_VX_FormPrincipale_EtatFenetre.cpp) ---
+    // L'état de la fenêtre vit dans ce fichier (ReglagesUtilisateur) : taille, place,
+    // séparateurs et colonnes relus aussitôt, rayons ouverts au premier remplissage de
+    // l'arbre ; le tout écrit à la destruction. Sans appel, rien n'est lu ni écrit.
+    void retenirEtatDans(const QString& fichier);
+    void enregistrerEtatFenetre();
+    // Parts par défaut du nom dans la liste d'articles, de l'article dans la liste de courses.
+    static constexpr double PartNomArticles = 0.5;
+    static constexpr double PartArticleLC = 0.6;
+    // Largeur des boutons de barreOutilsLC : tous tiennent dans la fenêtre de départ.
+    static constexpr int LargeurBoutonLC = 23;
+    RepartitionColonnes* colonnesArticles() const { return m_colonnesArticles; }
+    RepartitionColonnes* colonnesLC() const { return m_colonnesLC; }
+
     // --- Contrôles ---
     ControlesFormPrincipale ui;
 
@@ -311,6 +329,8 @@ protected:
     void closeEvent(QCloseEvent* evenement) override;
     void changeEvent(QEvent* evenement) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    bool event(QEvent* evenement) override;
+    void paintEvent(QPaintEvent* evenement) override;
 
 private:
     // Construction (U_VX_FormPrincipale.cpp).
@@ -327,6 +347,8 @@ private:
     void brancherPeintures();
     void peindreBarresOutils();
     void appliquerCouleurTexte(QToolBar* barre);
+    // L'aide d'une commande survolée paraît aussi dans la ligne d'état (U_VX_FormPrincipale_AideSurvol.cpp).
+    void brancherAidesSurvol();
     // Réglages (U_VX_FormPrincipale_Configuration.cpp) et base (U_VX_FormPrincipale_Demarrage.cpp).
     void lireConfigAppli();
     bool confirmerEcrasementBase();
@@ -375,5 +397,17 @@ private:
     // Filtre des événements des trois vues ; retiré d'abord à la destruction (les vues
     // perdent alors le focus, la fenêtre n'est déjà plus entière).
     QObject* m_filtreVues = nullptr;
+    // État de la fenêtre : son fichier, et les rayons à rouvrir au prochain remplissage de l'arbre.
+    void rouvrirRayonsRetenus();
+    QString m_fichierEtat;
+    // Fond choisi par « Couleur Haut » (invalide : celui du thème).
+    QColor m_fondFenetre;
+    // Dernière place connue du compagnon avant qu'il ne soit éteint par les options.
+    std::optional<QPoint> m_placeCompagnon;
+    // Texte d'opération que l'aide d'un bouton survolé a remplacé ; rendu quand la souris part.
+    std::optional<QString> m_statutAvantAide;
+    QList<QStringList> m_rayonsARouvrir;
+    RepartitionColonnes* m_colonnesArticles = nullptr;
+    RepartitionColonnes* m_colonnesLC = nullptr;
 };
 

@@ -76,7 +76,7 @@ const QList<DefinitionCommande>& TFormPrincipale::tableCommandes()
          touches("Ctrl+Alt+S"), ImgEnregistrer, &F::enregistrerBDExecute, Bulle::Dite},
         {u"enregistrerLC"_s, u"ListeCourses"_s, u"Enregi&strer Liste"_s, u"Enregistrer la liste de courses"_s,
          touches("Ctrl+S"), ImgEnregistrer, &F::enregistrerLCExecute, Bulle::Dite},
-        {u"enregistrerLCSous"_s, u"ListeCourses"_s, u"En&register Liste sous..."_s,
+        {u"enregistrerLCSous"_s, u"ListeCourses"_s, u"En&registrer Liste sous..."_s,
          u"Enregistrer la liste de courses sous..."_s,
          touches("Ctrl+R"), ImgEnregistrerSous, &F::enregistrerLCSousExecute, Bulle::Dite},
         {u"importerBD"_s, u"BaseArticles"_s, u"&Importer Base..."_s, u"Importer des articles d'une ancienne version"_s,
@@ -89,7 +89,7 @@ const QList<DefinitionCommande>& TFormPrincipale::tableCommandes()
          {}, ImgRafraichir, &F::majArbreRayonsExecute, Bulle::Aucune},
         {u"majListeArticles"_s, u"Acticles"_s, u"majListeArticles"_s, {},
          {}, ImgRafraichir, &F::majListeArticlesExecute, Bulle::Aucune},
-        {u"aPropos"_s, {}, u"A &propos..."_s, u"A propos de Vatrelix"_s,
+        {u"aPropos"_s, {}, u"À &propos..."_s, u"À propos de Vatrelix"_s,
          {}, ImgAPropos, &F::aProposExecute, Bulle::Dite},
         {u"majLC"_s, u"ListeCourses"_s, u"majLC"_s, {},
          {}, ImgRafraichir, &F::majLCExecute, Bulle::Aucune},
@@ -256,7 +256,14 @@ void TFormPrincipale::construireBarres()
     remplirBarre(ui.barreOutilsPrincipale, u"barreOutilsPrincipale"_s);
     remplirBarre(ui.barreOutilsRayons, u"barreOutilsRayons"_s);
     remplirBarre(ui.barreOutilsLC, u"barreOutilsLC"_s);
-    ui.barreOutilsLC->adjustSize();
+    // Boutons serrés, à la hauteur du panneau : à la taille de départ, tous se voient en entier
+    // sans défilement ; la barre prend la largeur de tous ses boutons (pas de flèche de débordement).
+    ui.barreOutilsLC->setStyleSheet(u"QToolBar { spacing: 0px; padding: 0px; border: none; }"_s);
+    ui.barreOutilsLC->setFixedHeight(ui.panelCommandesListeCourses->height());
+    for (QToolButton* bouton : ui.barreOutilsLC->findChildren<QToolButton*>())
+        if (bouton->defaultAction())
+            bouton->setFixedSize(LargeurBoutonLC, ui.panelCommandesListeCourses->height());
+    ui.barreOutilsLC->setFixedWidth(ui.barreOutilsLC->sizeHint().width());
 }
 
 void TFormPrincipale::remplirBarre(QToolBar* barre, const QString& nom)

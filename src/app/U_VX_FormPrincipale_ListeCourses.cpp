@@ -104,7 +104,7 @@ void TFormPrincipale::ajouterDansLCExecute()
         }
         dm->listeCourses.append(composerLigne(quantite, a->getNom(), a->getRemarque(), nomRayon, a->getPrix()));
         ecrireStatut(QStringLiteral("Ajout de l'article \"") + a->getNom() + QStringLiteral("\" du rayon \"")
-                     + nomRayon + QStringLiteral("\"  dans la liste de courses"));
+                     + nomRayon + QStringLiteral("\" dans la liste de courses"));
         majLCExecute();
     }
 }
@@ -124,7 +124,7 @@ void TFormPrincipale::modifierNbLCExecute()
             continue;
         dm->listeCourses[i] = composerLigne(quantite, article, rangee->text(ColLCRemarque), rayon, textePU, i);
         ecrireStatut(QStringLiteral("Modification de l'article \"") + article + QStringLiteral("\" du rayon \"")
-                     + rayon + QStringLiteral("\"  dans la liste de courses"));
+                     + rayon + QStringLiteral("\" dans la liste de courses"));
     }
     majLCExecute();
 }
@@ -144,7 +144,7 @@ void TFormPrincipale::supprimerDeLCExecute()
         if (i < dm->listeCourses.size())
             dm->listeCourses.removeAt(i);
         ecrireStatut(QStringLiteral("Suppression de l'article \"") + article + QStringLiteral("\" du rayon \"")
-                     + rayon + QStringLiteral("\"  dans la liste de courses"));
+                     + rayon + QStringLiteral("\" dans la liste de courses"));
     }
     majLCExecute();
 }

@@ -3,6 +3,7 @@
 
 #include "Interactions.h"
 #include "U_VX_Options.h"
+#include "Agentconsts.h"
 #include "U_vx_compagnon.h"
 
 void TFormPrincipale::configurerOptionsExecute()
@@ -28,7 +29,12 @@ void TFormPrincipale::configurerOptionsExecute()
     const QString nom = formOptions->nomCompagnon();
     if (nom == reglages.nomCompagnon && reglages.afficherCompagnon == compagnonAffiche)
         return;
-    // Redémarrage sans salut.
+    // Redémarrage sans salut, à la place qu'il avait (la dernière où on l'a vu, s'il était éteint).
+    if (TAgentCharacter* p = compagnonAffiche ? personnage() : nullptr) {
+        const QPoint place = p->GetPosition();
+        if (place.x() != AGENT_E_HORS_LIMITES)
+            m_placeCompagnon = place;
+    }
     arreterCompagnon(reglages.nomCompagnon);
     compagnonAffiche = reglages.afficherCompagnon;
     reglages.nomCompagnon = nom;
@@ -37,5 +43,5 @@ void TFormPrincipale::configurerOptionsExecute()
     objet.largeur = ui.panelCommandesListeCourses->width();
     objet.hauteur = ui.panelCommandesListeCourses->height();
     objet.nom = ui.panelCommandesListeCourses->objectName();
-    demarrerCompagnon(reglages.nomCompagnon, objet);
+    demarrerCompagnon(reglages.nomCompagnon, objet, m_placeCompagnon);
 }

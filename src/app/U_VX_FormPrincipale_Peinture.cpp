@@ -1,4 +1,4 @@
-// Fonds dégradés des barres d'outils, commandes de couleur et « A propos ».
+// Fonds dégradés des barres d'outils, commandes de couleur et « À propos ».
 #include "U_VX_FormPrincipale.h"
 
 #include "ControlesPeints.h"
@@ -8,7 +8,10 @@
 #include "U_graphic.h"
 #include "U_vx_compagnon.h"
 
+#include <QCursor>
+#include <QMenu>
 #include <QPainter>
+#include <QTimer>
 #include <QToolButton>
 
 void TFormPrincipale::appliquerCouleurTexte(QToolBar* barre)
@@ -21,8 +24,6 @@ void TFormPrincipale::appliquerCouleurTexte(QToolBar* barre)
                                                barre->height());
     const auto boutons = barre->findChildren<QToolButton*>();
     for (QToolButton* bouton : boutons) {
-        if (bouton->palette().color(QPalette::ButtonText) == couleur)
-            continue;
         QPalette palette = bouton->palette();
         palette.setColor(QPalette::ButtonText, couleur);
         palette.setColor(QPalette::WindowText, couleur);
@@ -30,18 +31,44 @@ void TFormPrincipale::appliquerCouleurTexte(QToolBar* barre)
     }
 }
 
+namespace {
+
+// Un menu refermé (Échap, clic ailleurs) laisse son bouton allumé tant que la souris ne bouge
+// pas : le survol est recalculé d'après la place réelle du pointeur, et la barre repeinte.
+void eteindreApresMenu(QToolBar* barre, QMenu* menu)
+{
+    QObject::connect(menu, &QMenu::aboutToHide, barre, [barre] {
+        QTimer::singleShot(0, barre, [barre] {
+            for (QToolButton* bouton : barre->findChildren<QToolButton*>()) {
+                const bool dessous = bouton->isVisible() && bouton->rect().contains(bouton->mapFromGlobal(QCursor::pos()));
+                bouton->setAttribute(Qt::WA_UnderMouse, dessous);
+                bouton->setDown(false);
+            }
+            barre->update();
+        });
+    });
+}
+
+} // namespace
+
 void TFormPrincipale::peindreBarresOutils()
 {
+    // Couleur des libellés posée hors peinture : changer une palette pendant que la barre se
+    // peint relance la peinture des boutons, qui restaient alors en blanc.
+    appliquerCouleurTexte(ui.barreOutilsMenu);
+    appliquerCouleurTexte(ui.barreOutilsPrincipale);
+    for (QMenu* menu : std::as_const(ui.MainMenu1))
+        eteindreApresMenu(ui.barreOutilsMenu, menu);
+    eteindreApresMenu(ui.barreOutilsPrincipale, ui.menuAjouterRayon);
+    eteindreApresMenu(ui.barreOutilsPrincipale, ui.menuCouleurs);
     // barreOutilsMenuAdvancedCustomDraw : le seul dégradé inversé de la fenêtre.
     static_cast<TBarreDegradee*>(ui.barreOutilsMenu)->surDessinFond([this](TBarreDegradee& barre, QPainter& canevas) {
         dessinerDegrade(canevas, reglages.couleurBas, reglages.couleurHaut, barre.height(), barre.width());
-        appliquerCouleurTexte(&barre);
     });
     // barreOutilsPrincipaleAdvancedCustomDraw
     static_cast<TBarreDegradee*>(ui.barreOutilsPrincipale)
         ->surDessinFond([this](TBarreDegradee& barre, QPainter& canevas) {
             dessinerDegrade(canevas, reglages.couleurHaut, reglages.couleurBas, barre.height(), barre.width());
-            appliquerCouleurTexte(&barre);
         });
     // barreOutilsRayonsAdvancedCustomDraw, barreOutilsLCAdvancedCustomDraw : couleurs fixes.
     const auto fondFixe = [](TBarreDegradee& barre, QPainter& canevas) {
@@ -51,15 +78,24 @@ void TFormPrincipale::peindreBarresOutils()
     static_cast<TBarreDegradee*>(ui.barreOutilsLC)->surDessinFond(fondFixe);
 }
 
+void TFormPrincipale::paintEvent(QPaintEvent*)
+{
+    // Le fond de la fenêtre, peint par elle seule : une palette le passerait à tous les
+    // panneaux et cadres des vues.
+    if (!m_fondFenetre.isValid())
+        return;
+    QPainter canevas(this);
+    canevas.fillRect(rect(), m_fondFenetre);
+}
+
 void TFormPrincipale::choisirCouleurHautExecute()
 {
     TColor couleur = reglages.couleurHaut;
     if (Interactions::courantes().choisirCouleur(couleur)) {
         reglages.couleurHaut = couleur;
         // Le fond de la fenêtre aussi, visible là où aucun contrôle ne le couvre.
-        QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, QColor::fromRgb(versQRgb(ColorToRGB(couleur))));
-        setPalette(palette);
+        m_fondFenetre = QColor::fromRgb(versQRgb(ColorToRGB(couleur)));
+        update();
     }
     repeindreTousDegradesExecute();
 }
@@ -80,6 +116,11 @@ void TFormPrincipale::repeindreTousDegradesExecute()
     ui.barreOutilsMenu->repaint();
     ui.barreOutilsPrincipale->repaint();
     ui.barreStatus2->repaint();
+    // Chaque champ aussi : le panneau seul laissait le champ de gauche à l'ancienne couleur.
+    ui.barreStatusP0->repaint();
+    ui.barreStatusP1->repaint();
+    if (ui.barreProgression->isVisible())
+        ui.barreProgression->repaint();
     ui.barreFactureLC->repaint();
 }
 
@@ -107,5 +148,7 @@ void TFormPrincipale::aProposExecute()
     parlerCompagnon(QStringLiteral("\\Map=\"") + texteAProposParle + QStringLiteral("\"=\"") + texteAPropos + QStringLiteral("\"\\"));
     animerCompagnon(QStringLiteral("ReadReturn"));
     // Les requêtes du compagnon sont asynchrones : la boîte paraît pendant qu'il lit.
-    Interactions::courantes().message(texteAPropos, TypeMessage::Simple, BoutonsMessage::Ok);
+    // La boîte dit aussi la version.
+    Interactions::courantes().message(texteAPropos + QStringLiteral("\n\nVersion ") + QStringLiteral(VATRELIX_VERSION),
+                                      TypeMessage::Simple, BoutonsMessage::Ok);
 }

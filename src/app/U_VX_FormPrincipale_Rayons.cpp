@@ -82,6 +82,7 @@ void TFormPrincipale::majArbreRayonsExecute()
 {
     construireArbre(*ui.modeleArbreRayon, dm->listeRayons, OrdreArbre::Trie, iconeNoeud);
     trierArbre(*ui.modeleArbreRayon);
+    rouvrirRayonsRetenus();
     // Aucun nœud n'est plus sélectionné : la liste garde ce qu'elle montrait.
     majListeArticlesExecute();
 }
@@ -140,7 +141,7 @@ void TFormPrincipale::modifierRayonExecute()
     Interactions::courantes().montrerModal(formRayon);
     // Un rayon déplacé a quitté la base mais reste lisible (rebuts) : son nom est encore sûr.
     ecrireStatut(QStringLiteral("Modification du rayon ") + entreGuillemets(rayon->getNom()) + QStringLiteral(" [")
-                 + horodatage() + QStringLiteral("] (Oprération terminée)"));
+                 + horodatage() + QStringLiteral("] (Opération terminée)"));
     majArbreRayonsExecute();
     // Absent de l'arbre reconstruit après un déplacement : rien n'est sélectionné.
     selectionnerRayon(rayon);
@@ -154,7 +155,7 @@ void TFormPrincipale::supprimerRayonExecute()
     TRayon* pere = rayon->getPere();
     const QString libellePere = pere ? pere->getNom() : QStringLiteral("[RACINE]");
     const ReponseMessage reponse = Interactions::courantes().message(
-        QStringLiteral("Etes-vous sûr de vouloir supprimer le rayon '") + rayon->getNom() + QStringLiteral("', de '")
+        QStringLiteral("Êtes-vous sûr de vouloir supprimer le rayon '") + rayon->getNom() + QStringLiteral("', de '")
             + libellePere + QStringLiteral("' ?\nATTENTION ! Tous les articles contenus le seront aussi !"),
         TypeMessage::Confirmation, BoutonsMessage::OuiNon, ReponseMessage::Non);
     if (reponse != ReponseMessage::Oui)

@@ -28,6 +28,8 @@ int TFormPrincipale::largeurJauge(int largeur, int pourcentage)
 
 void TFormPrincipale::ecrireStatut(const QString& texte)
 {
+    // Une opération écrite pendant un survol reste quand la souris part.
+    m_statutAvantAide.reset();
     ui.barreStatusP1->setHint(texte);
     ui.barreStatusP1->repaint();
 }
@@ -120,4 +122,5 @@ void TFormPrincipale::brancherPeintures()
     ui.titreListeCourses->surPeinture(titre(QStringLiteral("LISTE DE COURSES")));
 
     peindreBarresOutils();
+    brancherAidesSurvol();
 }

@@ -1,11 +1,13 @@
 // Point d'entrée : fenêtre principale (qui lit la configuration), module de données,
 // dialogues, puis la boucle d'événements.
+#include "AttachePersonnages.h"
 #include "DepartPersonnage.h"
 #include "Emplacements.h"
 #include "Erreurs.h"
 #include "InteractionsQt.h"
 #include "MesureDemarrage.h"
 #include "ParametresRegionaux.h"
+#include "ReglagesUtilisateur.h"
 #include "PlateformeAffichage.h"
 #include "ServeurPersonnages.h"
 #include "StyleVatrelix.h"
@@ -28,8 +30,11 @@ int main(int argc, char* argv[])
     choisirPlateformeAffichage();
     QApplication application(argc, argv);
     QApplication::setStyle(new StyleVatrelix);
-    application.setApplicationName(QStringLiteral("Tavelquirn - Vatrelix 2006"));
-    application.setApplicationDisplayName(QStringLiteral("Tavelquirn - Vatrelix 2006"));
+    // Pas de nom d'affichage : Qt l'ajouterait à chaque titre de fenêtre
+    // ("… - Tavelquirn - Vatrelix 2006").
+    QCoreApplication::setOrganizationName(QStringLiteral("Tavelquirn"));
+    QCoreApplication::setApplicationName(QStringLiteral("vatrelix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VATRELIX_VERSION));
     installerTraductionsFrancaises(application);
     ParametresRegionaux::definir(ParametresRegionaux::depuisEnvironnement());
     InteractionsQt interactions;
@@ -50,6 +55,11 @@ int main(int argc, char* argv[])
     try {
         TFormPrincipale fenetre;
         interactions.definirParent(&fenetre);
+        fenetre.retenirEtatDans(cheminReglagesUtilisateur());
+        QApplication::setWindowIcon(fenetre.windowIcon());
+        // Le compagnon appartient à la fenêtre principale, dont la fenêtre native naît ici.
+        fenetre.winId();
+        attacherPersonnagesA(fenetre.windowHandle());
         TdmVatrelix dmVatrelix;
         initialiserCompagnon();
         fenetre.attacherModuleDonnees(&dmVatrelix);

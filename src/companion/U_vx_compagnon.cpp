@@ -89,7 +89,7 @@ void animerCompagnon(const QString& animation)
     }
 }
 
-void demarrerCompagnon(const QString& nom, const ObjetFenetre& controle)
+void demarrerCompagnon(const QString& nom, const ObjetFenetre& controle, std::optional<QPoint> place)
 {
     if (!compagnonAffiche || etat().enArret)
         return;
@@ -107,7 +107,10 @@ void demarrerCompagnon(const QString& nom, const ObjetFenetre& controle)
     e.personnage = personnages->CharacterByIndex(0);
     if (!e.personnage)
         return;
-    e.personnage->MoveToSideOfObject(&controle, asRight);
+    if (place)
+        e.personnage->SetPosition(*place);
+    else
+        e.personnage->MoveToSideOfObject(&controle, asRight);
     e.montre = !echec(e.personnage->Show(false));
 }
 

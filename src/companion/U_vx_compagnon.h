@@ -1,7 +1,10 @@
 #pragma once
 // Service du compagnon : les opérations que toutes les commandes appellent.
 #include "Agentcharacters.h"
+#include <QPoint>
 #include <QStringList>
+
+#include <optional>
 
 class TMSAgent;
 
@@ -19,7 +22,8 @@ TAgentCharacter* personnage();
 
 void parlerCompagnon(const QString& texte);
 void animerCompagnon(const QString& animation);
-void demarrerCompagnon(const QString& nom, const ObjetFenetre& controle);
+// place : le personnage y paraît (là où il était avant d'être éteint) au lieu d'aller à côté du contrôle.
+void demarrerCompagnon(const QString& nom, const ObjetFenetre& controle, std::optional<QPoint> place = std::nullopt);
 void arreterCompagnon(const QString& nom);
 void saluerCompagnon();
 void listerCompagnons(QStringList& liste);

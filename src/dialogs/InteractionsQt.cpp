@@ -19,11 +19,6 @@
 
 namespace {
 
-QString titreApplication()
-{
-    return QGuiApplication::applicationDisplayName();
-}
-
 // Termine la boucle modale quand le widget observé se cache ou disparaît.
 class FinModale : public QObject
 {

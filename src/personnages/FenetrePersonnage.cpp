@@ -1,5 +1,6 @@
 #include "FenetrePersonnage.h"
 
+#include "AttachePersonnages.h"
 #include "ServeurAgent.h"
 
 #include <QElapsedTimer>
@@ -18,8 +19,14 @@ bool masquesPossibles()
 
 void preparerFenetreFlottante(QWindow& fenetre)
 {
-    fenetre.setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                     | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
+    // Attachées à la fenêtre du programme, elles ne passent pas au-dessus des autres
+    // applications ; sans elle (service seul), au-dessus de tout.
+    Qt::WindowFlags drapeaux = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus
+        | Qt::NoDropShadowWindowHint;
+    if (!proprietairePersonnages())
+        drapeaux |= Qt::WindowStaysOnTopHint;
+    fenetre.setFlags(drapeaux);
+    inscrireFenetrePersonnages(fenetre);
     // Équivalent de WA_ShowWithoutActivating pour une QWindow (lu par la plate-forme xcb).
     fenetre.setProperty("_q_showWithoutActivating", true);
     // Transparence par pixel quand un compositeur est là ; le masque sert dans tous les cas,
@@ -150,7 +157,7 @@ void FenetrePersonnage::mouseMoveEvent(QMouseEvent* evenement)
         if (m_rappels.debutGlisser)
             m_rappels.debutGlisser(m_touchesAppui, m_departCurseur);
     }
-    setPosition(m_departFenetre + ecart);
+    setPosition(dansZoneDisponible(m_departFenetre + ecart, size(), ecranPersonnages(global)));
 }
 
 void FenetrePersonnage::mouseReleaseEvent(QMouseEvent* evenement)

@@ -1,5 +1,7 @@
 #include "PersonnageServi.h"
 
+#include "AttachePersonnages.h"
+
 #include "Agentbase.h"
 #include "DepartPersonnage.h"
 #include "ServeurPersonnages.h"
@@ -84,11 +86,13 @@ PersonnageServi::PersonnageServi(ServeurPersonnages& serveur, qint32 numero,
     m_reveilRepos = temps.creerReveil([this] { surReveilRepos(); });
     m_reveilBulle = temps.creerReveil([this] { cacherBulle(); });
 
-    // Position de départ : en bas à droite de l'écran principal.
+    // Position de départ : en bas à droite de l'écran du programme, entière même à grande échelle.
     const QSize taille(std::max<int>(1, m_modele->info.largeur), std::max<int>(1, m_modele->info.hauteur));
-    const QScreen* ecran = QGuiApplication::primaryScreen();
+    const QScreen* ecran = ecranPersonnages(QPoint());
     const QRect zone = ecran ? ecran->availableGeometry() : QRect(0, 0, 1024, 768);
-    m_fenetre->setGeometry(QRect(zone.bottomRight() - QPoint(taille.width() + 40, taille.height() + 40), taille));
+    m_fenetre->setGeometry(QRect(dansZoneDisponible(zone.bottomRight() - QPoint(taille.width() + 40, taille.height() + 40),
+                                                    taille, ecran),
+                                 taille));
     m_fenetre->setTitle(m_nom);
 
     FenetrePersonnage::Rappels rappels;
@@ -573,7 +577,10 @@ CodeResultat PersonnageServi::SetPosition(int x, int y)
 {
     if (!m_serveur)
         return AGENT_E_PERSONNAGE_DECHARGE;
-    m_fenetre->setPosition(x, y);
+    const QPoint place = dansZoneDisponible(QPoint(x, y), m_fenetre->size(), ecranPersonnages(QPoint(x, y)));
+    x = place.x();
+    y = place.y();
+    m_fenetre->setPosition(place);
     m_causeDeplacement = amcProgramMoved;
     m_serveur->notifier(m_numero, [n = m_numero, x, y](IRecepteurAgent& r) { r.Move(n, x, y, amcProgramMoved); });
     return S_OK_AGENT;

@@ -1,6 +1,8 @@
 // Lecteur d'animations, parole, déplacement et repos d'un personnage servi.
 #include "Agentbase.h"
 #include "PersonnageServi.h"
+
+#include "AttachePersonnages.h"
 #include "ServeurPersonnages.h"
 #include "TexteParole.h"
 
@@ -404,7 +406,8 @@ void PersonnageServi::notifierSignets(qsizetype jusquA)
 
 void PersonnageServi::commencerDeplacement(const RequetePersonnage& requete)
 {
-    m_cibleDeplacement = requete.cible;
+    // Jamais hors de l'écran, ni coupé à son bord (grande échelle).
+    m_cibleDeplacement = dansZoneDisponible(requete.cible, m_fenetre->size(), ecranPersonnages(requete.cible));
     m_departDeplacement = m_fenetre->position();
     // Vitesse 0 ou personnage caché : saut immédiat.
     if (requete.vitesse <= 0 || !visible() || m_departDeplacement == m_cibleDeplacement) {

@@ -11,6 +11,12 @@
 class QPrinter;
 class QWidget;
 
+// Titre de l'application : légende de la fenêtre principale et titre des boîtes de message.
+inline QString titreApplication()
+{
+    return QStringLiteral("Tavelquirn - Vatrelix 2006");
+}
+
 enum class TypeMessage { Avertissement, Confirmation, Erreur, Simple };
 enum class BoutonsMessage { Ok, OuiNon, OuiNonAnnuler };
 enum class ReponseMessage { Ok, Oui, Non, Annuler };

@@ -219,7 +219,7 @@ void TestClavier::menusContextuels_data()
                            << QStringList{u"&Modifier..."_s, u"&Supprimer"_s, u"-"_s, u"&Fusionner lignes"_s,
                                           u"&Trier par rayon\tCtrl+T"_s, u"&Importer Liste\tCtrl+I"_s, u"-"_s,
                                           u"&Nouvelle Liste\tCtrl+N"_s, u"&Ouvrir...\tCtrl+O"_s,
-                                          u"Enregi&strer Liste\tCtrl+S"_s, u"En&register Liste sous...\tCtrl+R"_s,
+                                          u"Enregi&strer Liste\tCtrl+S"_s, u"En&registrer Liste sous...\tCtrl+R"_s,
                                           u"-"_s, u"Im&primer\tCtrl+P"_s};
 }
 

@@ -212,7 +212,7 @@ void TestCommandesListe::ajouter()
     }
     const QString dernier = attendues.last().section(u'|', 1, 1);
     QCOMPARE(m->f().texteStatut(),
-             u"Ajout de l'article \""_s + dernier + u"\" du rayon \"Crèmerie\"  dans la liste de courses"_s);
+             u"Ajout de l'article \""_s + dernier + u"\" du rayon \"Crèmerie\" dans la liste de courses"_s);
     QCOMPARE(m->f().ui.lvListeCourses->topLevelItemCount(), 1 + attendues.size());
 }
 
@@ -249,7 +249,7 @@ void TestCommandesListe::modifier_quantite_gardeLeTextePU()
     QCOMPARE(m->formLC->modeModification, ModeDialogue::Modification);
     QCOMPARE(m->lignes(), (QStringList{baguette, u"5|Lait|demi-écrémé|Crèmerie|0,89 €|4,45 €"_s}));
     QCOMPARE(m->f().texteStatut(),
-             u"Modification de l'article \"Lait\" du rayon \"Crèmerie\"  dans la liste de courses"_s);
+             u"Modification de l'article \"Lait\" du rayon \"Crèmerie\" dans la liste de courses"_s);
     QCOMPARE(vue->topLevelItem(1)->text(ColLCTotal), u"4,45 €"_s);
     QCOMPARE(m->pied(), u"6 articles - Total : 5,40 €"_s);
 }
@@ -279,7 +279,7 @@ void TestCommandesListe::supprimer_rangees2et5_statutNommeLaPlusHaute()
     m->choisirLignes({1, 4});
     QTest::keyClick(m->f().ui.lvListeCourses, Qt::Key_Delete);
     QCOMPARE(m->lignes(), (QStringList{l[0], l[2], l[3], l[5]}));
-    QCOMPARE(m->f().texteStatut(), u"Suppression de l'article \"A2\" du rayon \"R2\"  dans la liste de courses"_s);
+    QCOMPARE(m->f().texteStatut(), u"Suppression de l'article \"A2\" du rayon \"R2\" dans la liste de courses"_s);
     QCOMPARE(m->animations(), QStringList{u"Sad"_s});
     QCOMPARE(m->pied(), u"4 articles - Total : 4,00 €"_s);
     QVERIFY(m->f().texteTouche().isEmpty());

@@ -265,19 +265,19 @@ void TestCommandesRayons::supprimerRayon_data()
 
     QTest::newRow("racine : [RACINE]")
         << u"Boissons"_s << true
-        << u"Etes-vous sûr de vouloir supprimer le rayon 'Boissons', de '[RACINE]' ?\n"
+        << u"Êtes-vous sûr de vouloir supprimer le rayon 'Boissons', de '[RACINE]' ?\n"
            u"ATTENTION ! Tous les articles contenus le seront aussi !"_s
         << u"Fruits[Agrumes[Citrons[](Citron)](Orange) Rouges[]()](Pomme Banane)"_s
         << u"Suppression du rayon \"Boissons\" de \" [RACINE]\" ["_s + horodatageTest + u']';
     QTest::newRow("sous-arbre entier, une seule question")
         << u"Fruits/Agrumes"_s << true
-        << u"Etes-vous sûr de vouloir supprimer le rayon 'Agrumes', de 'Fruits' ?\n"
+        << u"Êtes-vous sûr de vouloir supprimer le rayon 'Agrumes', de 'Fruits' ?\n"
            u"ATTENTION ! Tous les articles contenus le seront aussi !"_s
         << u"Fruits[Rouges[]()](Pomme Banane) ; Boissons[](Eau)"_s
         << u"Suppression du rayon \"Agrumes\" de \" Fruits\" ["_s + horodatageTest + u']';
     QTest::newRow("non : rien ne change")
         << u"Fruits/Agrumes"_s << false
-        << u"Etes-vous sûr de vouloir supprimer le rayon 'Agrumes', de 'Fruits' ?\n"
+        << u"Êtes-vous sûr de vouloir supprimer le rayon 'Agrumes', de 'Fruits' ?\n"
            u"ATTENTION ! Tous les articles contenus le seront aussi !"_s
         << foretInitiale << u"avant"_s;
 }
@@ -369,7 +369,7 @@ void TestCommandesRayons::modifierRayon_annuler_statutTermineEtReselection()
     QCOMPARE(arbreDialogue, (QStringList{u"Fruits"_s, u"Boissons"_s}));
     QCOMPARE(agrumes->getNom(), u"Agrumes"_s);
     QCOMPARE(b->f().texteStatut(),
-             u"Modification du rayon \"Agrumes\" ["_s + horodatageTest + u"] (Oprération terminée)"_s);
+             u"Modification du rayon \"Agrumes\" ["_s + horodatageTest + u"] (Opération terminée)"_s);
     QCOMPARE(decrire(b->dm->listeRayons), foretInitiale);
     // Arbre reconstruit puis le rayon sélectionné de nouveau : sa liste d'articles est là.
     QCOMPARE(b->f().rayonSelectionne(), agrumes);
@@ -393,7 +393,7 @@ void TestCommandesRayons::modifierRayon_renommerEtRecolorer()
 
     QCOMPARE(rouges->getNom(), u"Baies"_s);
     QCOMPARE(rouges->getCouleur(), TColor(0x000000FF));
-    QCOMPARE(b->f().texteStatut(), u"Modification du rayon \"Baies\" ["_s + horodatageTest + u"] (Oprération terminée)"_s);
+    QCOMPARE(b->f().texteStatut(), u"Modification du rayon \"Baies\" ["_s + horodatageTest + u"] (Opération terminée)"_s);
     QCOMPARE(b->arbre(), (QStringList{u"Boissons"_s, u"Fruits"_s, u"  Agrumes"_s, u"    Citrons"_s, u"  Baies"_s}));
     QCOMPARE(b->f().rayonSelectionne(), rouges);
 }
@@ -462,7 +462,7 @@ void TestCommandesRayons::modifierRayon_deplacerCopier()
 
     QCOMPARE(decrire(b->dm->listeRayons), foret);
     QCOMPARE(b->f().texteStatut(),
-             u"Modification du rayon \""_s + nouveauNom + u"\" ["_s + horodatageTest + u"] (Oprération terminée)"_s);
+             u"Modification du rayon \""_s + nouveauNom + u"\" ["_s + horodatageTest + u"] (Opération terminée)"_s);
     // Après un déplacement l'original a quitté la base : aucun nœud n'est sélectionné.
     QCOMPARE(b->f().rayonSelectionne(), resteDansLaBase ? r : nullptr);
     // Un refus est muet : seule la case décochée le montre.

@@ -262,7 +262,7 @@ void TestFormPrincipale::table_commandes_data()
     ligne("enregistrerBD", "BaseArticles", u"Enregi&strer Base"_s,
           u"Enregistrer les modifications de la base d'article"_s, "Ctrl+Alt+S", 0);
     ligne("enregistrerLC", "ListeCourses", u"Enregi&strer Liste"_s, u"Enregistrer la liste de courses"_s, "Ctrl+S", 0);
-    ligne("enregistrerLCSous", "ListeCourses", u"En&register Liste sous..."_s,
+    ligne("enregistrerLCSous", "ListeCourses", u"En&registrer Liste sous..."_s,
           u"Enregistrer la liste de courses sous..."_s, "Ctrl+R", 24);
     ligne("importerBD", "BaseArticles", u"&Importer Base..."_s, u"Importer des articles d'une ancienne version"_s,
           "Ctrl+Alt+I", 19);
@@ -270,7 +270,7 @@ void TestFormPrincipale::table_commandes_data()
     ligne("repeindreTousDegrades", "Configuration", u"repeindreTousDegrades"_s, {}, "", 7);
     ligne("majArbreRayons", "Rayons", u"majArbreRayons"_s, {}, "", 28);
     ligne("majListeArticles", "Acticles", u"majListeArticles"_s, {}, "", 28);
-    ligne("aPropos", "", u"A &propos..."_s, u"A propos de Vatrelix"_s, "", 29);
+    ligne("aPropos", "", u"À &propos..."_s, u"À propos de Vatrelix"_s, "", 29);
     ligne("majLC", "ListeCourses", u"majLC"_s, {}, "", 28);
     ligne("trierLC", "ListeCourses", u"trierLC"_s, u"Trier la liste par rayon"_s, "Ctrl+T", 31);
     ligne("afficherAide", "", u"&Aide..."_s, u"Afficher l'aide de Vatrelix"_s, "F1", 29);
@@ -1045,8 +1045,10 @@ void TestFormPrincipale::aPropos_lectureEtBoite()
     QCOMPARE(boites.first().type, TypeMessage::Simple);
     QCOMPARE(boites.first().boutons, BoutonsMessage::Ok);
     const QStringList lignes = boites.first().texte.split(u'\n');
-    QCOMPARE(lignes.size(), 4);
+    // Le crédit en quatre lignes, puis la version du projet.
+    QCOMPARE(lignes.size(), 6);
     QCOMPARE(lignes.first(), u"Tavelquirn - Vatrelix"_s);
+    QCOMPARE(lignes.last(), u"Version " VATRELIX_VERSION ""_s);
 
     const QList<AppelAgent> jeux = (*b->serveur)->appelsDe(u"Play"_s);
     QCOMPARE(jeux.size(), 2);

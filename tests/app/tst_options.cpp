@@ -111,6 +111,11 @@ void TestOptions::options()
     QCOMPARE(s.nombre(u"Load"_s) > 0, redemarre && afficheFinal);
     if (redemarre && afficheFinal)
         QVERIFY(s.appelsDe(u"Load"_s).last().arguments.value(0).toString().contains(nomFinal));
+    // Redémarré après avoir été vu, il reparaît à sa place d'avant, pas à côté des boutons.
+    if (redemarre && afficheFinal && allume) {
+        QCOMPARE(s.nombre(u"SetPosition"_s), 1);
+        QCOMPARE(s.nombre(u"MoveTo"_s), 0);
+    }
     QCOMPARE(m->horloge->totalAttendu() - attenduAvant, qint64(attente));
     // Pas de salut au redémarrage.
     for (const AppelAgent& a : s.appelsDe(u"Play"_s))

@@ -32,6 +32,7 @@ class TestInteractionsQt : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Le nom de l'application n'est pas le titre des boîtes.
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Appli")); }
     void convertirFiltre_data();
     void convertirFiltre();
@@ -107,7 +108,7 @@ void TestInteractionsQt::message_fermer()
     QCOMPARE(interactions.message(QStringLiteral("Texte"), type, boutons), attendu);
     QCOMPARE(iconeVue, icone);
     QCOMPARE(boutonsVus, nombreBoutons);
-    QCOMPARE(titre, QStringLiteral("Appli"));
+    QCOMPARE(titre, titreApplication());
 }
 
 void TestInteractionsQt::message_boutonOui()
@@ -251,6 +252,12 @@ void TestInteractionsQt::traductions_boutonsEnFrancais()
     QCOMPARE(boite.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Oui"));
     QCOMPARE(boite.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Non"));
     QCOMPARE(boite.button(QMessageBox::Cancel)->text().remove(u'&'), QStringLiteral("Annuler"));
+    // Ce que le catalogue de Qt laisse en anglais ; le reste du catalogue répond toujours.
+    QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"), QStringLiteral("Dossier"));
+    QCOMPARE(QCoreApplication::translate("QPrintPropertiesDialog", "Printer Properties"),
+             QStringLiteral("Propriétés de l'imprimante"));
+    QCOMPARE(QCoreApplication::translate("QPrintPropertiesWidget", "Advanced"), QStringLiteral("Avancé"));
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Voir dans :"));
 }
 
 QTEST_MAIN(TestInteractionsQt)

@@ -35,6 +35,9 @@ for _ in $(seq 100); do [[ -s "$travail/affichage" ]] && break; sleep 0.1; done
 export DISPLAY=":$(head -1 "$travail/affichage")"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
+# L'état de la fenêtre va dans le dossier de configuration de l'utilisateur : ici, le nôtre.
+export XDG_CONFIG_HOME="$travail/config"
+etat="$XDG_CONFIG_HOME/vatrelix/vatrelix.ini"
 
 capturer() {
   xwd -root -silent >"$artefacts/ecran-$1.xwd" 2>/dev/null || return 0
@@ -61,6 +64,9 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 [[ -n "$fenetre" ]] || echouer "fenêtre « $titre » introuvable"
+# Première fois : la taille de départ.
+taille_fenetre() { xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: //p'; }
+[[ "$(taille_fenetre "$fenetre")" == "690x474" ]] || echouer "taille de départ : $(taille_fenetre "$fenetre")"
 
 touche() {
   xdotool windowactivate --sync "$fenetre" >/dev/null 2>&1 || true
@@ -180,4 +186,37 @@ diff <(canonique "$donnees/baseRechargee.xml") <(canonique "$travail/baseVatreli
 ligne4="$(sed -n 4p "$travail/Vatrelix.conf" | tr -d '\r')"
 [[ "$ligne4" == "$travail/liste.lvtx" ]] || echouer "dernière liste non gardée dans la configuration : $ligne4"
 cp "$travail/liste.lvtx" "$travail/baseVatrelix.xml" "$artefacts/"
+
+# La taille donnée à la fenêtre revient au lancement suivant ; Vatrelix.conf garde ses six lignes.
+[[ -s "$etat" ]] || echouer "état de la fenêtre non écrit dans $etat"
+lancer() {
+  (cd / && exec "$travail/vatrelix") >>"$artefacts/vatrelix.log" 2>&1 &
+  programme_pid=$!
+  pids+=($programme_pid)
+  fenetre=""
+  for _ in $(seq 300); do
+    fenetre="$(xdotool search --onlyvisible --name "^${titre}\$" 2>/dev/null | head -1 || true)"
+    [[ -n "$fenetre" ]] && break
+    sleep 0.1
+  done
+  [[ -n "$fenetre" ]] || echouer "fenêtre introuvable au nouveau lancement"
+  sleep 1
+}
+quitter_sans_enregistrer() {
+  touche alt+F4
+  attendre_question
+  xdotool key --clearmodifiers alt+n
+  for _ in $(seq 150); do kill -0 "$programme_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$programme_pid" 2>/dev/null && echouer "le programme ne s'est pas arrêté"
+  wait "$programme_pid" || echouer "code de sortie non nul"
+}
+lancer
+xdotool windowsize --sync "$fenetre" 900 650
+sleep 0.5
+quitter_sans_enregistrer
+lancer
+capturer taille-retenue
+[[ "$(taille_fenetre "$fenetre")" == "900x650" ]] || echouer "taille non retenue : $(taille_fenetre "$fenetre")"
+quitter_sans_enregistrer
+[[ "$(tr -cd '\n' <"$travail/Vatrelix.conf" | wc -c)" -eq 6 ]] || echouer "Vatrelix.conf n'a plus six lignes"
 echo "Bout en bout : réussi (captures dans $artefacts)"

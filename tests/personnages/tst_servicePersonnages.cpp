@@ -1,3 +1,4 @@
+#include "AttachePersonnages.h"
 #include "BancPersonnages.h"
 #include "DepartPersonnage.h"
 #include "HorlogeVirtuelle.h"
@@ -59,6 +60,7 @@ private Q_SLOTS:
     void dechargementPendantLeDepart_departJoueApresCoup_data();
     void dechargementPendantLeDepart_departJoueApresCoup();
     void arretDuCompagnon_departJoueDansLAttente();
+    void proprietaire_suitReduitEtGardeALEcran();
     void gesteVers_etatSelonLaDirection_data();
     void gesteVers_etatSelonLaDirection();
 
@@ -478,6 +480,42 @@ void TestServicePersonnages::deplacer_animeOuSaute()
     QCOMPARE(p->GetPosition(), QPoint(300, 100));
     QVERIFY(m_journal.indexOf(QStringLiteral("move 300,100 2")) < m_journal.indexOf(QStringLiteral("complete %1 0").arg(requete)));
     QCOMPARE(servi(p)->journalAnimations().contains(QStringLiteral("Move")), anime);
+}
+
+void TestServicePersonnages::proprietaire_suitReduitEtGardeALEcran()
+{
+    QWindow proprietaire;
+    proprietaire.setGeometry(40, 40, 300, 200);
+    proprietaire.show();
+    attacherPersonnagesA(&proprietaire);
+    const auto detacher = qScopeGuard([] { attacherPersonnagesA(nullptr); });
+    TAgentCharacter* p = charger();
+    QVERIFY(p);
+    FenetrePersonnage* fenetre = servi(p)->fenetre();
+    // Posé sur la fenêtre du programme, pas au-dessus des autres applications.
+    QCOMPARE(fenetre->transientParent(), &proprietaire);
+    QVERIFY(!(fenetre->flags() & Qt::WindowStaysOnTopHint));
+    const QRect zone = proprietaire.screen()->availableGeometry();
+    QVERIFY(zone.contains(fenetre->geometry()));
+
+    p->SetPosition(QPoint(60, 50));
+    p->Show(true);
+    avancer(50);
+    QVERIFY(fenetre->isVisible());
+    proprietaire.setPosition(50, 45);
+    QTRY_COMPARE(fenetre->position(), QPoint(70, 55));
+
+    proprietaire.setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(!fenetre->isVisible());
+    proprietaire.setWindowState(Qt::WindowNoState);
+    QTRY_VERIFY(fenetre->isVisible());
+
+    // Une place hors de l'écran, ou une cible de déplacement : ramenées entières dans la zone.
+    p->SetPosition(QPoint(100000, 100000));
+    QVERIFY(zone.contains(fenetre->geometry()));
+    p->MoveToXY(-5000, 100000, 0);
+    avancer(100);
+    QVERIFY(zone.contains(fenetre->geometry()));
 }
 
 void TestServicePersonnages::repos_notifieEtJoueIdlingLevel1()

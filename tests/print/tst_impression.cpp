@@ -9,6 +9,7 @@
 #include "HorlogeVirtuelle.h"
 #include "U_vx_impression.h"
 
+#include <QFontDatabase>
 #include <QMap>
 #include <QPrinter>
 #include <QProcess>
@@ -480,6 +481,9 @@ private Q_SLOTS:
         canevas.definirPolice(QStringLiteral("Times New Roman"));
         const QStringList serifs{"Times New Roman", "Liberation Serif", "DejaVu Serif"};
         QVERIFY2(serifs.contains(canevas.familleEmployee()), qPrintable(canevas.familleEmployee()));
+        // La police aux mêmes mesures, quand elle est installée (scripts/install-deps.sh), passe avant toute autre.
+        if (!QFontDatabase::hasFamily(serifs[0]) && QFontDatabase::hasFamily(serifs[1]))
+            QCOMPARE(canevas.familleEmployee(), serifs[1]);
         // Mesures à la résolution de l'imprimante : 10 pt font une centaine d'unités à 600 points par pouce.
         canevas.definirTaille(10);
         QVERIFY(canevas.hauteurTexte(QStringLiteral("Hg")) > 70);
