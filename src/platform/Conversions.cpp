@@ -154,6 +154,18 @@ QString grouper(const QString& entiers, QChar separateur)
     return resultat;
 }
 
+// Au plus 15 chiffres, sans exposant : mantisse et puissance de dix sont exactes, leur quotient
+// est arrondi au plus près, comme from_chars le ferait du texte.
+constexpr int k_chiffresExacts = 15;
+
+double valeurExacte(quint64 mantisse, int decimales, bool negatif)
+{
+    static constexpr double k_puissances[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double lu = double(mantisse) / k_puissances[decimales];
+    return negatif ? -lu : lu;
+}
+
 // Lecture d'un réel : blancs autour, signe, chiffres, un séparateur décimal, exposant.
 bool lireReel(const QString& texte, bool deuxSeparateurs, double& valeur)
 {
@@ -208,13 +220,8 @@ bool lireReel(const QString& texte, bool deuxSeparateurs, double& valeur)
         return false;
 
     const bool negatif = ascii.front() == '-';
-    // Au plus 15 chiffres sans exposant : mantisse et puissance de dix sont exactes, leur quotient
-    // est arrondi au plus près, comme from_chars le ferait.
-    if (chiffres <= 15 && i == fin && ascii.find('e') == std::string::npos) {
-        static constexpr double k_puissances[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        const double lu = double(mantisse) / k_puissances[decimales];
-        valeur = negatif ? -lu : lu;
+    if (chiffres <= k_chiffresExacts && ascii.find('e') == std::string::npos) {
+        valeur = valeurExacte(mantisse, decimales, negatif);
         return true;
     }
 
@@ -511,13 +518,9 @@ bool lireReelSimple(const char* debut, const char* fin, double& valeur)
             return false;
         }
     }
-    if (chiffres == 0 || chiffres > 15)
+    if (chiffres == 0 || chiffres > k_chiffresExacts)
         return false;
-    // Mantisse et puissance de dix exactes : leur quotient est arrondi au plus près.
-    static constexpr double k_puissances[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const double lu = double(mantisse) / k_puissances[decimales];
-    valeur = negatif ? -lu : lu;
+    valeur = valeurExacte(mantisse, decimales, negatif);
     return true;
 }
 
