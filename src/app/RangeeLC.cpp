@@ -2,9 +2,13 @@
 
 #include "U_VX_FormPrincipale.h"
 
-RangeeLC::RangeeLC(const QString& ligne)
+#include <QBrush>
+#include <QFont>
+
+RangeeLC::RangeeLC(const QString& ligne, qsizetype indice, CochesLC* coches)
+    : m_indice(indice), m_coches(coches)
 {
-    definirLigne(ligne);
+    definirLigne(ligne, indice);
 }
 
 bool RangeeLC::reutilisable() const
@@ -12,9 +16,10 @@ bool RangeeLC::reutilisable() const
     return !m_modifiee;
 }
 
-void RangeeLC::definirLigne(const QString& ligne)
+void RangeeLC::definirLigne(const QString& ligne, qsizetype indice)
 {
     m_ligne = ligne;
+    m_indice = indice;
     m_bornesLues = false;
 }
 
@@ -49,6 +54,23 @@ QString RangeeLC::champ(int colonne) const
 
 QVariant RangeeLC::data(int colonne, int role) const
 {
+    // En mode magasin, case en première colonne ; une ligne cochée est barrée et grisée, à sa place.
+    if (m_coches && m_coches->affichees) {
+        const bool cochee = m_coches->cochee(m_indice);
+        if (role == Qt::CheckStateRole)
+            return colonne == ColLCNb ? QVariant(int(cochee ? Qt::Checked : Qt::Unchecked)) : QVariant();
+        if (cochee && role == Qt::FontRole) {
+            // Seul l'attribut barré est posé : le reste vient de la police de la vue.
+            static const QFont barree = [] {
+                QFont f;
+                f.setStrikeOut(true);
+                return f;
+            }();
+            return barree;
+        }
+        if (cochee && role == Qt::ForegroundRole)
+            return QBrush(QColor(0x80, 0x80, 0x80));
+    }
     if (!m_modifiee && colonne >= 0 && colonne < int(m_bornes.size())) {
         if (role == Qt::DisplayRole || role == Qt::EditRole)
             return champ(colonne);
@@ -61,6 +83,11 @@ QVariant RangeeLC::data(int colonne, int role) const
 
 void RangeeLC::setData(int colonne, int role, const QVariant& valeur)
 {
+    // La case cochée d'un clic va aux coches : la rangée reste réutilisable.
+    if (role == Qt::CheckStateRole && m_coches) {
+        m_coches->cocher(m_indice, valeur.toInt() == Qt::Checked);
+        return;
+    }
     if (!m_modifiee) {
         // Première écriture : les textes passent dans le stockage ordinaire de l'élément.
         m_modifiee = true;

@@ -86,6 +86,8 @@ TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
     // Avant le glisser-déposer : ses gestionnaires de touche voient la touche les premiers.
     brancherClavier();
     brancherGlisserDeposer();
+    // Après les autres filtres de la liste : Espace y coche avant eux.
+    brancherMagasin();
 
     resize(690, 474);
     if (const QScreen* ecran = screen())

@@ -172,14 +172,14 @@ void tronquerRangees(QTreeWidget& vue, qsizetype n)
 }
 
 // La rangée i, déjà dans la vue, montre désormais ligne ; remplacée si elle ne peut pas servir.
-RangeeLC* rangeeEnPlace(QTreeWidget& vue, int i, const QString& ligne)
+RangeeLC* rangeeEnPlace(QTreeWidget& vue, int i, const QString& ligne, CochesLC* coches)
 {
     if (auto* rangee = dynamic_cast<RangeeLC*>(vue.topLevelItem(i)); rangee && rangee->reutilisable()) {
-        rangee->definirLigne(ligne);
+        rangee->definirLigne(ligne, i);
         return rangee;
     }
     delete vue.takeTopLevelItem(i);
-    auto* rangee = new RangeeLC(ligne);
+    auto* rangee = new RangeeLC(ligne, i, coches);
     vue.insertTopLevelItem(i, rangee);
     return rangee;
 }
@@ -204,9 +204,9 @@ void TFormPrincipale::rafraichirLC(const TotauxLC* connus)
         for (; i < lignes.size(); ++i) {
             RangeeLC* rangee = nullptr;
             if (i < enPlace) {
-                rangee = rangeeEnPlace(vue, int(i), lignes.at(i));
+                rangee = rangeeEnPlace(vue, int(i), lignes.at(i), &m_coches);
             } else {
-                rangee = new RangeeLC(lignes.at(i));
+                rangee = new RangeeLC(lignes.at(i), i, &m_coches);
                 nouvelles.append(rangee);
             }
             if (!connus)
@@ -223,7 +223,8 @@ void TFormPrincipale::rafraichirLC(const TotauxLC* connus)
     vue.setUpdatesEnabled(true);
     vue.viewport()->update();
     totalLC = totaux.total;
-    ui.barreFactureLC->setHint(texteFactureLC(totaux));
+    suivreCoches(totaux);
+    ui.barreFactureLC->setHint(texteFactureMagasin());
     ui.barreFactureLC->repaint();
 }
 
@@ -238,6 +239,7 @@ void TFormPrincipale::retenirListeEnregistree(const QString& chemin, const Empre
     m_lignesEnregistrees = dm->listeCourses;
     m_cheminEmpreinteLC = chemin;
     m_empreinteLC = empreinte;
+    retenirCoches(chemin);
 }
 
 void TFormPrincipale::chargerLC(const QString& chemin)
@@ -338,6 +340,8 @@ void TFormPrincipale::commencerNouvelleListe()
     animerCompagnon(QStringLiteral("DoMagic2"));
     animerCompagnon(QStringLiteral("RestPose"));
     dm->listeCourses.clear();
+    // Les coches de l'ancienne liste restent dans les réglages, pour son fichier.
+    m_coches.oublier(dm->listeCourses);
     // En pleine ouverture, la vue n'est rafraîchie qu'une fois, avec la liste ouverte.
     if (m_fichierEnOuverture.isEmpty())
         majLCExecute();
