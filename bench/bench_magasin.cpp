@@ -138,6 +138,41 @@ void BM_majLC_centMille(benchmark::State& etat)
 }
 BENCHMARK(BM_majLC_centMille)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3)->UseRealTime();
 
+// Une ligne modifiée dans une liste de 100 000 lignes cochées par endroits, mode allumé : les
+// coches suivent leurs lignes au rafraîchissement.
+void BM_majLC_centMille_ligneModifiee(benchmark::State& etat)
+{
+    poserCentMille(true);
+    const QString premiere = g_dm->listeCourses.at(0);
+    const QString changee = QString(premiere).replace(QStringLiteral("|Article"), QStringLiteral("|Autre article"));
+    bool modifiee = false;
+    for (auto _ : etat) {
+        modifiee = !modifiee;
+        g_dm->listeCourses[0] = modifiee ? changee : premiere;
+        g_fenetre->majLCExecute();
+    }
+}
+BENCHMARK(BM_majLC_centMille_ligneModifiee)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3)->UseRealTime();
+
+// Ce qu'une liste modifiée coûte aux réglages : suivre les lignes, puis l'empreinte et les indices.
+void BM_cochesEnregistrement_centMille(benchmark::State& etat)
+{
+    const QStringList lignes = lignesBanc(100000);
+    QStringList autres = lignes;
+    autres[0] += u'x';
+    CochesLC coches;
+    coches.suivre(lignes);
+    for (int i = 0; i < 100000; i += 100)
+        coches.cocher(i, true);
+    bool bascule = false;
+    for (auto _ : etat) {
+        bascule = !bascule;
+        coches.suivre(bascule ? autres : lignes);
+        benchmark::DoNotOptimize(coches.enregistrement());
+    }
+}
+BENCHMARK(BM_cochesEnregistrement_centMille)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3)->UseRealTime();
+
 // Une coche de plus ou de moins : vue, pied et réglages.
 void BM_cocher_centMille(benchmark::State& etat)
 {
