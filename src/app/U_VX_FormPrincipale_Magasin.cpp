@@ -47,7 +47,7 @@ public:
     FiltreCoches(TFormPrincipale& f, QObject* parent) : QObject(parent), m_f(f) {}
 
 protected:
-    bool eventFilter(QObject* objet, QEvent* evenement) override
+    bool eventFilter(QObject*, QEvent* evenement) override
     {
         if (evenement->type() != QEvent::KeyPress || !m_f.cochesLC().affichees)
             return false;
@@ -64,7 +64,6 @@ protected:
             toutes = toutes && coches.cochee(i);
         for (int i : indices)
             coches.cocher(i, !toutes);
-        Q_UNUSED(objet);
         return true;
     }
 

@@ -70,6 +70,7 @@ void TestMagasin::modeMagasin_casesBarreesEtPied()
 
     m->f().action(u"modeMagasin"_s)->trigger();
     QVERIFY(m->f().action(u"modeMagasin"_s)->isChecked());
+    QVERIFY(reglagesUtilisateur().value(u"magasin/modeActif"_s).toBool()); // rallumé au prochain démarrage
     QCOMPARE(vue->topLevelItem(0)->checkState(ColLCNb), Qt::Unchecked);
     QVERIFY(!vue->topLevelItem(0)->data(ColLCArticle, Qt::CheckStateRole).isValid());
 
