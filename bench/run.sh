@@ -83,4 +83,19 @@ awk -v e="$le" -v o="$lo" -v i="$li" -v v="$lv" 'BEGIN {
   printf "list_open_ratio_100k %.3f\n", o / i
   printf "list_open_from_empty_ms_100k %.2f\n", v
   printf "list_open_from_empty_ratio_100k %.3f\n", v / i }'
+# Dans le magasin : tri dans l'ordre du magasin (10 000 lignes), mode magasin (100 000 lignes).
+cmake --build "$build" --target bench_magasin -j"$jobs" >/dev/null
+csv_magasin="$build/mesures-magasin.csv"
+"$build/bench/bench_magasin" --benchmark_out="$csv_magasin" --benchmark_out_format=csv >/dev/null
+mediane_magasin() {
+  awk -F, -v cle="\"$1/" 'index($1, cle) == 1 && $1 ~ /_median"$/ { print $3 }' "$csv_magasin"
+}
+awk -v t="$(mediane_magasin BM_trierMagasin_commande)" -v m="$(mediane_magasin BM_basculerModeMagasin)" \
+    -v a="$(mediane_magasin BM_majLC_centMille/1)" -v e="$(mediane_magasin BM_majLC_centMille/0)" \
+    -v c="$(mediane_magasin BM_cocher_centMille)" 'BEGIN {
+  printf "store_sort_ms_10k %.2f\n", t
+  printf "shopping_mode_toggle_ms_100k %.3f\n", m
+  printf "list_refresh_shopping_ms_100k %.2f\n", a
+  printf "list_refresh_ms_100k %.2f\n", e
+  printf "tick_ms_100k %.3f\n", c }'
 "$racine/bench/demarrage.sh" 2>/dev/null | sed '/^$/d'

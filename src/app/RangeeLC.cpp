@@ -2,6 +2,9 @@
 
 #include "U_VX_FormPrincipale.h"
 
+#include <QBrush>
+#include <QFont>
+
 #include <array>
 
 namespace {
@@ -56,6 +59,23 @@ QString RangeeLC::champ(int colonne) const
 
 QVariant RangeeLC::data(int colonne, int role) const
 {
+    // En mode magasin, case en première colonne ; une ligne cochée est barrée et grisée, à sa place.
+    if (const CochesLC* coches = m_magasin ? m_magasin->coches : nullptr; coches && coches->affichees) {
+        const bool cochee = coches->cochee(m_indice);
+        if (role == Qt::CheckStateRole)
+            return colonne == ColLCNb ? QVariant(int(cochee ? Qt::Checked : Qt::Unchecked)) : QVariant();
+        if (cochee && role == Qt::FontRole) {
+            // Seul l'attribut barré est posé : le reste vient de la police de la vue.
+            static const QFont barree = [] {
+                QFont f;
+                f.setStrikeOut(true);
+                return f;
+            }();
+            return barree;
+        }
+        if (cochee && role == Qt::ForegroundRole)
+            return QBrush(QColor(0x80, 0x80, 0x80));
+    }
     if (!m_modifiee && colonne >= 0 && colonne < k_champs) {
         if (role == Qt::DisplayRole || role == Qt::EditRole)
             return champ(colonne);
@@ -68,6 +88,11 @@ QVariant RangeeLC::data(int colonne, int role) const
 
 void RangeeLC::setData(int colonne, int role, const QVariant& valeur)
 {
+    // La case cochée d'un clic va aux coches : la rangée montre toujours le magasin.
+    if (role == Qt::CheckStateRole && m_magasin && m_magasin->coches) {
+        m_magasin->coches->cocher(m_indice, valeur.toInt() == Qt::Checked);
+        return;
+    }
     if (!m_modifiee) {
         // Première écriture : les textes passent dans le stockage ordinaire de l'élément.
         for (int c = 0; c < k_champs; ++c) {

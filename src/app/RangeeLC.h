@@ -4,16 +4,19 @@
 // rangée au rafraîchissement) ; une rangée seule garde sa propre ligne. Les textes des six
 // champs ne sont découpés qu'à la lecture.
 #include "LigneLC.h"
+#include "MagasinLC.h"
 
 #include <QString>
 #include <QStringList>
 #include <QTreeWidgetItem>
 
-// Ce que les rangées d'une vue partagent : le magasin qu'elles montrent, et le nombre de
-// rangées dont un texte a été posé après coup (elles ne montrent plus le magasin).
+// Ce que les rangées d'une vue partagent : le magasin qu'elles montrent, les coches du mode
+// magasin, et le nombre de rangées dont un texte a été posé après coup (elles ne montrent plus
+// le magasin).
 struct MagasinRangeesLC
 {
     const QStringList* lignes = nullptr;
+    CochesLC* coches = nullptr;
     int modifiees = 0;
 };
 

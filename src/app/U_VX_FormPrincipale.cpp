@@ -90,6 +90,8 @@ TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
     // Avant le glisser-déposer : ses gestionnaires de touche voient la touche les premiers.
     brancherClavier();
     brancherGlisserDeposer();
+    // Après les autres filtres de la liste : Espace y coche avant eux.
+    brancherMagasin();
 
     // La taille de départ, bornée par l'écran (petit écran, grande échelle), centrée.
     resize(690, 474);

@@ -5,6 +5,7 @@
 #include "Configuration.h"
 #include "FichierTexte.h"
 #include "RangeeLC.h"
+#include "MagasinLC.h"
 
 #include <QColor>
 #include <QHash>
@@ -41,6 +42,7 @@ class TFormArticle;
 class TformRayon;
 class TformLC;
 class TformOptions;
+class TformOrdreMagasin;
 class ProgressionFenetre;
 class RepartitionColonnes;
 class TFormPrincipale;
@@ -243,6 +245,15 @@ public:
     void fusionnerLignesLCExecute();
     void trierLCExecute();
     void imprimerExecute();
+    // --- Commandes : dans le magasin (U_VX_FormPrincipale_Magasin.cpp) ---
+    void modeMagasinExecute();
+    void effacerCochesExecute();
+    void ordreMagasinExecute();
+    void trierLCMagasinExecute();
+    // Coches des lignes de la liste, lues par ses rangées.
+    CochesLC& cochesLC() { return m_coches; }
+    // Dialogue de l'ordre du magasin, créé à la première demande.
+    TformOrdreMagasin* formOrdreMagasin = nullptr;
     void chargerLC(const QString& chemin);
     // La liste a des modifications pas encore enregistrées (depuis son ouverture, son
     // enregistrement ou sa création).
@@ -370,6 +381,17 @@ private:
     // Retient la liste telle qu'elle est sur le disque dans chemin.
     void retenirListeEnregistree(const QString& chemin, const EmpreinteFichier& empreinte);
     const QStringList& lignesLC() const;
+    // Dans le magasin (U_VX_FormPrincipale_Magasin.cpp).
+    void brancherMagasin();
+    // Les coches suivent la liste qui vient de changer ; totaux : ceux de toute la liste.
+    void suivreCoches(const TotauxLC& totaux);
+    // Texte du pied : celui de la liste, puis ce qui reste à acheter en mode magasin.
+    QString texteFactureMagasin() const;
+    // Une coche a basculé : vue, pied, réglages.
+    void cochesBasculees();
+    // Coches de la liste du fichier chemin : reprises si ce fichier vient d'être lu, sinon retenues.
+    void retenirCoches(const QString& chemin);
+    void enregistrerCoches();
 
     TdmVatrelix* dm = nullptr;
     QHash<QString, QAction*> listeActions;
@@ -409,5 +431,7 @@ private:
     QList<QStringList> m_rayonsARouvrir;
     RepartitionColonnes* m_colonnesArticles = nullptr;
     RepartitionColonnes* m_colonnesLC = nullptr;
+    CochesLC m_coches;
+    TotauxLC m_totauxLC; // de toute la liste, au dernier rafraîchissement
 };
 

@@ -176,8 +176,9 @@ const QList<DefinitionMenu>& TFormPrincipale::menusContextuels()
          {u"ajouterDansLC"_s, u"-"_s, u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s}},
         {u"lvListeCourses"_s, ImgAucune,
          {u"modifierNbLC"_s, u"supprimerDeLC"_s, u"-"_s, u"fusionnerLignesLC"_s, u"trierLC=&Trier par rayon"_s,
-          u"importerLC"_s, u"-"_s, u"nouvelleListe"_s, u"ouvrirListe"_s, u"enregistrerLC"_s,
-          u"enregistrerLCSous"_s, u"-"_s, u"imprimer"_s}},
+          u"trierLCMagasin=Trier dans l'ordre du m&agasin"_s, u"importerLC"_s, u"-"_s, u"nouvelleListe"_s, u"ouvrirListe"_s, u"enregistrerLC"_s,
+          u"enregistrerLCSous"_s, u"-"_s, u"imprimer"_s, u"-"_s, u"modeMagasin=Mode ma&gasin"_s,
+          u"effacerCoches"_s}},
     };
     return menus;
 }
@@ -247,7 +248,12 @@ void TFormPrincipale::brancherClavier()
                                                      + a->shortcut().toString(QKeySequence::NativeText), menu);
             copie->setObjectName(nom);
             copie->setEnabled(a->isEnabled());
-            connect(a, &QAction::changed, copie, [a, copie] { copie->setEnabled(a->isEnabled()); });
+            // Une commande à bascule montre son état (cochée) sous les deux libellés.
+            connect(a, &QAction::changed, copie, [a, copie] {
+                copie->setEnabled(a->isEnabled());
+                copie->setCheckable(a->isCheckable());
+                copie->setChecked(a->isChecked());
+            });
             connect(copie, &QAction::triggered, a, &QAction::trigger);
             menu->addAction(copie);
         }

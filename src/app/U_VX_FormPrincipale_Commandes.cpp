@@ -95,6 +95,17 @@ const QList<DefinitionCommande>& TFormPrincipale::tableCommandes()
          {}, ImgRafraichir, &F::majLCExecute, Bulle::Aucune},
         {u"trierLC"_s, u"ListeCourses"_s, u"trierLC"_s, u"Trier la liste par rayon"_s,
          touches("Ctrl+T"), ImgTrier, &F::trierLCExecute, Bulle::Dite},
+        {u"modeMagasin"_s, u"ListeCourses"_s, u"Mode &magasin"_s,
+         u"Cocher les articles achetés au fil des rayons"_s,
+         touches("Ctrl+M"), ImgModifierNbLC, &F::modeMagasinExecute, Bulle::Dite},
+        {u"effacerCoches"_s, u"ListeCourses"_s, u"&Effacer les coches"_s, u"Décocher toute la liste de courses"_s,
+         touches("Ctrl+Shift+M"), ImgSupprimerDeLC, &F::effacerCochesExecute, Bulle::Dite},
+        {u"ordreMagasin"_s, u"ListeCourses"_s, u"O&rdre du magasin..."_s,
+         u"Ranger les rayons dans l'ordre où vous les parcourez"_s,
+         {}, ImgRayonRacine, &F::ordreMagasinExecute, Bulle::Dite},
+        {u"trierLCMagasin"_s, u"ListeCourses"_s, u"&Trier dans l'ordre du magasin"_s,
+         u"Trier la liste dans l'ordre de passage des rayons"_s,
+         touches("Ctrl+Shift+T"), ImgTrier, &F::trierLCMagasinExecute, Bulle::Dite},
         {u"afficherAide"_s, {}, u"&Aide..."_s, u"Afficher l'aide de Vatrelix"_s,
          touches("F1"), ImgAPropos, &F::afficherAideExecute, Bulle::Dite},
     };
@@ -110,8 +121,8 @@ const QList<DefinitionMenu>& TFormPrincipale::menusPrincipaux()
         {u"&Edition"_s, ImgAucune,
          {u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s, u"ajouterArticle"_s,
           u"modifierArticle"_s, u"supprimerArticle"_s}},
-        {u"&Affichage"_s, ImgAucune, {u">&Couleurs"_s}},
-        {u"&Outils"_s, ImgAucune, {u"configurerOptions"_s}},
+        {u"&Affichage"_s, ImgAucune, {u">&Couleurs"_s, u"-"_s, u"modeMagasin"_s, u"effacerCoches"_s}},
+        {u"&Outils"_s, ImgAucune, {u"configurerOptions"_s, u"-"_s, u"ordreMagasin"_s, u"trierLCMagasin"_s}},
         {u"&?"_s, ImgAucune, {u"afficherAide"_s, u"-"_s, u"aPropos"_s}},
     };
     return menus;

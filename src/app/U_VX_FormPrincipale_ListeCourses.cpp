@@ -201,6 +201,7 @@ void TFormPrincipale::rafraichirLC(const TotauxLC* connus)
     QTreeWidget& vue = *ui.lvListeCourses;
     const QStringList& lignes = dm->listeCourses;
     m_magasinRangees.lignes = &lignes;
+    m_magasinRangees.coches = &m_coches;
     // La vue ne se redessine qu'à la fin.
     vue.setUpdatesEnabled(false);
     vue.selectionModel()->clear();
@@ -222,7 +223,8 @@ void TFormPrincipale::rafraichirLC(const TotauxLC* connus)
     vue.setUpdatesEnabled(true);
     vue.viewport()->update();
     totalLC = totaux.total;
-    ui.barreFactureLC->setHint(texteFactureLC(totaux));
+    suivreCoches(totaux);
+    ui.barreFactureLC->setHint(texteFactureMagasin());
     ui.barreFactureLC->repaint();
 }
 
@@ -237,6 +239,7 @@ void TFormPrincipale::retenirListeEnregistree(const QString& chemin, const Empre
     m_lignesEnregistrees = dm->listeCourses;
     m_cheminEmpreinteLC = chemin;
     m_empreinteLC = empreinte;
+    retenirCoches(chemin);
 }
 
 void TFormPrincipale::chargerLC(const QString& chemin)
@@ -337,6 +340,8 @@ void TFormPrincipale::commencerNouvelleListe()
     animerCompagnon(QStringLiteral("DoMagic2"));
     animerCompagnon(QStringLiteral("RestPose"));
     dm->listeCourses.clear();
+    // Les coches de l'ancienne liste restent dans les réglages, pour son fichier.
+    m_coches.oublier(dm->listeCourses);
     // En pleine ouverture, la vue n'est rafraîchie qu'une fois, avec la liste ouverte.
     if (m_fichierEnOuverture.isEmpty())
         majLCExecute();

@@ -211,29 +211,10 @@ private:
     quint64 graine_ = 0x9E3779B97F4A7C15ull;
 };
 
-} // namespace
-
-void trierLC(QStringList& lignes)
+// Tri par échanges selon le rang de chaque ligne (0 <= rang < nbRangs, plus petit d'abord).
+void trierSelonRangs(QStringList& lignes, const std::vector<size_t>& rang, size_t nbRangs)
 {
     const qsizetype n = lignes.size();
-    // Chaque rayon est extrait une fois et remplacé par son rang dans l'ordre ordinal.
-    std::vector<QString> rayons(static_cast<size_t>(n));
-    for (qsizetype i = 0; i < n; ++i) {
-        rayons[size_t(i)] = rayonLigne(lignes.at(i));
-    }
-    std::vector<QString> distincts = rayons;
-    const auto avant = [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseSensitive) < 0;
-    };
-    std::sort(distincts.begin(), distincts.end(), avant);
-    distincts.erase(std::unique(distincts.begin(), distincts.end()), distincts.end());
-    const size_t nbRangs = distincts.size();
-
-    std::vector<size_t> rang(static_cast<size_t>(n));
-    for (qsizetype i = 0; i < n; ++i) {
-        rang[size_t(i)] = size_t(std::lower_bound(distincts.begin(), distincts.end(), rayons[size_t(i)], avant)
-                                 - distincts.begin());
-    }
 
     // L'ordre final du tri par échanges se calcule sans le dérouler. Le passage i porte le
     // minimum courant de i vers la droite et dépose chaque ancien minimum à la place du
@@ -290,4 +271,69 @@ void trierLC(QStringList& lignes)
         triees.append(lignes.at(i));
     }
     lignes.swap(triees);
+}
+
+bool avantOrdinal(const QString& a, const QString& b)
+{
+    return QString::compare(a, b, Qt::CaseSensitive) < 0;
+}
+
+// Rayon de chaque ligne, extrait une fois.
+std::vector<QString> rayonsDesLignes(const QStringList& lignes)
+{
+    std::vector<QString> rayons(static_cast<size_t>(lignes.size()));
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        rayons[size_t(i)] = rayonLigne(lignes.at(i));
+    }
+    return rayons;
+}
+
+} // namespace
+
+void trierLC(QStringList& lignes)
+{
+    // Chaque rayon est remplacé par son rang dans l'ordre ordinal.
+    const std::vector<QString> rayons = rayonsDesLignes(lignes);
+    std::vector<QString> distincts = rayons;
+    std::sort(distincts.begin(), distincts.end(), avantOrdinal);
+    distincts.erase(std::unique(distincts.begin(), distincts.end()), distincts.end());
+    std::vector<size_t> rang(rayons.size());
+    for (size_t i = 0; i < rayons.size(); ++i) {
+        rang[i] = size_t(std::lower_bound(distincts.begin(), distincts.end(), rayons[i], avantOrdinal)
+                         - distincts.begin());
+    }
+    trierSelonRangs(lignes, rang, distincts.size());
+}
+
+void trierLCOrdreMagasin(QStringList& lignes, const QStringList& ordreRayons)
+{
+    // Rang d'un rayon placé : sa première place dans l'ordre du magasin.
+    QHash<QString, size_t> place;
+    place.reserve(ordreRayons.size());
+    for (const QString& nom : ordreRayons) {
+        if (!place.contains(nom)) { // un nom déjà placé garde sa première place
+            place.insert(nom, size_t(place.size()));
+        }
+    }
+    const std::vector<QString> rayons = rayonsDesLignes(lignes);
+    // Les rayons non placés suivent, entre eux dans l'ordre ordinal.
+    std::vector<QString> nonPlaces;
+    for (const QString& r : rayons) {
+        if (!place.contains(r)) {
+            nonPlaces.push_back(r);
+        }
+    }
+    std::sort(nonPlaces.begin(), nonPlaces.end(), avantOrdinal);
+    nonPlaces.erase(std::unique(nonPlaces.begin(), nonPlaces.end()), nonPlaces.end());
+    const size_t nbPlaces = size_t(place.size());
+    std::vector<size_t> rang(rayons.size());
+    for (size_t i = 0; i < rayons.size(); ++i) {
+        const auto p = place.constFind(rayons[i]);
+        rang[i] = p != place.cend() ? *p
+                                    : nbPlaces
+                                          + size_t(std::lower_bound(nonPlaces.begin(), nonPlaces.end(), rayons[i],
+                                                                    avantOrdinal)
+                                                   - nonPlaces.begin());
+    }
+    trierSelonRangs(lignes, rang, nbPlaces + nonPlaces.size());
 }

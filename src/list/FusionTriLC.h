@@ -24,3 +24,8 @@ QString rayonLigne(const QString& ligne);
 // chaque j > i dont le rayon précède celui de i est échangé avec lui. Le résultat est calculé
 // en O(n log n), sans dérouler les échanges.
 void trierLC(QStringList& lignes);
+
+// Même tri par échanges, les rayons rangés dans l'ordre du magasin : un nom placé prend sa
+// première place dans ordreRayons (des rayons homonymes ne se distinguent pas sur une ligne),
+// les rayons non placés viennent après, entre eux dans l'ordre ordinal.
+void trierLCOrdreMagasin(QStringList& lignes, const QStringList& ordreRayons);

@@ -217,10 +217,13 @@ void TestClavier::menusContextuels_data()
                                              u"&Modifier l'article..."_s, u"&Supprimer l'article"_s};
     QTest::newRow("liste") << u"lvListeCourses"_s << false
                            << QStringList{u"&Modifier..."_s, u"&Supprimer"_s, u"-"_s, u"&Fusionner lignes"_s,
-                                          u"&Trier par rayon\tCtrl+T"_s, u"&Importer Liste\tCtrl+I"_s, u"-"_s,
+                                          u"&Trier par rayon\tCtrl+T"_s,
+                                          u"Trier dans l'ordre du m&agasin\tCtrl+Shift+T"_s,
+                                          u"&Importer Liste\tCtrl+I"_s, u"-"_s,
                                           u"&Nouvelle Liste\tCtrl+N"_s, u"&Ouvrir...\tCtrl+O"_s,
                                           u"Enregi&strer Liste\tCtrl+S"_s, u"En&registrer Liste sous...\tCtrl+R"_s,
-                                          u"-"_s, u"Im&primer\tCtrl+P"_s};
+                                          u"-"_s, u"Im&primer\tCtrl+P"_s, u"-"_s, u"Mode ma&gasin\tCtrl+M"_s,
+                                          u"&Effacer les coches\tCtrl+Shift+M"_s};
 }
 
 void TestClavier::menusContextuels()

@@ -273,6 +273,14 @@ void TestFormPrincipale::table_commandes_data()
     ligne("aPropos", "", u"À &propos..."_s, u"À propos de Vatrelix"_s, "", 29);
     ligne("majLC", "ListeCourses", u"majLC"_s, {}, "", 28);
     ligne("trierLC", "ListeCourses", u"trierLC"_s, u"Trier la liste par rayon"_s, "Ctrl+T", 31);
+    ligne("modeMagasin", "ListeCourses", u"Mode &magasin"_s, u"Cocher les articles achetés au fil des rayons"_s,
+          "Ctrl+M", 26);
+    ligne("effacerCoches", "ListeCourses", u"&Effacer les coches"_s, u"Décocher toute la liste de courses"_s,
+          "Ctrl+Shift+M", 27);
+    ligne("ordreMagasin", "ListeCourses", u"O&rdre du magasin..."_s,
+          u"Ranger les rayons dans l'ordre où vous les parcourez"_s, "", 29);
+    ligne("trierLCMagasin", "ListeCourses", u"&Trier dans l'ordre du magasin"_s,
+          u"Trier la liste dans l'ordre de passage des rayons"_s, "Ctrl+Shift+T", 31);
     ligne("afficherAide", "", u"&Aide..."_s, u"Afficher l'aide de Vatrelix"_s, "F1", 29);
 }
 
@@ -315,12 +323,13 @@ void TestFormPrincipale::table_ordreEtNombre()
         u"modifierRayon"_s, u"supprimerRayon"_s, u"ajouterArticle"_s, u"modifierArticle"_s,
         u"supprimerArticle"_s, u"configurerOptions"_s, u"enregistrerBD"_s, u"enregistrerLC"_s,
         u"enregistrerLCSous"_s, u"importerBD"_s, u"rechargerBD"_s, u"repeindreTousDegrades"_s,
-        u"majArbreRayons"_s, u"majListeArticles"_s, u"aPropos"_s, u"majLC"_s, u"trierLC"_s, u"afficherAide"_s};
+        u"majArbreRayons"_s, u"majListeArticles"_s, u"aPropos"_s, u"majLC"_s, u"trierLC"_s, u"modeMagasin"_s,
+        u"effacerCoches"_s, u"ordreMagasin"_s, u"trierLCMagasin"_s, u"afficherAide"_s};
     QCOMPARE(noms, attendus);
     int hints = 0;
     for (const DefinitionCommande& c : TFormPrincipale::tableCommandes())
         hints += c.hint.isEmpty() ? 0 : 1;
-    QCOMPARE(hints, 25);
+    QCOMPARE(hints, 29);
 }
 
 void TestFormPrincipale::menus_etBarres_dansLOrdre()
@@ -337,8 +346,10 @@ void TestFormPrincipale::menus_etBarres_dansLOrdre()
     QCOMPARE(decrireMenu(f.ui.MainMenu1[1]),
              (QStringList{u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s,
                           u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s}));
-    QCOMPARE(decrireMenu(f.ui.MainMenu1[2]), QStringList{u">&Couleurs"_s});
-    QCOMPARE(decrireMenu(f.ui.MainMenu1[3]), QStringList{u"configurerOptions"_s});
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[2]),
+             (QStringList{u">&Couleurs"_s, u"-"_s, u"modeMagasin"_s, u"effacerCoches"_s}));
+    QCOMPARE(decrireMenu(f.ui.MainMenu1[3]),
+             (QStringList{u"configurerOptions"_s, u"-"_s, u"ordreMagasin"_s, u"trierLCMagasin"_s}));
     QCOMPARE(decrireMenu(f.ui.MainMenu1[4]), (QStringList{u"afficherAide"_s, u"-"_s, u"aPropos"_s}));
     QCOMPARE(decrireMenu(f.ui.menuAjouterRayon), (QStringList{u"ajouterRayon"_s, u"ajouterRayonRacine"_s}));
     QCOMPARE(decrireMenu(f.ui.menuCouleurs), (QStringList{u"choisirCouleurHaut"_s, u"choisirCouleurBas"_s}));
@@ -417,8 +428,9 @@ void TestFormPrincipale::raccourcis_seulsCeuxDeLaTable()
         QCOMPARE(a->shortcutContext(), Qt::WindowShortcut);
     }
     raccourcis.sort();
-    QCOMPARE(raccourcis, (QStringList{u"Ctrl+Alt+I"_s, u"Ctrl+Alt+O"_s, u"Ctrl+Alt+S"_s, u"Ctrl+I"_s,
+    QCOMPARE(raccourcis, (QStringList{u"Ctrl+Alt+I"_s, u"Ctrl+Alt+O"_s, u"Ctrl+Alt+S"_s, u"Ctrl+I"_s, u"Ctrl+M"_s,
                                       u"Ctrl+N"_s, u"Ctrl+O"_s, u"Ctrl+P"_s, u"Ctrl+R"_s, u"Ctrl+S"_s,
+                                      u"Ctrl+Shift+M"_s, u"Ctrl+Shift+T"_s,
                                       u"Ctrl+T"_s, u"F1"_s}));
 }
 

@@ -5,6 +5,7 @@
 #include "FichierTexte.h"
 #include "FusionTriLC.h"
 #include "LigneLC.h"
+#include "MagasinLC.h"
 #include "ParametresRegionaux.h"
 
 #include <QFile>
@@ -24,15 +25,20 @@ QString ligneRayon(const QString& rayon, const QString& article)
     return ligne(1, article, QStringLiteral("-"), rayon, QStringLiteral("1,00"), QStringLiteral("1,00"));
 }
 
-// Le tri par échanges déroulé pas à pas, référence de l'ordre exact.
-void trierParEchanges(QStringList& lignes)
+// Le tri par échanges déroulé pas à pas, référence de l'ordre exact ; avec un ordre du
+// magasin, un rayon placé vaut sa première place, les autres suivent par nom.
+void trierParEchanges(QStringList& lignes, const QStringList* ordreMagasin = nullptr)
 {
+    const auto cle = [&](const QString& r) {
+        const qsizetype place = ordreMagasin ? ordreMagasin->indexOf(r) : -1;
+        return place >= 0 ? std::pair(place, QString()) : std::pair(ordreMagasin ? ordreMagasin->size() : 0, r);
+    };
     QStringList rayons;
     for (const QString& l : lignes)
         rayons << rayonLigne(l);
     for (qsizetype i = 0; i < lignes.size(); ++i)
         for (qsizetype j = i + 1; j < lignes.size(); ++j)
-            if (QString::compare(rayons.at(i), rayons.at(j), Qt::CaseSensitive) > 0) {
+            if (cle(rayons.at(j)) < cle(rayons.at(i))) {
                 rayons.swapItemsAt(i, j);
                 lignes.swapItemsAt(i, j);
             }
@@ -462,9 +468,151 @@ private Q_SLOTS:
                 liste << ligneRayon(QStringLiteral("R%1").arg(alea.bounded(rayons)), QString::number(i));
             QStringList attendu = liste;
             trierParEchanges(attendu);
+            QStringList magasin = liste;
             trierLC(liste);
             QCOMPARE(liste, attendu);
+
+            // Ordre du magasin au hasard : une partie des rayons placés, parfois deux fois.
+            QStringList ordre;
+            for (int k = int(alea.bounded(rayons + 1)); k > 0; --k)
+                ordre << QStringLiteral("R%1").arg(alea.bounded(rayons + 1));
+            attendu = magasin;
+            trierParEchanges(attendu, &ordre);
+            trierLCOrdreMagasin(magasin, ordre);
+            QCOMPARE(magasin, attendu);
         }
+    }
+
+    void trierMagasin_ordre_data()
+    {
+        QTest::addColumn<QStringList>("ordre");
+        QTest::addColumn<QStringList>("apres");
+        // Lignes : Pain (Boulangerie), Lait (Crèmerie), Pomme (Fruits), Croquettes (Zoo), Baguette (Boulangerie).
+        QTest::addRow("ordre de passage") << QStringList{"Zoo", "Fruits", "Crèmerie", "Boulangerie"}
+                                          << QStringList{"Zoo(Croquettes)", "Fruits(Pomme)", "Crèmerie(Lait)",
+                                                         "Boulangerie(Pain)", "Boulangerie(Baguette)"};
+        QTest::addRow("non placés après, par nom") << QStringList{"Fruits"}
+                                                   << QStringList{"Fruits(Pomme)", "Boulangerie(Pain)",
+                                                                  "Boulangerie(Baguette)", "Crèmerie(Lait)",
+                                                                  "Zoo(Croquettes)"};
+        QTest::addRow("homonymes : la première place") << QStringList{"Crèmerie", "Zoo", "Crèmerie", "Fruits"}
+                                                       << QStringList{"Crèmerie(Lait)", "Zoo(Croquettes)",
+                                                                      "Fruits(Pomme)", "Boulangerie(Pain)",
+                                                                      "Boulangerie(Baguette)"};
+        QTest::addRow("aucun ordre : le tri par rayon")
+            << QStringList{} << QStringList{"Boulangerie(Pain)", "Boulangerie(Baguette)", "Crèmerie(Lait)",
+                                            "Fruits(Pomme)", "Zoo(Croquettes)"};
+    }
+    void trierMagasin_ordre()
+    {
+        QFETCH(QStringList, ordre);
+        QFETCH(QStringList, apres);
+        QStringList lignes{ligneRayon("Boulangerie", "Pain"), ligneRayon("Crèmerie", "Lait"),
+                           ligneRayon("Fruits", "Pomme"), ligneRayon("Zoo", "Croquettes"),
+                           ligneRayon("Boulangerie", "Baguette")};
+        trierLCOrdreMagasin(lignes, ordre);
+        QCOMPARE(rayonsDe(lignes), apres);
+    }
+
+    void ordonnerRayonsMagasin_data()
+    {
+        const QString s(kSeparateurChemin);
+        QTest::addColumn<QStringList>("enregistres");
+        QTest::addColumn<QStringList>("existants");
+        QTest::addColumn<QStringList>("ordre");
+        QTest::addRow("rien d'enregistré : par nom") << QStringList{} << QStringList{"b", "a", "a" + s + "z"}
+                                                     << QStringList{"a", "a" + s + "z", "b"};
+        QTest::addRow("enregistrés d'abord, nouveaux ensuite")
+            << QStringList{"b", "a" + s + "z"} << QStringList{"a", "a" + s + "z", "c", "b"}
+            << QStringList{"b", "a" + s + "z", "a", "c"};
+        QTest::addRow("disparus oubliés, doublons une fois") << QStringList{"x", "b", "b"}
+                                                             << QStringList{"b", "a", "a"}
+                                                             << QStringList{"b", "a"};
+    }
+    void ordonnerRayonsMagasin()
+    {
+        QFETCH(QStringList, enregistres);
+        QFETCH(QStringList, existants);
+        QFETCH(QStringList, ordre);
+        QCOMPARE(::ordonnerRayonsMagasin(enregistres, existants), ordre);
+        QCOMPARE(nomsRayonsMagasin({"a" + QString(kSeparateurChemin) + "z", "b"}), (QStringList{"z", "b"}));
+    }
+
+    // Les coches suivent leurs lignes quand la liste change.
+    void coches_suiventLesLignes_data()
+    {
+        QTest::addColumn<QStringList>("apres");
+        QTest::addColumn<QList<int>>("cochees");
+        // Avant : a b a c, cochées a (la première) et c.
+        QTest::addRow("inchangée") << QStringList{"a", "b", "a", "c"} << QList<int>{0, 3};
+        QTest::addRow("triée") << QStringList{"c", "a", "a", "b"} << QList<int>{0, 1};
+        QTest::addRow("ligne cochée retirée") << QStringList{"a", "b", "a"} << QList<int>{0};
+        QTest::addRow("ligne cochée modifiée") << QStringList{"a", "b", "a", "c2"} << QList<int>{0};
+        QTest::addRow("ligne ajoutée, décochée") << QStringList{"c", "a", "b", "a", "c"} << QList<int>{0, 1};
+        QTest::addRow("vidée") << QStringList{} << QList<int>{};
+    }
+    void coches_suiventLesLignes()
+    {
+        QFETCH(QStringList, apres);
+        QFETCH(QList<int>, cochees);
+        CochesLC coches;
+        int bascules = 0;
+        coches.apresBascule = [&] { ++bascules; };
+        coches.suivre({"a", "b", "a", "c"});
+        coches.cocher(0, true);
+        coches.cocher(3, true);
+        coches.cocher(3, true); // déjà cochée : rien ne bascule
+        QCOMPARE(bascules, 2);
+        QCOMPARE(coches.suivre(apres), apres != QStringList({"a", "b", "a", "c"}));
+        QList<int> lues;
+        for (int i = 0; i < apres.size(); ++i)
+            if (coches.cochee(i))
+                lues << i;
+        QCOMPARE(lues, cochees);
+        QCOMPARE(coches.nombre(), cochees.size());
+        QCOMPARE(bascules, 2);
+    }
+
+    void coches_enregistrement_data()
+    {
+        QTest::addColumn<QStringList>("relues");
+        QTest::addColumn<QString>("retouche"); // remplace les indices enregistrés, si non vide
+        QTest::addColumn<QList<int>>("cochees");
+        const QStringList lignes{ligne(2, "Lait", "-", "Crèmerie", "0,89", "1,78"),
+                                 ligne(1, "Pain", "-", "Boulangerie", "1,10", "1,10"),
+                                 ligne(3, "Eau", "-", "Boissons", "0,50", "1,50")};
+        QTest::addRow("même liste") << lignes << QString() << QList<int>{0, 2};
+        QTest::addRow("liste changée : oubliées") << lignes.mid(0, 2) << QString() << QList<int>{};
+        QTest::addRow("indices retouchés : hors liste ignorés")
+            << lignes << QStringLiteral("1,x,-4,99,1") << QList<int>{1};
+    }
+    void coches_enregistrement()
+    {
+        QFETCH(QStringList, relues);
+        QFETCH(QString, retouche);
+        QFETCH(QList<int>, cochees);
+        const QStringList lignes{ligne(2, "Lait", "-", "Crèmerie", "0,89", "1,78"),
+                                 ligne(1, "Pain", "-", "Boulangerie", "1,10", "1,10"),
+                                 ligne(3, "Eau", "-", "Boissons", "0,50", "1,50")};
+        CochesLC coches;
+        coches.suivre(lignes);
+        QCOMPARE(coches.enregistrement(), QString());
+        coches.cocher(0, true);
+        coches.cocher(2, true);
+        const TotauxLC totaux = coches.totauxCoches();
+        QCOMPARE(totaux.nbArticles, 5);
+        QCOMPARE(totaux.total, 3.28);
+        QString texte = coches.enregistrement();
+        if (!retouche.isEmpty())
+            texte = texte.section(u':', 0, 0) + u':' + retouche;
+        CochesLC reprises;
+        QCOMPARE(reprises.restaurer(relues, texte), !cochees.isEmpty());
+        QList<int> lues;
+        for (int i = 0; i < relues.size(); ++i)
+            if (reprises.cochee(i))
+                lues << i;
+        QCOMPARE(lues, cochees);
+        QVERIFY(!reprises.restaurer(lignes, QStringLiteral("n'importe quoi")));
     }
 
     void fusionEtTri_dixMilleLignes()
