@@ -6,6 +6,7 @@
 #include "Conversions.h"
 #include "Palettes.h"
 #include "ProgressionFenetre.h"
+#include "RechercheArticles.h"
 #include "TPaintBox.h"
 
 #include <QApplication>
@@ -79,8 +80,10 @@ TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
     // La configuration est lue avant tout autre contrôle, comme à la création de la fiche.
     lireConfigAppli();
     construireFiche();
+    construireRecherche();
     construireActions();
     construireMenus();
+    construireListesRecentes();
     construireBarres();
     brancherPeintures();
     // Avant le glisser-déposer : ses gestionnaires de touche voient la touche les premiers.

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QAbstractItemView;
 class QAction;
@@ -27,6 +28,10 @@ class QToolBar;
 class QToolButton;
 class QTreeView;
 class QTreeWidget;
+class QLineEdit;
+class IndexRecherche;
+class ModeleResultats;
+struct ResultatRecherche;
 class TPaintBox;
 class TdmVatrelix;
 class TRayon;
@@ -117,12 +122,18 @@ struct ControlesFormPrincipale
     QWidget* panelListeArticles = nullptr;
     QLabel* lbListeArticles = nullptr;
     QTreeWidget* listeArticles = nullptr;
+    // Recherche : le champ au-dessus de la liste d'articles et les résultats, montrés à la
+    // place de la liste tant que le champ n'est pas vide.
+    QLineEdit* champRecherche = nullptr;
+    QTreeView* resultatsRecherche = nullptr;
     QWidget* panelOutilsArticles = nullptr;
     QToolBar* barreOutilsRayons = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* panelListeCourses = nullptr;
     TPaintBox* titreListeCourses = nullptr;
     QTreeWidget* lvListeCourses = nullptr;
+    // Fichier > Listes récentes, refait à chaque ouverture du menu.
+    QMenu* menuListesRecentes = nullptr;
     TPaintBox* barreFactureLC = nullptr;
     QWidget* panelCommandesListeCourses = nullptr;
     QScrollArea* pscrollerListeCourses = nullptr;
@@ -223,6 +234,21 @@ public:
     // Article porté par un élément de listeArticles (nul si aucun).
     static TArticle* articleDeLElement(const QTreeWidgetItem* element);
     void importerBDExecute();
+    // --- Recherche (U_VX_FormPrincipale_Recherche.cpp) ---
+    void rechercherExecute();
+    // Filtre les articles selon le champ ; le premier résultat est choisi.
+    void lancerRecherche();
+    bool rechercheActive() const;
+    // Les résultats choisis ; vide (et la recherche relancée) si la base a changé depuis.
+    QList<ResultatRecherche> resultatsChoisis();
+    // --- Aperçu et partage (U_VX_FormPrincipale_Impression.cpp, U_VX_FormPrincipale_Partage.cpp) ---
+    void apercuImpressionExecute();
+    void copierLCExecute();
+    void exporterLCExecute();
+    // Listes récentes : la plus récente d'abord, huit au plus.
+    static QStringList listesRecentes();
+    void retenirListeRecente(const QString& chemin);
+    void ouvrirListeRecente(const QString& chemin);
     // --- Commandes : liste de courses ---
     void ajouterDansLCExecute();
     void modifierNbLCExecute();
@@ -239,6 +265,8 @@ public:
     void trierLCExecute();
     void imprimerExecute();
     void chargerLC(const QString& chemin);
+    // Ouvre ce fichier de liste comme la commande Ouvrir, après son dialogue.
+    void ouvrirFichierLC(const QString& chemin);
     // La liste a des modifications pas encore enregistrées (depuis son ouverture, son
     // enregistrement ou sa création).
     bool listeModifiee() const { return m_lignesEnregistrees != lignesLC(); }
@@ -338,6 +366,9 @@ private:
     void brancherClavier();
     void nommerControles();
     void montrerMenuContextuel(QAbstractItemView* vue, QMenu* menu, const QPoint& position);
+    // Champ et vue de la recherche (U_VX_FormPrincipale_Recherche.cpp).
+    void construireRecherche();
+    void construireListesRecentes();
     // Liste dans fichierLC, retenu comme dernier enregistrement, annoncée (U_VX_FormPrincipale_ListeCourses.cpp).
     // Faux quand l'écrasement d'un fichier changé sur le disque est refusé. remplacementConfirme :
     // l'utilisateur vient d'accepter de remplacer ce fichier.
@@ -372,5 +403,8 @@ private:
     // Filtre des événements des trois vues ; retiré d'abord à la destruction (les vues
     // perdent alors le focus, la fenêtre n'est déjà plus entière).
     QObject* m_filtreVues = nullptr;
+    // Index de la recherche, construit à la première recherche après un changement de la base.
+    std::unique_ptr<IndexRecherche> m_indexRecherche;
+    ModeleResultats* m_modeleResultats = nullptr;
 };
 
