@@ -239,6 +239,8 @@ public:
     // Filtre les articles selon le champ ; le premier résultat est choisi.
     void lancerRecherche();
     bool rechercheActive() const;
+    // Construit l'index s'il le faut, avant la première frappe (le champ prend le focus).
+    void preparerRecherche();
     // Les résultats choisis ; vide (et la recherche relancée) si la base a changé depuis.
     QList<ResultatRecherche> resultatsChoisis();
     // --- Aperçu et partage (U_VX_FormPrincipale_Impression.cpp, U_VX_FormPrincipale_Partage.cpp) ---

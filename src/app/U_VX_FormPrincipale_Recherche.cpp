@@ -78,6 +78,8 @@ public:
 
     bool eventFilter(QObject* objet, QEvent* evenement) override
     {
+        if (evenement->type() == QEvent::FocusIn && objet == m_f.ui.champRecherche)
+            m_f.executerHorsCommande([this] { m_f.preparerRecherche(); });
         if (evenement->type() != QEvent::KeyPress)
             return false;
         const auto* touche = static_cast<QKeyEvent*>(evenement);
@@ -170,6 +172,12 @@ void TFormPrincipale::rechercherExecute()
     relacherToucheSpeciale();
     ui.champRecherche->setFocus(Qt::ShortcutFocusReason);
     ui.champRecherche->selectAll();
+}
+
+void TFormPrincipale::preparerRecherche()
+{
+    if (dm)
+        m_indexRecherche->actualiser(dm->listeRayons);
 }
 
 void TFormPrincipale::lancerRecherche()

@@ -98,19 +98,28 @@ void IndexRecherche::construire(const QList<TRayon*>& foret)
         parcourir(parcourir, r);
 
     // Tri par clés de collation calculées une fois : nom, puis nom du rayon.
-    std::vector<QCollatorSortKey> noms, rayons;
+    // Une clé par rayon, partagée par ses articles.
+    std::vector<QCollatorSortKey> noms;
+    std::vector<QCollatorSortKey> clesRayons;
+    std::vector<int> rayons; // rang de la clé du rayon de chaque entrée
     noms.reserve(m_entrees.size());
     rayons.reserve(m_entrees.size());
+    QHash<const TRayon*, int> rangsRayons;
     for (const Entree& e : m_entrees) {
         noms.push_back(collationFrancaise().sortKey(e.resultat.nom));
-        rayons.push_back(collationFrancaise().sortKey(e.resultat.nomRayon));
+        auto it = rangsRayons.constFind(e.resultat.rayon);
+        if (it == rangsRayons.cend()) {
+            clesRayons.push_back(collationFrancaise().sortKey(e.resultat.nomRayon));
+            it = rangsRayons.insert(e.resultat.rayon, int(clesRayons.size()) - 1);
+        }
+        rayons.push_back(*it);
     }
     std::vector<int> ordre(m_entrees.size());
     for (size_t i = 0; i < ordre.size(); ++i)
         ordre[i] = int(i);
     std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) {
         const int c = noms[size_t(a)].compare(noms[size_t(b)]);
-        return c != 0 ? c < 0 : rayons[size_t(a)].compare(rayons[size_t(b)]) < 0;
+        return c != 0 ? c < 0 : clesRayons[size_t(rayons[size_t(a)])].compare(clesRayons[size_t(rayons[size_t(b)])]) < 0;
     });
     std::vector<Entree> triees;
     triees.reserve(m_entrees.size());
