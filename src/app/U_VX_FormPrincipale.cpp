@@ -84,6 +84,7 @@ TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
     construireActions();
     construireMenus();
     construireListesRecentes();
+    preparerCasesImpression();
     construireBarres();
     brancherPeintures();
     // Avant le glisser-déposer : ses gestionnaires de touche voient la touche les premiers.

@@ -245,6 +245,9 @@ public:
     QList<ResultatRecherche> resultatsChoisis();
     // --- Aperçu et partage (U_VX_FormPrincipale_Impression.cpp, U_VX_FormPrincipale_Partage.cpp) ---
     void apercuImpressionExecute();
+    // Colonne de cases à cocher à l'impression (réglage de l'utilisateur, sans par défaut).
+    void casesImpressionExecute();
+    static bool casesAImprimer();
     void copierLCExecute();
     void exporterLCExecute();
     // Listes récentes : la plus récente d'abord, huit au plus.
@@ -371,6 +374,7 @@ private:
     // Champ et vue de la recherche (U_VX_FormPrincipale_Recherche.cpp).
     void construireRecherche();
     void construireListesRecentes();
+    void preparerCasesImpression();
     // Liste dans fichierLC, retenu comme dernier enregistrement, annoncée (U_VX_FormPrincipale_ListeCourses.cpp).
     // Faux quand l'écrasement d'un fichier changé sur le disque est refusé. remplacementConfirme :
     // l'utilisateur vient d'accepter de remplacer ce fichier.

@@ -107,6 +107,9 @@ const QList<DefinitionCommande>& TFormPrincipale::tableCommandes()
         {u"exporterLC"_s, u"ListeCourses"_s, u"E&xporter la liste..."_s,
          u"Exporter la liste de courses pour un tableur ou en texte"_s,
          touches("Ctrl+E"), ImgEnregistrerSous, &F::exporterLCExecute, Bulle::Dite},
+        {u"casesImpression"_s, u"ListeCourses"_s, u"Cases à coc&her à l'impression"_s,
+         u"Imprimer une case à cocher devant chaque article"_s,
+         {}, ImgImprimer, &F::casesImpressionExecute, Bulle::Dite},
     };
     return table;
 }
@@ -117,7 +120,8 @@ const QList<DefinitionMenu>& TFormPrincipale::menusPrincipaux()
         {u"&Fichier"_s, ImgAucune,
          {u"enregistrerBD"_s, u"importerBD"_s, u"rechargerBD"_s, u"-"_s, u"nouvelleListe"_s, u"ouvrirListe"_s,
           u"enregistrerLC"_s, u"enregistrerLCSous"_s, u"importerLC"_s, u">Listes ré&centes"_s, u"-"_s,
-          u"exporterLC"_s, u"imprimer"_s, u"apercuImpression"_s, u"-"_s, u"quitter"_s}},
+          u"exporterLC"_s, u"imprimer"_s, u"apercuImpression"_s, u"casesImpression"_s, u"-"_s,
+          u"quitter"_s}},
         {u"&Edition"_s, ImgAucune,
          {u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s, u"ajouterArticle"_s,
           u"modifierArticle"_s, u"supprimerArticle"_s, u"-"_s, u"rechercher"_s, u"copierLC"_s}},

@@ -281,6 +281,8 @@ void TestFormPrincipale::table_commandes_data()
     ligne("copierLC", "ListeCourses", u"&Copier la liste"_s, u"Copier la liste de courses en texte"_s, "Ctrl+C", 24);
     ligne("exporterLC", "ListeCourses", u"E&xporter la liste..."_s,
           u"Exporter la liste de courses pour un tableur ou en texte"_s, "Ctrl+E", 24);
+    ligne("casesImpression", "ListeCourses", u"Cases à coc&her à l'impression"_s,
+          u"Imprimer une case à cocher devant chaque article"_s, "", 20);
 }
 
 void TestFormPrincipale::table_commandes()
@@ -323,12 +325,12 @@ void TestFormPrincipale::table_ordreEtNombre()
         u"supprimerArticle"_s, u"configurerOptions"_s, u"enregistrerBD"_s, u"enregistrerLC"_s,
         u"enregistrerLCSous"_s, u"importerBD"_s, u"rechargerBD"_s, u"repeindreTousDegrades"_s,
         u"majArbreRayons"_s, u"majListeArticles"_s, u"aPropos"_s, u"majLC"_s, u"trierLC"_s, u"afficherAide"_s,
-        u"rechercher"_s, u"apercuImpression"_s, u"copierLC"_s, u"exporterLC"_s};
+        u"rechercher"_s, u"apercuImpression"_s, u"copierLC"_s, u"exporterLC"_s, u"casesImpression"_s};
     QCOMPARE(noms, attendus);
     int hints = 0;
     for (const DefinitionCommande& c : TFormPrincipale::tableCommandes())
         hints += c.hint.isEmpty() ? 0 : 1;
-    QCOMPARE(hints, 29);
+    QCOMPARE(hints, 30);
 }
 
 void TestFormPrincipale::menus_etBarres_dansLOrdre()
@@ -342,7 +344,7 @@ void TestFormPrincipale::menus_etBarres_dansLOrdre()
              (QStringList{u"enregistrerBD"_s, u"importerBD"_s, u"rechargerBD"_s, u"-"_s, u"nouvelleListe"_s,
                           u"ouvrirListe"_s, u"enregistrerLC"_s, u"enregistrerLCSous"_s, u"importerLC"_s,
                           u">Listes ré&centes"_s, u"-"_s, u"exporterLC"_s, u"imprimer"_s, u"apercuImpression"_s,
-                          u"-"_s, u"quitter"_s}));
+                          u"casesImpression"_s, u"-"_s, u"quitter"_s}));
     QCOMPARE(decrireMenu(f.ui.MainMenu1[1]),
              (QStringList{u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s,
                           u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s, u"-"_s,

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void recherche_auClavier_ajouteParLeDialogue();
     void recherche_suitLaBase();
     void apercu_memesPagesQueLImpression();
+    void casesImpression_reglageDeLUtilisateur();
     void copier_data();
     void copier();
     void exporter_csvLuParPython();
@@ -195,6 +196,19 @@ void TestRecherchePartage::apercu_memesPagesQueLImpression()
     QCOMPARE(pagesApercu, pagesImprimees);
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::Erreur).size(), 0);
     QCOMPARE(m->interactions->dialoguesNonFermes, 0);
+}
+
+void TestRecherchePartage::casesImpression_reglageDeLUtilisateur()
+{
+    QAction* cases = m->f().action(u"casesImpression"_s);
+    QVERIFY(cases->isCheckable());
+    QVERIFY(!cases->isChecked());
+    QVERIFY(!TFormPrincipale::casesAImprimer());
+    cases->trigger();
+    QVERIFY(cases->isChecked());
+    QVERIFY(reglagesUtilisateur().value(u"impression/casesACocher"_s).toBool());
+    cases->trigger();
+    QVERIFY(!TFormPrincipale::casesAImprimer());
 }
 
 void TestRecherchePartage::copier_data()
