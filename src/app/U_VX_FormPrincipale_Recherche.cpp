@@ -70,7 +70,8 @@ private:
 
 namespace {
 
-// Échap vide le champ ; Entrée ajoute les résultats choisis ; Bas passe aux résultats.
+// Échap vide le champ ; Entrée (et Inser dans les résultats) ajoute les résultats choisis ;
+// Bas passe du champ aux résultats.
 class ClavierRecherche : public QObject
 {
 public:
@@ -90,6 +91,10 @@ public:
             m_f.ui.champRecherche->clear();
             m_f.ui.champRecherche->setFocus();
             return true;
+        case Qt::Key_Insert:
+            if (objet != m_f.ui.resultatsRecherche)
+                return false;
+            [[fallthrough]];
         case Qt::Key_Return:
         case Qt::Key_Enter:
             if (!m_f.rechercheActive())
@@ -197,6 +202,8 @@ void TFormPrincipale::lancerRecherche()
     m_indexRecherche->actualiser(dm->listeRayons);
     m_modeleResultats->montrer(m_indexRecherche->chercher(ui.champRecherche->text(), rayonChoisi(*ui.arbreRayon)));
     if (!ui.resultatsRecherche->isVisibleTo(ui.panelListeArticles)) {
+        // Les commandes des articles n'agissent pas sur une sélection cachée.
+        ui.listeArticles->clearSelection();
         ui.listeArticles->hide();
         ui.resultatsRecherche->show();
     }

@@ -140,7 +140,10 @@ void TestRecherchePartage::recherche_auClavier_ajouteParLeDialogue()
     f.ui.listeArticles->setFocus();
     QTest::keyClick(f.ui.listeArticles, Qt::Key_F, Qt::ControlModifier);
     QCOMPARE(QApplication::focusWidget(), f.ui.champRecherche);
+    f.ui.listeArticles->topLevelItem(0)->setSelected(true);
     QTest::keyClicks(f.ui.champRecherche, u"comte"_s);
+    // La sélection cachée de la liste d'articles ne sert plus aux commandes des articles.
+    QVERIFY(f.ui.listeArticles->selectedItems().isEmpty());
     m->repondreQuantite(3);
     QTest::keyClick(f.ui.champRecherche, Qt::Key_Return);
     // Le rayon de la ligne est celui de l'article, pas le rayon choisi dans l'arbre.
