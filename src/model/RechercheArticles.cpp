@@ -7,9 +7,13 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <array>
 #include <tuple>
 
-QString replierTexte(const QString& texte)
+namespace {
+
+// Repli complet : décomposition, marques retirées, ligatures, casse.
+QString replierLentement(const QString& texte)
 {
     const QString decompose = texte.normalized(QString::NormalizationForm_KD);
     QString replie;
@@ -29,6 +33,38 @@ QString replierTexte(const QString& texte)
         case 0x00DF: replie += QLatin1String("ss"); break;             // ß
         default: replie += c.toCaseFolded(); break;
         }
+    }
+    return replie;
+}
+
+// Replis des caractères latins (jusqu'à U+024F), calculés une fois : le cas courant sans normalisation.
+constexpr char16_t kFinTableReplis = 0x0250;
+const std::array<QString, kFinTableReplis>& tableReplis()
+{
+    static const auto table = [] {
+        std::array<QString, kFinTableReplis> t;
+        for (char16_t c = 0; c < kFinTableReplis; ++c)
+            t[c] = replierLentement(QString(QChar(c)));
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+QString replierTexte(const QString& texte)
+{
+    const auto& table = tableReplis();
+    QString replie;
+    replie.reserve(texte.size());
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const char16_t c = texte.at(i).unicode();
+        if (c >= kFinTableReplis) {
+            // Le reste (marque combinante, autre écriture) passe par le repli complet.
+            replie += replierLentement(texte.mid(i));
+            break;
+        }
+        replie += table[c];
     }
     return replie;
 }
