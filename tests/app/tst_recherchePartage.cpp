@@ -92,6 +92,8 @@ void TestRecherchePartage::recherche_data()
 
     QTest::newRow("casse et accents")
         << u"CREME"_s << QString() << QStringList{u"Crème fraîche (Crèmerie)"_s, u"Lait demi-écrémé (Crèmerie)"_s};
+    QTest::newRow("accent décomposé")
+        << u"cre\u0301me"_s << QString() << QStringList{u"Crème fraîche (Crèmerie)"_s, u"Lait demi-écrémé (Crèmerie)"_s};
     QTest::newRow("remarque") << u"rape"_s << QString() << QStringList{u"Emmental (Fromages)"_s};
     QTest::newRow("ligature") << u"coeur"_s << QString() << QStringList{u"Cœur de palmier (Épicerie)"_s};
     QTest::newRow("chaque mot, nom ou remarque")
