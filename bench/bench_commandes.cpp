@@ -1,6 +1,7 @@
 // Commandes d'édition sur une base de 100 000 articles : rechargement de la liste d'articles
-// à la sélection d'un rayon de 1 000 articles, et déplacement par le dialogue des rayons
-// d'un rayon qui en tient 10 000 (copie, détachement, reconstruction de l'arbre).
+// à la sélection d'un rayon de 1 000 articles, déplacement par le dialogue des rayons
+// d'un rayon qui en tient 10 000 (copie, détachement, reconstruction de l'arbre), frappes
+// dans le champ de recherche.
 #include "ArbreRayons.h"
 #include "GenerateurBase.h"
 #include "Interactions.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QStandardItemModel>
 #include <QTimer>
 #include <QTreeView>
@@ -24,6 +26,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -198,6 +201,64 @@ void BM_deplacerRayon10000(benchmark::State& etat)
     etat.counters["articles_base"] = b.total();
 }
 BENCHMARK(BM_deplacerRayon10000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3);
+
+// Recherche : une frappe dans le champ, filtre et vue des résultats peinte comprise. L'index
+// est déjà construit (il l'est à la première recherche après un changement de la base).
+void frapper(Base& b, const QString& texte)
+{
+    b.fenetre.ui.champRecherche->setText(texte);
+    b.fenetre.ui.resultatsRecherche->viewport()->repaint();
+}
+
+// Chaque frappe de « lait d » sur toute la base, champ vidé entre deux passages (hors mesure).
+void BM_rechercheFrappe(benchmark::State& etat)
+{
+    Base& b = *g_base;
+    b.fenetre.ui.arbreRayon->selectionModel()->clearSelection();
+    frapper(b, QStringLiteral("x"));
+    const QString mot = QStringLiteral("lait d");
+    double pire = 0;
+    qsizetype trouves = 0;
+    for (auto _ : etat) {
+        frapper(b, QString());
+        QCoreApplication::processEvents();
+        double total = 0;
+        for (qsizetype i = 1; i <= mot.size(); ++i) {
+            const auto debut = std::chrono::steady_clock::now();
+            frapper(b, mot.left(i));
+            const double duree = secondesDepuis(debut);
+            total += duree;
+            pire = std::max(pire, duree);
+        }
+        etat.SetIterationTime(total / double(mot.size()));
+        trouves = b.fenetre.ui.resultatsRecherche->model()->rowCount();
+    }
+    if (trouves == 0)
+        std::abort();
+    etat.counters["pire_frappe_ms"] = pire * 1000;
+    etat.counters["resultats"] = double(trouves);
+}
+BENCHMARK(BM_rechercheFrappe)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3);
+
+// Première frappe après un changement de la base : l'index est refait (replis, clés de tri).
+void BM_rechercheApresChangement(benchmark::State& etat)
+{
+    Base& b = *g_base;
+    TArticle* a = b.petit->getArticle(0);
+    const QString nom = a->getNom();
+    bool bascule = false;
+    for (auto _ : etat) {
+        frapper(b, QString());
+        a->setNom(bascule ? nom : nom + QStringLiteral(" bis"));
+        bascule = !bascule;
+        const auto debut = std::chrono::steady_clock::now();
+        frapper(b, QStringLiteral("l"));
+        etat.SetIterationTime(secondesDepuis(debut));
+    }
+    a->setNom(nom);
+    frapper(b, QString());
+}
+BENCHMARK(BM_rechercheApresChangement)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3);
 
 } // namespace
 

@@ -1,5 +1,5 @@
 // Liste de courses de 10 000 lignes sur la vraie fenêtre : rafraîchissement, fusion, tri,
-// enregistrement et ouverture (comparés à iconv sur le même fichier), impression en PDF.
+// enregistrement et ouverture (comparés à iconv sur le même fichier), export, impression en PDF.
 #include "Emplacements.h"
 #include "FichierLC.h"
 #include "FusionTriLC.h"
@@ -11,6 +11,7 @@
 #include "U_vx_impression.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
@@ -41,7 +42,11 @@ public:
         d.nomFichier = fichierOuvert;
         return true;
     }
-    bool enregistrerFichier(DialogueFichier&) override { return false; }
+    bool enregistrerFichier(DialogueFichier& d) override
+    {
+        d.nomFichier = fichierEnregistre;
+        return !fichierEnregistre.isEmpty();
+    }
     bool choisirCouleur(TColor&) override { return false; }
     bool choisirImprimante(QPrinter& imprimante) override
     {
@@ -55,6 +60,7 @@ public:
         std::abort();
     }
     QString fichierOuvert;
+    QString fichierEnregistre;
     QString fichierPdf;
 };
 
@@ -152,6 +158,24 @@ void BM_enregistrer(benchmark::State& etat)
         g_fenetre->enregistrerLCExecute();
 }
 BENCHMARK(BM_enregistrer)->Arg(kLignes)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+
+// Export de la liste (la commande entière, écriture atomique comprise), en CSV puis en texte.
+void BM_exporter(benchmark::State& etat)
+{
+    g_dm->listeCourses = lignesBanc();
+    const QString chemin = g_dossier + (etat.range(0) == 0 ? QStringLiteral("export.csv") : QStringLiteral("export.txt"));
+    g_interactions->fichierEnregistre = chemin;
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        QFile::remove(chemin);
+        etat.ResumeTiming();
+        g_fenetre->exporterLCExecute();
+    }
+    g_interactions->fichierEnregistre.clear();
+    if (!QFileInfo::exists(chemin))
+        std::abort();
+}
+BENCHMARK(BM_exporter)->ArgName("texte")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
 
 QString fichierBanc(int nombre)
 {

@@ -11,7 +11,7 @@ build="$racine/build-bench"
 jobs=${JOBS:-2}
 
 cmake -S "$racine" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVATRELIX_BENCH=ON >/dev/null
-cmake --build "$build" --target bench_base bench_charge_seule bench_listeCourses -j"$jobs" >/dev/null
+cmake --build "$build" --target bench_base bench_charge_seule bench_listeCourses bench_commandes -j"$jobs" >/dev/null
 
 outil="$build/bench/bench_charge_seule"
 donnees="$build/donnees"
@@ -98,4 +98,12 @@ awk -v t="$(mediane_magasin BM_trierMagasin_commande)" -v m="$(mediane_magasin B
   printf "list_refresh_shopping_ms_100k %.2f\n", a
   printf "list_refresh_ms_100k %.2f\n", e
   printf "tick_ms_100k %.3f\n", c }'
+# Recherche sur 100 000 articles (frappe, première frappe après un changement de la base) et
+# export de 10 000 lignes (CSV, texte).
+csv_partage="$build/mesures-partage.csv"
+"$build/bench/bench_commandes" --benchmark_filter='BM_recherche' \
+  --benchmark_out="$csv_partage" --benchmark_out_format=csv >/dev/null
+"$build/bench/bench_listeCourses" --benchmark_filter='BM_exporter' \
+  --benchmark_out="$csv_partage.liste" --benchmark_out_format=csv >/dev/null
+awk -F, '$1 ~ /_median"$/ { gsub(/"/, "", $1); printf "%s %.2f ms\n", $1, $3 }' "$csv_partage" "$csv_partage.liste"
 "$racine/bench/demarrage.sh" 2>/dev/null | sed '/^$/d'

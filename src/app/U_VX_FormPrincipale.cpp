@@ -9,6 +9,7 @@
 #include "Palettes.h"
 #include "ProgressionFenetre.h"
 #include "RepartitionColonnes.h"
+#include "RechercheArticles.h"
 #include "TPaintBox.h"
 
 #include <QApplication>
@@ -83,8 +84,11 @@ TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
     // La configuration est lue avant tout autre contrôle, comme à la création de la fiche.
     lireConfigAppli();
     construireFiche();
+    construireRecherche();
     construireActions();
     construireMenus();
+    construireListesRecentes();
+    preparerCasesImpression();
     construireBarres();
     brancherPeintures();
     // Avant le glisser-déposer : ses gestionnaires de touche voient la touche les premiers.

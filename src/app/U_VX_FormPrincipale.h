@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <optional>
+#include <memory>
 
 class QAbstractItemView;
 class QAction;
@@ -32,6 +33,10 @@ class QToolBar;
 class QToolButton;
 class QTreeView;
 class QTreeWidget;
+class QLineEdit;
+class IndexRecherche;
+class ModeleResultats;
+struct ResultatRecherche;
 class TPaintBox;
 class TdmVatrelix;
 class TRayon;
@@ -124,12 +129,18 @@ struct ControlesFormPrincipale
     QWidget* panelListeArticles = nullptr;
     QLabel* lbListeArticles = nullptr;
     QTreeWidget* listeArticles = nullptr;
+    // Recherche : le champ au-dessus de la liste d'articles et les résultats, montrés à la
+    // place de la liste tant que le champ n'est pas vide.
+    QLineEdit* champRecherche = nullptr;
+    QTreeView* resultatsRecherche = nullptr;
     QWidget* panelOutilsArticles = nullptr;
     QToolBar* barreOutilsRayons = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* panelListeCourses = nullptr;
     TPaintBox* titreListeCourses = nullptr;
     QTreeWidget* lvListeCourses = nullptr;
+    // Fichier > Listes récentes, refait à chaque ouverture du menu.
+    QMenu* menuListesRecentes = nullptr;
     TPaintBox* barreFactureLC = nullptr;
     QWidget* panelCommandesListeCourses = nullptr;
     QScrollArea* pscrollerListeCourses = nullptr;
@@ -230,6 +241,26 @@ public:
     // Article porté par un élément de listeArticles (nul si aucun).
     static TArticle* articleDeLElement(const QTreeWidgetItem* element);
     void importerBDExecute();
+    // --- Recherche (U_VX_FormPrincipale_Recherche.cpp) ---
+    void rechercherExecute();
+    // Filtre les articles selon le champ ; le premier résultat est choisi.
+    void lancerRecherche();
+    bool rechercheActive() const;
+    // Construit l'index s'il le faut, avant la première frappe (le champ prend le focus).
+    void preparerRecherche();
+    // Les résultats choisis ; vide (et la recherche relancée) si la base a changé depuis.
+    QList<ResultatRecherche> resultatsChoisis();
+    // --- Aperçu et partage (U_VX_FormPrincipale_Impression.cpp, U_VX_FormPrincipale_Partage.cpp) ---
+    void apercuImpressionExecute();
+    // Colonne de cases à cocher à l'impression (réglage de l'utilisateur, sans par défaut).
+    void casesImpressionExecute();
+    static bool casesAImprimer();
+    void copierLCExecute();
+    void exporterLCExecute();
+    // Listes récentes : la plus récente d'abord, huit au plus.
+    static QStringList listesRecentes();
+    void retenirListeRecente(const QString& chemin);
+    void ouvrirListeRecente(const QString& chemin);
     // --- Commandes : liste de courses ---
     void ajouterDansLCExecute();
     void modifierNbLCExecute();
@@ -255,6 +286,8 @@ public:
     // Dialogue de l'ordre du magasin, créé à la première demande.
     TformOrdreMagasin* formOrdreMagasin = nullptr;
     void chargerLC(const QString& chemin);
+    // Ouvre ce fichier de liste comme la commande Ouvrir, après son dialogue.
+    void ouvrirFichierLC(const QString& chemin);
     // La liste a des modifications pas encore enregistrées (depuis son ouverture, son
     // enregistrement ou sa création).
     bool listeModifiee() const { return m_lignesEnregistrees != lignesLC(); }
@@ -372,6 +405,10 @@ private:
     void brancherClavier();
     void nommerControles();
     void montrerMenuContextuel(QAbstractItemView* vue, QMenu* menu, const QPoint& position);
+    // Champ et vue de la recherche (U_VX_FormPrincipale_Recherche.cpp).
+    void construireRecherche();
+    void construireListesRecentes();
+    void preparerCasesImpression();
     // Liste dans fichierLC, retenu comme dernier enregistrement, annoncée (U_VX_FormPrincipale_ListeCourses.cpp).
     // Faux quand l'écrasement d'un fichier changé sur le disque est refusé. remplacementConfirme :
     // l'utilisateur vient d'accepter de remplacer ce fichier.
@@ -433,5 +470,8 @@ private:
     RepartitionColonnes* m_colonnesLC = nullptr;
     CochesLC m_coches;
     TotauxLC m_totauxLC; // de toute la liste, au dernier rafraîchissement
+    // Index de la recherche, construit à la première recherche après un changement de la base.
+    std::unique_ptr<IndexRecherche> m_indexRecherche;
+    ModeleResultats* m_modeleResultats = nullptr;
 };
 

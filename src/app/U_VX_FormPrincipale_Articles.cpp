@@ -100,6 +100,9 @@ void TFormPrincipale::arbreRayonChange()
 
 void TFormPrincipale::majListeArticlesExecute()
 {
+    // Les résultats d'une recherche suivent la base.
+    if (rechercheActive())
+        lancerRecherche();
     const TRayon* rayon = rayonSelectionne();
     if (!rayon)
         return;

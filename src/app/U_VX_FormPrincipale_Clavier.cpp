@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPointer>
@@ -279,7 +280,7 @@ void TFormPrincipale::brancherClavier()
             }
     };
     boutons(ui.barreOutilsPrincipale);
-    ordre << ui.arbreRayon << ui.listeArticles;
+    ordre << ui.arbreRayon << ui.champRecherche << ui.listeArticles << ui.resultatsRecherche;
     boutons(ui.barreOutilsRayons);
     ordre << ui.lvListeCourses;
     boutons(ui.barreOutilsLC);

@@ -108,6 +108,19 @@ const QList<DefinitionCommande>& TFormPrincipale::tableCommandes()
          touches("Ctrl+Shift+T"), ImgTrier, &F::trierLCMagasinExecute, Bulle::Dite},
         {u"afficherAide"_s, {}, u"&Aide..."_s, u"Afficher l'aide de Vatrelix"_s,
          touches("F1"), ImgAPropos, &F::afficherAideExecute, Bulle::Dite},
+        {u"rechercher"_s, u"Acticles"_s, u"Rec&hercher un article"_s, u"Rechercher un article par son nom"_s,
+         touches("Ctrl+F"), ImgModifierArticle, &F::rechercherExecute, Bulle::Dite},
+        {u"apercuImpression"_s, u"ListeCourses"_s, u"Aperçu &avant impression..."_s,
+         u"Voir les pages de la liste avant de l'imprimer"_s,
+         touches("Ctrl+Shift+P"), ImgImprimer, &F::apercuImpressionExecute, Bulle::Dite},
+        {u"copierLC"_s, u"ListeCourses"_s, u"&Copier la liste"_s, u"Copier la liste de courses en texte"_s,
+         touches("Ctrl+C"), ImgEnregistrerSous, &F::copierLCExecute, Bulle::Dite},
+        {u"exporterLC"_s, u"ListeCourses"_s, u"E&xporter la liste..."_s,
+         u"Exporter la liste de courses pour un tableur ou en texte"_s,
+         touches("Ctrl+E"), ImgEnregistrerSous, &F::exporterLCExecute, Bulle::Dite},
+        {u"casesImpression"_s, u"ListeCourses"_s, u"Cases à coc&her à l'impression"_s,
+         u"Imprimer une case à cocher devant chaque article"_s,
+         {}, ImgImprimer, &F::casesImpressionExecute, Bulle::Dite},
     };
     return table;
 }
@@ -117,10 +130,12 @@ const QList<DefinitionMenu>& TFormPrincipale::menusPrincipaux()
     static const QList<DefinitionMenu> menus = {
         {u"&Fichier"_s, ImgAucune,
          {u"enregistrerBD"_s, u"importerBD"_s, u"rechargerBD"_s, u"-"_s, u"nouvelleListe"_s, u"ouvrirListe"_s,
-          u"enregistrerLC"_s, u"enregistrerLCSous"_s, u"importerLC"_s, u"-"_s, u"quitter"_s}},
+          u"enregistrerLC"_s, u"enregistrerLCSous"_s, u"importerLC"_s, u">Listes ré&centes"_s, u"-"_s,
+          u"exporterLC"_s, u"imprimer"_s, u"apercuImpression"_s, u"casesImpression"_s, u"-"_s,
+          u"quitter"_s}},
         {u"&Edition"_s, ImgAucune,
          {u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s, u"ajouterArticle"_s,
-          u"modifierArticle"_s, u"supprimerArticle"_s}},
+          u"modifierArticle"_s, u"supprimerArticle"_s, u"-"_s, u"rechercher"_s, u"copierLC"_s}},
         {u"&Affichage"_s, ImgAucune, {u">&Couleurs"_s, u"-"_s, u"modeMagasin"_s, u"effacerCoches"_s}},
         {u"&Outils"_s, ImgAucune, {u"configurerOptions"_s, u"-"_s, u"ordreMagasin"_s, u"trierLCMagasin"_s}},
         {u"&?"_s, ImgAucune, {u"afficherAide"_s, u"-"_s, u"aPropos"_s}},
@@ -229,6 +244,8 @@ void TFormPrincipale::construireMenus()
         for (const QString& e : d.elements) {
             if (e == u"-")
                 m->addSeparator();
+            else if (e == u">Listes ré&centes")
+                ui.menuListesRecentes = m->addMenu(e.mid(1));
             else if (e.startsWith(u'>'))
                 m->addMenu(sous.value(e.mid(1)));
             else

@@ -9,6 +9,7 @@
 #include "FichierLC.h"
 #include "Interactions.h"
 #include "LigneLC.h"
+#include "RechercheArticles.h"
 #include "RangeeLC.h"
 #include "SelectionVues.h"
 #include "TPaintBox.h"
@@ -90,12 +91,17 @@ int demanderQuantite(TFormPrincipale& f, const QString& article, const QString& 
 
 void TFormPrincipale::ajouterDansLCExecute()
 {
-    const QList<TArticle*> articles = articlesChoisis(*ui.listeArticles);
-    TRayon* rayon = rayonChoisi(*ui.arbreRayon);
-    if (articles.isEmpty() || !rayon)
-        return;
-    const QString nomRayon = rayon->getNom();
-    for (TArticle* a : articles) {
+    // Recherche en cours : les résultats choisis, chacun de son rayon ; sinon la liste d'articles.
+    QList<ResultatRecherche> choix;
+    if (rechercheActive()) {
+        choix = resultatsChoisis();
+    } else if (TRayon* rayon = rayonChoisi(*ui.arbreRayon)) {
+        for (TArticle* a : articlesChoisis(*ui.listeArticles))
+            choix.append({a, rayon, {}, {}, 0, {}});
+    }
+    for (const ResultatRecherche& r : choix) {
+        TArticle* a = r.article;
+        const QString nomRayon = r.rayon->getNom();
         int quantite = 1;
         if (!toucheSpeciale) {
             quantite = demanderQuantite(*this, a->getNom(), FormatFloat(QStringLiteral("0.00"), a->getPrix()), ModeDialogue::Ajout, 0);
@@ -315,6 +321,7 @@ bool TFormPrincipale::ecrireLC(const QString& annonce, bool remplacementConfirme
     }
     const EmpreinteFichier empreinte = ecrireFichierLC(reglages.fichierLC, dm->listeCourses);
     retenirListeEnregistree(reglages.fichierLC, empreinte);
+    retenirListeRecente(reglages.fichierLC);
     ecrireStatut(annonce + reglages.fichierLC + QStringLiteral("' [") + horodatage() + u']'
                  + noteCheminNonRetenu(reglages.fichierLC));
     return true;
@@ -355,7 +362,11 @@ void TFormPrincipale::ouvrirListeExecute()
     DialogueFichier dialogue{QStringLiteral("Ouvrir une liste de courses"), filtreFichierLC(), reglages.fichierLC, {}};
     if (!Interactions::courantes().ouvrirFichier(dialogue))
         return;
-    const QString chemin = dialogue.nomFichier;
+    ouvrirFichierLC(dialogue.nomFichier);
+}
+
+void TFormPrincipale::ouvrirFichierLC(const QString& chemin)
+{
     // Lu et vérifié d'abord : un fichier refusé laisse la liste courante et fichierLC tels quels.
     EmpreinteFichier empreinte;
     TotauxLC totaux;
@@ -391,6 +402,7 @@ void TFormPrincipale::ouvrirListeExecute()
     dm->listeCourses = std::move(lignes);
     rafraichirLC(&totaux);
     retenirListeEnregistree(chemin, empreinte);
+    retenirListeRecente(chemin);
     ecrireStatut(QStringLiteral("Ouverture de '") + reglages.fichierLC + QStringLiteral("' [") + horodatage() + u']'
                  + noteCheminNonRetenu(reglages.fichierLC));
 }

@@ -190,6 +190,7 @@ bool InteractionsQt::dialogueFichier(DialogueFichier& reglages, bool enregistrer
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
         return false;
     reglages.nomFichier = dialogue.selectedFiles().constFirst();
+    reglages.filtreChoisi = int(qMax(0, dialogue.nameFilters().indexOf(dialogue.selectedNameFilter())));
     m_dernierDossier = QFileInfo(reglages.nomFichier).absolutePath();
     return true;
 }

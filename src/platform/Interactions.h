@@ -28,6 +28,7 @@ struct DialogueFichier
     QString filtre;
     QString nomFichier;     // prérempli ; reçoit le chemin choisi
     QString dossierInitial; // vide : celui du dernier usage
+    int filtreChoisi = 0;   // reçoit le rang (depuis 0) du type de fichier choisi
 };
 
 class Interactions

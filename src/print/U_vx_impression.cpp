@@ -202,7 +202,14 @@ void sautDePage(CanevasImpression& canevas, MiseEnPage& page, const QString& fic
     ++page.pageCourante;
 }
 
-void imprimerLC(CanevasImpression& canevas, const QStringList& lignes, const QString& fichierLC, double totalLC)
+QRect caseACocher(const MiseEnPage& page, int y)
+{
+    const int cote = page.hauteurLigne * 2 / 3;
+    return QRect(page.colArticle - 2 * page.unite - cote, y + (page.hauteurLigne - cote) / 2, cote, cote);
+}
+
+void imprimerLC(CanevasImpression& canevas, const QStringList& lignes, const QString& fichierLC, double totalLC,
+                bool casesACocher)
 {
     canevas.commencerDocument();
     canevas.definirPolice(kPolice);
@@ -232,6 +239,11 @@ void imprimerLC(CanevasImpression& canevas, const QStringList& lignes, const QSt
         const bool rangeeDeTotal = j == n;
         const CellulesRangee cellules = decouperCellules(rangeeDeTotal ? rangeeTotal(totalLC) : lignes.at(j));
         imprimerRangee(canevas, page, y, cellules, rangeeDeTotal, rayonPrecedent);
+        if (casesACocher && !rangeeDeTotal) {
+            canevas.pinceauPlein(Qt::black);
+            canevas.encadrer(caseACocher(page, y));
+            canevas.pinceauTransparent();
+        }
 
         canevas.deplacerVers(page.gauche, y + page.hauteurLigne);
         canevas.tracerVers(page.droite, y + page.hauteurLigne);
@@ -242,14 +254,14 @@ void imprimerLC(CanevasImpression& canevas, const QStringList& lignes, const QSt
 }
 
 void imprimerSurImprimante(QPrinter& imprimante, const QStringList& lignes, const QString& fichierLC,
-                           double totalLC)
+                           double totalLC, bool casesACocher)
 {
     // Sortie PDF : 600 points par pouce. À 1200, la bande fixe de 250 unités sous le
     // tableau ne tient plus les deux lignes du pied, rejetées au bord de la feuille.
     if (imprimante.outputFormat() == QPrinter::PdfFormat && imprimante.resolution() != kResolutionPdf)
         imprimante.setResolution(kResolutionPdf);
     CanevasQPainter canevas(imprimante);
-    imprimerLC(canevas, lignes, fichierLC, totalLC);
+    imprimerLC(canevas, lignes, fichierLC, totalLC, casesACocher);
 }
 
 void reglerSortiePdf(QPrinter& imprimante, const QString& fichierPdf)

@@ -63,8 +63,12 @@ QString titrePage();
 extern const QString kLigneProduit;
 extern const QString kNoticeFabricant;
 
-// Un document complet : en-tête, rangées, total, pieds et sauts de page.
-void imprimerLC(CanevasImpression& canevas, const QStringList& lignes, const QString& fichierLC, double totalLC);
+// Un document complet : en-tête, rangées, total, pieds et sauts de page. casesACocher : une case
+// vide au bout de la colonne Nb de chaque ligne, pour cocher sur papier (le total n'en a pas).
+void imprimerLC(CanevasImpression& canevas, const QStringList& lignes, const QString& fichierLC, double totalLC,
+                bool casesACocher = false);
+// Case à cocher d'une rangée dont le haut est en y.
+QRect caseACocher(const MiseEnPage& page, int y);
 
 // En-tête de la page courante : titre centré, intitulés, filet ; fixe hauteurTitre, cadre, curseurY.
 void imprimerEntete(CanevasImpression& canevas, MiseEnPage& page);
@@ -76,6 +80,6 @@ void sautDePage(CanevasImpression& canevas, MiseEnPage& page, const QString& fic
 // Imprime sur l'imprimante réglée par le dialogue d'impression (ou sa sortie PDF,
 // toujours à 600 points par pouce). Lève EImpressionErreur quand le service d'impression refuse.
 void imprimerSurImprimante(QPrinter& imprimante, const QStringList& lignes, const QString& fichierLC,
-                           double totalLC);
+                           double totalLC, bool casesACocher = false);
 // Règle l'imprimante pour un fichier PDF A4 à 600 points par pouce, sans écran ni imprimante.
 void reglerSortiePdf(QPrinter& imprimante, const QString& fichierPdf);

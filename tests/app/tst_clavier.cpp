@@ -268,7 +268,7 @@ void TestClavier::tabulation_ordreEtCadre()
     // La fenêtre s'ouvre le focus sur l'arbre des rayons.
     QCOMPARE(QApplication::focusWidget(), f.ui.arbreRayon);
     QStringList parcours;
-    for (int i = 0; i < 29; ++i) {
+    for (int i = 0; i < 30; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focus = QApplication::focusWidget();
         parcours << designation(focus);
@@ -278,7 +278,8 @@ void TestClavier::tabulation_ordreEtCadre()
         QVERIFY2(!focus->visibleRegion().isEmpty(), qPrintable(designation(focus)));
     }
     QCOMPARE(parcours,
-             (QStringList{u"listeArticles"_s, u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s,
+             (QStringList{u"champRecherche"_s, u"listeArticles"_s, u"ajouterArticle"_s, u"modifierArticle"_s,
+                          u"supprimerArticle"_s,
                           u"ajouterDansLC"_s, u"lvListeCourses"_s, u"ajouterDansLC"_s, u"modifierNbLC"_s,
                           u"supprimerDeLC"_s, u"fusionnerLignesLC"_s, u"trierLC"_s, u"importerLC"_s,
                           u"nouvelleListe"_s, u"ouvrirListe"_s, u"enregistrerLC"_s, u"enregistrerLCSous"_s,

@@ -282,6 +282,15 @@ void TestFormPrincipale::table_commandes_data()
     ligne("trierLCMagasin", "ListeCourses", u"&Trier dans l'ordre du magasin"_s,
           u"Trier la liste dans l'ordre de passage des rayons"_s, "Ctrl+Shift+T", 31);
     ligne("afficherAide", "", u"&Aide..."_s, u"Afficher l'aide de Vatrelix"_s, "F1", 29);
+    ligne("rechercher", "Acticles", u"Rec&hercher un article"_s, u"Rechercher un article par son nom"_s, "Ctrl+F",
+          10);
+    ligne("apercuImpression", "ListeCourses", u"Aperçu &avant impression..."_s,
+          u"Voir les pages de la liste avant de l'imprimer"_s, "Ctrl+Shift+P", 20);
+    ligne("copierLC", "ListeCourses", u"&Copier la liste"_s, u"Copier la liste de courses en texte"_s, "Ctrl+C", 24);
+    ligne("exporterLC", "ListeCourses", u"E&xporter la liste..."_s,
+          u"Exporter la liste de courses pour un tableur ou en texte"_s, "Ctrl+E", 24);
+    ligne("casesImpression", "ListeCourses", u"Cases à coc&her à l'impression"_s,
+          u"Imprimer une case à cocher devant chaque article"_s, "", 20);
 }
 
 void TestFormPrincipale::table_commandes()
@@ -324,12 +333,13 @@ void TestFormPrincipale::table_ordreEtNombre()
         u"supprimerArticle"_s, u"configurerOptions"_s, u"enregistrerBD"_s, u"enregistrerLC"_s,
         u"enregistrerLCSous"_s, u"importerBD"_s, u"rechargerBD"_s, u"repeindreTousDegrades"_s,
         u"majArbreRayons"_s, u"majListeArticles"_s, u"aPropos"_s, u"majLC"_s, u"trierLC"_s, u"modeMagasin"_s,
-        u"effacerCoches"_s, u"ordreMagasin"_s, u"trierLCMagasin"_s, u"afficherAide"_s};
+        u"effacerCoches"_s, u"ordreMagasin"_s, u"trierLCMagasin"_s, u"afficherAide"_s, u"rechercher"_s,
+        u"apercuImpression"_s, u"copierLC"_s, u"exporterLC"_s, u"casesImpression"_s};
     QCOMPARE(noms, attendus);
     int hints = 0;
     for (const DefinitionCommande& c : TFormPrincipale::tableCommandes())
         hints += c.hint.isEmpty() ? 0 : 1;
-    QCOMPARE(hints, 29);
+    QCOMPARE(hints, 34);
 }
 
 void TestFormPrincipale::menus_etBarres_dansLOrdre()
@@ -341,11 +351,13 @@ void TestFormPrincipale::menus_etBarres_dansLOrdre()
     QCOMPARE(titres, (QStringList{u"&Fichier"_s, u"&Edition"_s, u"&Affichage"_s, u"&Outils"_s, u"&?"_s}));
     QCOMPARE(decrireMenu(f.ui.MainMenu1[0]),
              (QStringList{u"enregistrerBD"_s, u"importerBD"_s, u"rechargerBD"_s, u"-"_s, u"nouvelleListe"_s,
-                          u"ouvrirListe"_s, u"enregistrerLC"_s, u"enregistrerLCSous"_s, u"importerLC"_s, u"-"_s,
-                          u"quitter"_s}));
+                          u"ouvrirListe"_s, u"enregistrerLC"_s, u"enregistrerLCSous"_s, u"importerLC"_s,
+                          u">Listes ré&centes"_s, u"-"_s, u"exporterLC"_s, u"imprimer"_s, u"apercuImpression"_s,
+                          u"casesImpression"_s, u"-"_s, u"quitter"_s}));
     QCOMPARE(decrireMenu(f.ui.MainMenu1[1]),
              (QStringList{u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s,
-                          u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s}));
+                          u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s, u"-"_s,
+                          u"rechercher"_s, u"copierLC"_s}));
     QCOMPARE(decrireMenu(f.ui.MainMenu1[2]),
              (QStringList{u">&Couleurs"_s, u"-"_s, u"modeMagasin"_s, u"effacerCoches"_s}));
     QCOMPARE(decrireMenu(f.ui.MainMenu1[3]),
@@ -410,7 +422,7 @@ void TestFormPrincipale::commandesSansMenuNiBouton()
     }
     QCOMPARE(sansRien, (QStringList{u"enregistrerConfigAppli"_s, u"repeindreTousDegrades"_s, u"majArbreRayons"_s,
                                     u"majListeArticles"_s, u"majLC"_s}));
-    QCOMPARE(sansMenu, (QStringList{u"enregistrerConfigAppli"_s, u"imprimer"_s, u"ajouterDansLC"_s,
+    QCOMPARE(sansMenu, (QStringList{u"enregistrerConfigAppli"_s, u"ajouterDansLC"_s,
                                     u"modifierNbLC"_s, u"supprimerDeLC"_s, u"fusionnerLignesLC"_s,
                                     u"repeindreTousDegrades"_s, u"majArbreRayons"_s, u"majListeArticles"_s,
                                     u"majLC"_s, u"trierLC"_s}));
@@ -428,10 +440,10 @@ void TestFormPrincipale::raccourcis_seulsCeuxDeLaTable()
         QCOMPARE(a->shortcutContext(), Qt::WindowShortcut);
     }
     raccourcis.sort();
-    QCOMPARE(raccourcis, (QStringList{u"Ctrl+Alt+I"_s, u"Ctrl+Alt+O"_s, u"Ctrl+Alt+S"_s, u"Ctrl+I"_s, u"Ctrl+M"_s,
-                                      u"Ctrl+N"_s, u"Ctrl+O"_s, u"Ctrl+P"_s, u"Ctrl+R"_s, u"Ctrl+S"_s,
-                                      u"Ctrl+Shift+M"_s, u"Ctrl+Shift+T"_s,
-                                      u"Ctrl+T"_s, u"F1"_s}));
+    QCOMPARE(raccourcis, (QStringList{u"Ctrl+Alt+I"_s, u"Ctrl+Alt+O"_s, u"Ctrl+Alt+S"_s, u"Ctrl+C"_s, u"Ctrl+E"_s,
+                                      u"Ctrl+F"_s, u"Ctrl+I"_s, u"Ctrl+M"_s, u"Ctrl+N"_s, u"Ctrl+O"_s, u"Ctrl+P"_s,
+                                      u"Ctrl+R"_s, u"Ctrl+S"_s, u"Ctrl+Shift+M"_s, u"Ctrl+Shift+P"_s,
+                                      u"Ctrl+Shift+T"_s, u"Ctrl+T"_s, u"F1"_s}));
 }
 
 void TestFormPrincipale::raccourci_sansMenu_agit()

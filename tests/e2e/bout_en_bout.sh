@@ -127,10 +127,11 @@ xdotool key --clearmodifiers Escape
 sleep 0.3
 [[ "$(fenetres_visibles)" -eq "$avant" ]] || echouer "Échap ne ferme pas le menu Fichier"
 
-# Le focus part de l'arbre, sur le premier rayon (Boulangerie) : Espace le choisit, Tab passe à
-# ses articles, Espace choisit le premier (Baguette), Entrée : le dialogue de quantité demande,
-# 2 puis Entrée l'ajoute.
+# Le focus part de l'arbre, sur le premier rayon (Boulangerie) : Espace le choisit, Tab passe au
+# champ de recherche puis à ses articles, Espace choisit le premier (Baguette), Entrée : le
+# dialogue de quantité demande, 2 puis Entrée l'ajoute.
 touche space
+touche Tab
 touche Tab
 touche space
 touche Return

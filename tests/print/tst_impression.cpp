@@ -394,6 +394,34 @@ private Q_SLOTS:
         QCOMPARE(c.texte(1, QStringLiteral("Total :")).y, kPremiereRangee + 20);
     }
 
+    void casesACocher_uneParLigneSurDemande()
+    {
+        // Sans la demande, le cadre seul ; avec, une case par ligne sur deux pages, aucune au total.
+        CanevasEnregistreur sans(kLargeur, kHauteurCinqRangees);
+        imprimerLC(sans, lignesNumerotees(6), QString(), 6.0);
+        CanevasEnregistreur avec(kLargeur, kHauteurCinqRangees);
+        imprimerLC(avec, lignesNumerotees(6), QString(), 6.0, true);
+        QCOMPARE(avec.nbPages(), sans.nbPages());
+        QCOMPARE(avec.textes().size(), sans.textes().size());
+        QList<int> cases;
+        for (int p = 1; p <= 2; ++p) {
+            QCOMPARE(sans.cadres(p).size(), 1);
+            const QList<CadreDessine> cadres = avec.cadres(p);
+            cases << int(cadres.size()) - 1;
+            // Les cases, puis le cadre de la page tracé avec son pied.
+            for (int i = 0; i + 1 < int(cadres.size()); ++i) {
+                const QRect r = cadres[i].rectangle;
+                QCOMPARE(r.width(), r.height());
+                QVERIFY(r.width() > 0);
+                // Dans la colonne Nb, avant le séparateur de l'article, au milieu de la rangée.
+                QVERIFY(r.right() < kColArticle - 19);
+                QVERIFY(r.top() >= kPremiereRangee + i * 20);
+                QVERIFY(r.bottom() < kPremiereRangee + (i + 1) * 20);
+            }
+        }
+        QCOMPARE(cases, (QList<int>{5, 1}));
+    }
+
     void pageTropPetite_uneRangeeParPage()
     {
         // Bas à 50 : même la première rangée dépasse la limite ; chaque page en prend une.

@@ -1,0 +1,72 @@
+#pragma once
+// Recherche d'articles par le nom et la remarque, sans tenir compte de la casse ni des accents :
+// un index replié une fois (à la première recherche après un changement de la forêt), trié dans
+// l'ordre alphabétique français ; chaque frappe ne fait que parcourir ces clés.
+#include <QCollator>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class TArticle;
+class TRayon;
+
+// Texte sans casse ni accents : décomposé, marques combinantes retirées, casse repliée ;
+// les ligatures (œ, æ, ß) s'écrivent en deux lettres.
+QString replierTexte(const QString& texte);
+
+// Un article trouvé, avec les textes qu'il montrait à la construction de l'index : une vue les
+// affiche sans toucher aux objets, qu'un rechargement de la base peut avoir détruits.
+struct ResultatRecherche
+{
+    TArticle* article = nullptr;
+    TRayon* rayon = nullptr; // le rayon qui tient l'article
+    QString nom;
+    QString remarque;
+    double prix = 0;
+    QString nomRayon;
+};
+
+class IndexRecherche
+{
+public:
+    // Reconstruit l'index si la forêt a changé depuis (rayons, articles, noms, remarques, prix) ;
+    // vrai quand il a été reconstruit.
+    bool actualiser(const QList<TRayon*>& foret);
+    // Indices (dans l'ordre alphabétique) des articles du rayon et de ses sous-rayons, ou de toute
+    // la forêt (portee nulle), dont le nom ou la remarque contient chaque mot du texte. Une
+    // recherche qui prolonge la précédente ne parcourt que ses résultats.
+    const std::vector<int>& chercher(const QString& texte, const TRayon* portee);
+    const ResultatRecherche& resultat(int indice) const { return m_entrees[size_t(indice)].resultat; }
+    int taille() const { return int(m_entrees.size()); }
+
+private:
+    struct Entree
+    {
+        ResultatRecherche resultat;
+        QString cle;     // nom et remarque repliés, séparés par un saut de ligne
+        int ordreRayon;  // rang du rayon dans le parcours préfixe de la forêt
+    };
+    // Ce que la forêt montrait à la construction, dans l'ordre du parcours.
+    struct Trace
+    {
+        const void* objet;
+        QString nom;
+        QString remarque;
+        double prix;
+    };
+    void construire(const QList<TRayon*>& foret);
+
+    std::vector<Entree> m_entrees;
+    std::vector<Trace> m_traces;
+    // Par rayon : son rang préfixe et la fin (exclue) des rangs de son sous-arbre.
+    QHash<const TRayon*, std::pair<int, int>> m_intervalles;
+    quint64 m_generation = 0;
+    // Dernière recherche, que la frappe suivante peut prolonger.
+    QString m_texte; // replié, blancs simplifiés
+    const TRayon* m_portee = nullptr;
+    quint64 m_generationResultats = ~quint64(0);
+    std::vector<int> m_resultats;
+};
