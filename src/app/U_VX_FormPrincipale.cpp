@@ -346,4 +346,8 @@ TFormPrincipale::~TFormPrincipale()
     // Réglages non écrits (fichier court ou disque refusant l'écriture) : la boîte standard le dit.
     executerHorsCommande([this] { enregistrerConfigAppliExecute(); });
     delete m_progression;
+    // Les rangées de la liste lisent le magasin et les coches, membres détruits avant les
+    // contrôles : elles partent d'abord.
+    ui.lvListeCourses->clear();
+    m_magasinRangees = MagasinRangeesLC{};
 }
