@@ -4,7 +4,7 @@ set -euo pipefail
 
 paquets=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
   libpugixml-dev libbenchmark-dev libxml2-utils
   libespeak-ng-dev espeak-ng-data libpulse-dev libsndfile1-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 poppler-utils
