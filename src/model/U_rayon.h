@@ -36,9 +36,10 @@ public:
     TRayon& operator=(const TRayon&) = delete;
 
     QString getNom() const { return nom; }
-    void setNom(const QString& valeur) { nom = valeur; }
+    // Nom et couleur : un changement est noté au journal ouvert (JournalModele.h).
+    void setNom(const QString& valeur);
     TColor getCouleur() const { return couleur; }
-    void setCouleur(TColor valeur) { couleur = valeur; }
+    void setCouleur(TColor valeur);
     TRayon* getPere() const { return pere; }
     void setPere(TRayon* valeur) { pere = valeur; }
 
@@ -67,6 +68,7 @@ public:
     int getHauteur() const;
 
 private:
+    friend class JournalModele;
     QString nom;
     TColor couleur;
     QList<TRayon*> rayonsFils;
