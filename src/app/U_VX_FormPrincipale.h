@@ -203,6 +203,10 @@ public:
     void retablirExecute();
     QUndoStack* historiqueBase() const { return m_historiqueBase; }
     QUndoStack* historiqueListe() const { return m_historiqueListe; }
+    // La base est relue, une liste est ouverte : son historique repart de rien, et l'édition en
+    // cours n'y entre pas.
+    void oublierHistoriqueBase();
+    void oublierHistoriqueListe();
     // Le titre : le fichier de la liste, « * » tant qu'elle n'est pas enregistrée, puis celui
     // de l'application.
     QString titreFenetre() const;
@@ -465,6 +469,8 @@ private:
     QUndoStack* m_historiqueBase = nullptr;
     QUndoStack* m_historiqueListe = nullptr;
     quint64 m_rangEdition = 0;
+    quint64 m_oublisBase = 0;
+    quint64 m_oublisListe = 0;
     void construireHistoriques();
     void majActionsHistorique();
     ProgressionFenetre* m_progression = nullptr;

@@ -104,6 +104,9 @@ void TFormPrincipale::construireHistoriques()
 {
     m_historiqueBase = new QUndoStack(this);
     m_historiqueListe = new QUndoStack(this);
+    // Cent pas par document : un pas oublié ne détruit rien (les rebuts gardent ses éléments).
+    m_historiqueBase->setUndoLimit(100);
+    m_historiqueListe->setUndoLimit(100);
     for (QUndoStack* h : {m_historiqueBase, m_historiqueListe})
         connect(h, &QUndoStack::indexChanged, this, [this] { majActionsHistorique(); });
     // Ctrl+Maj+Z rétablit aussi.
@@ -131,16 +134,30 @@ void TFormPrincipale::executerEdition(const QString& nom, const std::function<vo
 {
     JournalModele journal;
     const EtatListe avant = etatListe();
+    const quint64 oublisBase = m_oublisBase;
+    const quint64 oublisListe = m_oublisListe;
     {
         const JournalModele::Enregistrement enregistrement(journal);
         executerHorsCommande(action);
     }
     // Même levée en chemin, ce qui a été changé reste défaisable.
-    if (!journal.estVide())
+    if (!journal.estVide() && oublisBase == m_oublisBase)
         m_historiqueBase->push(new PasBase(*this, nom, ++m_rangEdition, std::move(journal)));
-    if (dm && dm->listeCourses != avant.lignes)
+    if (dm && dm->listeCourses != avant.lignes && oublisListe == m_oublisListe)
         m_historiqueListe->push(new PasListe(*this, nom, ++m_rangEdition, avant, etatListe()));
     majTitre();
+}
+
+void TFormPrincipale::oublierHistoriqueBase()
+{
+    ++m_oublisBase;
+    m_historiqueBase->clear();
+}
+
+void TFormPrincipale::oublierHistoriqueListe()
+{
+    ++m_oublisListe;
+    m_historiqueListe->clear();
 }
 
 void TFormPrincipale::annulerExecute()

@@ -205,10 +205,11 @@ void TFormPrincipale::executer(GestionnaireCommande gestionnaire)
     // arriverait (fermeture par le gestionnaire de fenêtres, minuterie) n'est pas lancée.
     if (compagnonEnArret())
         return;
-    // L'historique ne retient pas ses propres pas, ni ce qui repart d'un fichier (il est
-    // alors oublié).
+    // L'historique ne retient pas ses propres pas, ni ce qui repart des fichiers (il est alors
+    // oublié) : rien n'y est noté pendant la lecture.
     if (gestionnaire == &F::annulerExecute || gestionnaire == &F::retablirExecute
-        || gestionnaire == &F::rechargerBDExecute || gestionnaire == &F::ouvrirListeExecute) {
+        || gestionnaire == &F::rechargerBDExecute || gestionnaire == &F::ouvrirListeExecute
+        || gestionnaire == &F::timerDemarrageTimer) {
         executerHorsCommande([&] { (this->*gestionnaire)(); });
         majTitre();
         return;

@@ -90,7 +90,7 @@ void TFormPrincipale::rechargerBDExecute()
     majArbreRayonsExecute();
     ui.listeArticles->clear();
     // L'historique désigne des éléments de l'ancienne base : oublié avant qu'ils ne soient détruits.
-    m_historiqueBase->clear();
+    oublierHistoriqueBase();
     dm->viderRebuts();
     // Tant que la lecture n'a pas abouti, la base en mémoire n'est pas celle du fichier.
     m_baseNonChargee = true;

@@ -263,7 +263,7 @@ void TFormPrincipale::chargerLC(const QString& chemin)
     }
     retenirListeEnregistree(chemin, empreinte);
     // Une liste ouverte repart sans historique.
-    m_historiqueListe->clear();
+    oublierHistoriqueListe();
     majTitre();
 }
 
@@ -406,7 +406,7 @@ void TFormPrincipale::ouvrirFichierLC(const QString& chemin)
     dm->listeCourses = std::move(lignes);
     rafraichirLC(&totaux);
     retenirListeEnregistree(chemin, empreinte);
-    m_historiqueListe->clear();
+    oublierHistoriqueListe();
     majTitre();
     retenirListeRecente(chemin);
     ecrireStatut(QStringLiteral("Ouverture de '") + reglages.fichierLC + QStringLiteral("' [") + horodatage() + u']'

@@ -287,12 +287,13 @@ void TestAnnuler::historiques_oubliesAuRechargementEtALOuverture()
     const QString liste = m->env->chemin(u"ouverte.lvtx"_s);
     ecrireFichierLC(liste, {pomme});
     m->interactions->repondre(ReponseMessage::Non); // la liste modifiée n'est pas enregistrée
-    m->f().ouvrirFichierLC(liste);
+    // Par une édition (liste récente, démarrage) : ni la lecture ni ce qui la précède n'y entrent.
+    m->f().executerEdition(u"Ouvrir"_s, [&] { m->f().ouvrirFichierLC(liste); });
     QVERIFY(!m->f().historiqueListe()->canUndo());
     QVERIFY(m->f().historiqueBase()->canUndo());
 
     octetsBase();
-    m->f().action(u"rechargerBD"_s)->trigger();
+    m->f().executerEdition(u"Recharger"_s, [&] { m->f().rechargerBDExecute(); });
     QVERIFY(!m->f().historiqueBase()->canUndo());
     QVERIFY(!m->f().action(u"annuler"_s)->isEnabled());
     QVERIFY(m->interactions->questionsDe(GenreQuestion::Erreur).isEmpty());
