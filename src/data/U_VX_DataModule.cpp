@@ -22,7 +22,8 @@ TRayon* TdmVatrelix::ajouterRayonRacine(const QString& nom, TColor couleur)
 {
     auto* rayon = new TRayon(nom, couleur);
     listeRayons.append(rayon);
-    JournalModele::noter({.genre = JournalModele::Genre::RayonAttache, .rayon = rayon, .indice = int(listeRayons.size() - 1)});
+    JournalModele::noter(
+        {.genre = JournalModele::Genre::RayonAttache, .rayon = rayon, .indice = int(listeRayons.size() - 1)});
     return rayon;
 }
 

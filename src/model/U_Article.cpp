@@ -2,6 +2,8 @@
 
 #include "JournalModele.h"
 
+using Genre = JournalModele::Genre;
+
 TArticle::TArticle(const QString& nom, double prix)
     : nom(nom), prix(prix), remarque(QStringLiteral("-"))
 {
@@ -14,14 +16,14 @@ TArticle::TArticle(const QString& nom, double prix, const QString& remarque) : n
 void TArticle::setNom(const QString& valeur)
 {
     if (JournalModele::courant() && valeur != nom)
-        JournalModele::noter({.genre = JournalModele::Genre::NomArticle, .article = this, .texteAvant = nom, .texteApres = valeur});
+        JournalModele::noter({.genre = Genre::NomArticle, .article = this, .texteAvant = nom, .texteApres = valeur});
     nom = valeur;
 }
 
 void TArticle::setPrix(double valeur)
 {
     if (JournalModele::courant() && valeur != prix)
-        JournalModele::noter({.genre = JournalModele::Genre::PrixArticle, .article = this, .prixAvant = prix, .prixApres = valeur});
+        JournalModele::noter({.genre = Genre::PrixArticle, .article = this, .prixAvant = prix, .prixApres = valeur});
     prix = valeur;
 }
 
@@ -29,6 +31,6 @@ void TArticle::setRemarque(const QString& valeur)
 {
     if (JournalModele::courant() && valeur != remarque)
         JournalModele::noter(
-            {.genre = JournalModele::Genre::RemarqueArticle, .article = this, .texteAvant = remarque, .texteApres = valeur});
+            {.genre = Genre::RemarqueArticle, .article = this, .texteAvant = remarque, .texteApres = valeur});
     remarque = valeur;
 }

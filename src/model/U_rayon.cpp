@@ -43,7 +43,8 @@ void TRayon::setNom(const QString& valeur)
 void TRayon::setCouleur(TColor valeur)
 {
     if (JournalModele::courant() && valeur != couleur)
-        JournalModele::noter({.genre = Genre::CouleurRayon, .rayon = this, .couleurAvant = couleur, .couleurApres = valeur});
+        JournalModele::noter(
+            {.genre = Genre::CouleurRayon, .rayon = this, .couleurAvant = couleur, .couleurApres = valeur});
     couleur = valeur;
 }
 
@@ -67,7 +68,8 @@ TRayon* TRayon::ajouterRayonFils(const QString& nom, TColor couleur, TRayon* per
     auto* fils = new TRayon(nom, couleur, pere);
     rayonsFils.append(fils);
     if (JournalModele::courant())
-        JournalModele::noter({.genre = Genre::RayonAttache, .rayon = fils, .pere = this, .indice = int(rayonsFils.size() - 1)});
+        JournalModele::noter(
+            {.genre = Genre::RayonAttache, .rayon = fils, .pere = this, .indice = int(rayonsFils.size() - 1)});
     return fils;
 }
 

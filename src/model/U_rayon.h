@@ -4,7 +4,8 @@
 // Propriété : un rayon possède ses fils et ses articles (son destructeur les détruit).
 // Retirer un élément ne le détruit jamais : il part, avec tout son sous-arbre, aux rebuts
 // (Rebuts.h), où une vue peut encore le désigner sans risque jusqu'à ce que le module de
-// données vide les rebuts. Un élément retiré ne doit donc jamais être rattaché.
+// données vide les rebuts. Un élément retiré n'est rattaché que par le journal des changements
+// (JournalModele.h), qui le reprend d'abord aux rebuts.
 #include "Couleurs.h"
 #include "Erreurs.h"
 

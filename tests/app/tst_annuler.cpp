@@ -120,7 +120,8 @@ void TestAnnuler::annulerRetablir_octets_data()
         m.interactions->repondreSaisie(u"Hygiène"_s);
         m.f().action(u"ajouterRayonRacine"_s)->trigger();
     }) << u"A&nnuler Ajouter un rayon racine"_s;
-    QTest::newRow("rayon renommé") << parDialogueRayon(u"Crèmerie"_s, u"Laitages"_s) << u"A&nnuler Modifier le rayon"_s;
+    QTest::newRow("rayon renommé")
+        << parDialogueRayon(u"Crèmerie"_s, u"Laitages"_s) << u"A&nnuler Modifier le rayon"_s;
     QTest::newRow("rayon déplacé par le dialogue")
         << parDialogueRayon(u"Agrumes"_s, u"Hespéridés"_s, 0, u"Crèmerie"_s) << u"A&nnuler Modifier le rayon"_s;
     QTest::newRow("rayon copié par le dialogue")
