@@ -1,7 +1,7 @@
 // Commandes d'édition sur une base de 100 000 articles : rechargement de la liste d'articles
 // à la sélection d'un rayon de 1 000 articles, déplacement par le dialogue des rayons
-// d'un rayon qui en tient 10 000 (copie, détachement, reconstruction de l'arbre), frappes
-// dans le champ de recherche.
+// d'un rayon qui en tient 10 000 (copie, détachement, reconstruction de l'arbre), annulation
+// de la suppression de ce rayon, frappes dans le champ de recherche.
 #include "ArbreRayons.h"
 #include "GenerateurBase.h"
 #include "Interactions.h"
@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 #include <benchmark/benchmark.h>
 
@@ -39,10 +40,11 @@ class InteractionsBanc : public Interactions
 {
 public:
     TRayon* destination = nullptr;
+    ReponseMessage reponse = ReponseMessage::Non;
 
     ReponseMessage message(const QString&, TypeMessage, BoutonsMessage, std::optional<ReponseMessage>) override
     {
-        return ReponseMessage::Non;
+        return reponse;
     }
     QString saisie(const QString&, const QString&, const QString& defaut) override { return defaut; }
     bool ouvrirFichier(DialogueFichier&) override { return false; }
@@ -201,6 +203,34 @@ void BM_deplacerRayon10000(benchmark::State& etat)
     etat.counters["articles_base"] = b.total();
 }
 BENCHMARK(BM_deplacerRayon10000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3);
+
+// Annuler la suppression du rayon de 10 000 articles : rattachement, arbre refait, liste d'articles
+// du rayon choisi rechargée. Rétablir (hors mesure) le supprime de nouveau.
+void BM_annulerSuppressionRayon10000(benchmark::State& etat)
+{
+    Base& b = *g_base;
+    // Les pas du banc précédent désignent des éléments déjà détruits par viderRebuts.
+    b.fenetre.historiqueBase()->clear();
+    if (!b.fenetre.selectionnerRayon(b.stock))
+        std::abort();
+    TRayon* pere = b.stock->getPere();
+    g_interactions->reponse = ReponseMessage::Oui;
+    b.fenetre.executer(&TFormPrincipale::supprimerRayonExecute);
+    g_interactions->reponse = ReponseMessage::Non;
+    if (pere->indiceRayonFils(b.stock) >= 0)
+        std::abort();
+    for (auto _ : etat) {
+        const auto debut = std::chrono::steady_clock::now();
+        b.fenetre.executer(&TFormPrincipale::annulerExecute);
+        etat.SetIterationTime(secondesDepuis(debut));
+        if (pere->indiceRayonFils(b.stock) < 0)
+            std::abort();
+        b.fenetre.executer(&TFormPrincipale::retablirExecute);
+    }
+    b.fenetre.executer(&TFormPrincipale::annulerExecute);
+    etat.counters["articles_base"] = b.total();
+}
+BENCHMARK(BM_annulerSuppressionRayon10000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3);
 
 // Recherche : une frappe dans le champ, filtre et vue des résultats peinte comprise. L'index
 // est déjà construit (il l'est à la première recherche après un changement de la base).

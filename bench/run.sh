@@ -3,7 +3,7 @@
 # enregistrement et « xmllint --noout » dans une même exécution ; la mémoire de pointe d'un
 # processus qui charge la base de 100 000 articles (puis l'enregistre), la mémoire résidente
 # au fil de cinq rechargements ; les fichiers de liste de 100 000 lignes face à iconv ; enfin
-# le démarrage (bench/demarrage.sh).
+# le démarrage (bench/demarrage.sh) ; l'annulation de la suppression d'un rayon de 10 000 articles.
 set -euo pipefail
 
 racine=$(cd "$(dirname "$0")/.." && pwd)
@@ -106,4 +106,9 @@ csv_partage="$build/mesures-partage.csv"
 "$build/bench/bench_listeCourses" --benchmark_filter='BM_exporter' \
   --benchmark_out="$csv_partage.liste" --benchmark_out_format=csv >/dev/null
 awk -F, '$1 ~ /_median"$/ { gsub(/"/, "", $1); printf "%s %.2f ms\n", $1, $3 }' "$csv_partage" "$csv_partage.liste"
+# Annuler la suppression d'un rayon de 10 000 articles dans une base de 100 000.
+csv_annuler="$build/mesures-annuler.csv"
+"$build/bench/bench_commandes" --benchmark_filter='BM_annuler' \
+  --benchmark_out="$csv_annuler" --benchmark_out_format=csv >/dev/null
+awk -F, '$1 ~ /BM_annulerSuppressionRayon10000.*_median"$/ { printf "undo_aisle_delete_ms_100k %.2f\n", $3 }' "$csv_annuler"
 "$racine/bench/demarrage.sh" 2>/dev/null | sed '/^$/d'

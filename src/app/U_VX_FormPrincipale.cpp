@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -86,6 +87,7 @@ TFormPrincipale::TFormPrincipale(QWidget* parent) : QWidget(parent)
     construireFiche();
     construireRecherche();
     construireActions();
+    construireHistoriques();
     construireMenus();
     construireListesRecentes();
     preparerCasesImpression();
@@ -346,6 +348,11 @@ TFormPrincipale::~TFormPrincipale()
     // Réglages non écrits (fichier court ou disque refusant l'écriture) : la boîte standard le dit.
     executerHorsCommande([this] { enregistrerConfigAppliExecute(); });
     delete m_progression;
+    // Les historiques, vidés à leur destruction, ne doivent plus toucher aux actions.
+    m_historiqueBase->disconnect(this);
+    m_historiqueListe->disconnect(this);
+    delete m_historiqueBase;
+    delete m_historiqueListe;
     // Les rangées de la liste lisent le magasin et les coches, membres détruits avant les
     // contrôles : elles partent d'abord.
     ui.lvListeCourses->clear();

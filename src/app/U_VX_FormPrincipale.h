@@ -43,6 +43,7 @@ class TRayon;
 class TArticle;
 struct TotauxLC;
 class QTreeWidgetItem;
+class QUndoStack;
 class TFormArticle;
 class TformRayon;
 class TformLC;
@@ -192,6 +193,38 @@ public:
     void executerHint(const QString& hint);
     // Ce qui n'est pas une commande (dépôt, destruction) : l'erreur levée s'affiche de même.
     void executerHorsCommande(const std::function<void()>& action);
+
+    // --- Annuler et rétablir (U_VX_FormPrincipale_Annulation.cpp) ---
+    // Une édition : ce qu'elle change dans la base et dans la liste entre, sous ce nom, dans
+    // l'historique de chaque document ; l'erreur levée s'affiche comme pour une commande.
+    void executerEdition(const QString& nom, const std::function<void()>& action);
+    // Défait ou refait la dernière édition, de la base ou de la liste, la plus récente d'abord.
+    void annulerExecute();
+    void retablirExecute();
+    QUndoStack* historiqueBase() const { return m_historiqueBase; }
+    QUndoStack* historiqueListe() const { return m_historiqueListe; }
+    // La base est relue, une liste est ouverte : son historique repart de rien, et l'édition en
+    // cours n'y entre pas.
+    void oublierHistoriqueBase();
+    void oublierHistoriqueListe();
+    // Le titre : le fichier de la liste, « * » tant qu'elle n'est pas enregistrée, puis celui
+    // de l'application.
+    QString titreFenetre() const;
+    void majTitre();
+    // Après un pas de l'historique de la base : les vues suivent le modèle.
+    void apresHistoriqueBase();
+    // La liste et ce qui dit d'où elle vient, repris tels quels par l'historique.
+    struct EtatListe
+    {
+        QStringList lignes;
+        QString fichier;
+        QStringList lignesEnregistrees;
+        QString cheminEmpreinte;
+        EmpreinteFichier empreinte;
+    };
+    EtatListe etatListe() const;
+    // fichier : remettre aussi le fichier et son enregistrement (nouvelle liste défaite).
+    void restaurerListe(const EtatListe& etat, bool fichier);
 
     // --- Réglages (fichier de configuration) : lus à la construction, écrits à la destruction ---
     ConfigurationAppli reglages;
@@ -432,6 +465,14 @@ private:
 
     TdmVatrelix* dm = nullptr;
     QHash<QString, QAction*> listeActions;
+    // Historiques de la base et de la liste ; chaque pas porte son rang parmi les deux.
+    QUndoStack* m_historiqueBase = nullptr;
+    QUndoStack* m_historiqueListe = nullptr;
+    quint64 m_rangEdition = 0;
+    quint64 m_oublisBase = 0;
+    quint64 m_oublisListe = 0;
+    void construireHistoriques();
+    void majActionsHistorique();
     ProgressionFenetre* m_progression = nullptr;
     bool m_quitterEnCours = false;
     bool m_terminaisonDemandee = false;

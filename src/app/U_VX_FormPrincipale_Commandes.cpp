@@ -23,6 +23,22 @@ QKeySequence touches(const char* texte)
     return QKeySequence(QString::fromLatin1(texte), QKeySequence::PortableText);
 }
 
+// Nom d'une édition dans l'historique : le libellé de sa commande, sans marque d'accès ni points
+// de suspension ; l'aide quand le libellé n'est que le nom interne.
+QString nomEdition(GestionnaireCommande gestionnaire)
+{
+    for (const DefinitionCommande& c : TFormPrincipale::tableCommandes()) {
+        if (c.executer != gestionnaire)
+            continue;
+        QString nom = c.libelle == c.nom ? c.hint : c.libelle;
+        nom.remove(u'&');
+        while (nom.endsWith(u'.'))
+            nom.chop(1);
+        return nom;
+    }
+    return u"Modification"_s;
+}
+
 } // namespace
 
 const QList<DefinitionCommande>& TFormPrincipale::tableCommandes()
@@ -121,6 +137,10 @@ const QList<DefinitionCommande>& TFormPrincipale::tableCommandes()
         {u"casesImpression"_s, u"ListeCourses"_s, u"Cases à coc&her à l'impression"_s,
          u"Imprimer une case à cocher devant chaque article"_s,
          {}, ImgImprimer, &F::casesImpressionExecute, Bulle::Dite},
+        {u"annuler"_s, u"Edition"_s, u"A&nnuler"_s, u"Annuler la dernière modification"_s,
+         touches("Ctrl+Z"), ImgRafraichir, &F::annulerExecute, Bulle::Dite},
+        {u"retablir"_s, u"Edition"_s, u"&Rétablir"_s, u"Rétablir la modification annulée"_s,
+         touches("Ctrl+Y"), ImgRafraichir, &F::retablirExecute, Bulle::Dite},
     };
     return table;
 }
@@ -134,7 +154,7 @@ const QList<DefinitionMenu>& TFormPrincipale::menusPrincipaux()
           u"exporterLC"_s, u"imprimer"_s, u"apercuImpression"_s, u"casesImpression"_s, u"-"_s,
           u"quitter"_s}},
         {u"&Edition"_s, ImgAucune,
-         {u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s, u"ajouterArticle"_s,
+         {u"annuler"_s, u"retablir"_s, u"-"_s, u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s, u"ajouterArticle"_s,
           u"modifierArticle"_s, u"supprimerArticle"_s, u"-"_s, u"rechercher"_s, u"copierLC"_s}},
         {u"&Affichage"_s, ImgAucune, {u">&Couleurs"_s, u"-"_s, u"modeMagasin"_s, u"effacerCoches"_s}},
         {u"&Outils"_s, ImgAucune, {u"configurerOptions"_s, u"-"_s, u"ordreMagasin"_s, u"trierLCMagasin"_s}},
@@ -185,7 +205,16 @@ void TFormPrincipale::executer(GestionnaireCommande gestionnaire)
     // arriverait (fermeture par le gestionnaire de fenêtres, minuterie) n'est pas lancée.
     if (compagnonEnArret())
         return;
-    executerHorsCommande([&] { (this->*gestionnaire)(); });
+    // L'historique ne retient pas ses propres pas, ni ce qui repart des fichiers (il est alors
+    // oublié) : rien n'y est noté pendant la lecture.
+    if (gestionnaire == &F::annulerExecute || gestionnaire == &F::retablirExecute
+        || gestionnaire == &F::rechargerBDExecute || gestionnaire == &F::ouvrirListeExecute
+        || gestionnaire == &F::timerDemarrageTimer) {
+        executerHorsCommande([&] { (this->*gestionnaire)(); });
+        majTitre();
+        return;
+    }
+    executerEdition(nomEdition(gestionnaire), [&] { (this->*gestionnaire)(); });
 }
 
 void TFormPrincipale::executerHint(const QString& hint)

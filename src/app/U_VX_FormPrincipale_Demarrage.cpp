@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <QWindow>
 
 namespace {
@@ -88,6 +89,8 @@ void TFormPrincipale::rechargerBDExecute()
     dm->viderListeRayons();
     majArbreRayonsExecute();
     ui.listeArticles->clear();
+    // L'historique désigne des éléments de l'ancienne base : oublié avant qu'ils ne soient détruits.
+    oublierHistoriqueBase();
     dm->viderRebuts();
     // Tant que la lecture n'a pas abouti, la base en mémoire n'est pas celle du fichier.
     m_baseNonChargee = true;

@@ -218,7 +218,10 @@ private:
         }
         e.setDropAction(Qt::CopyAction); // la source ne retire rien : le gestionnaire s'en charge
         e.accept();
-        m_f.executerHorsCommande([&] {
+        const QString nom = cible != m_f.ui.arbreRayon ? QStringLiteral("Glisser dans la liste")
+                            : m_f.toucheSpeciale            ? QStringLiteral("Copier par glissement")
+                                                            : QStringLiteral("Déplacer par glissement");
+        m_f.executerEdition(nom, [&] {
             if (cible == m_f.ui.arbreRayon)
                 m_f.arbreRayonDragDrop(cible, source, position);
             else if (cible == m_f.ui.lvListeCourses)

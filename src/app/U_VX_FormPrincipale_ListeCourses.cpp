@@ -23,6 +23,7 @@
 #include <QItemSelectionModel>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 namespace {
 
@@ -261,6 +262,9 @@ void TFormPrincipale::chargerLC(const QString& chemin)
         rafraichirLC(&totaux);
     }
     retenirListeEnregistree(chemin, empreinte);
+    // Une liste ouverte repart sans historique.
+    oublierHistoriqueListe();
+    majTitre();
 }
 
 void TFormPrincipale::enregistrerLCExecute()
@@ -402,6 +406,8 @@ void TFormPrincipale::ouvrirFichierLC(const QString& chemin)
     dm->listeCourses = std::move(lignes);
     rafraichirLC(&totaux);
     retenirListeEnregistree(chemin, empreinte);
+    oublierHistoriqueListe();
+    majTitre();
     retenirListeRecente(chemin);
     ecrireStatut(QStringLiteral("Ouverture de '") + reglages.fichierLC + QStringLiteral("' [") + horodatage() + u']'
                  + noteCheminNonRetenu(reglages.fichierLC));

@@ -1,5 +1,6 @@
 #include "U_VX_DataModule.h"
 
+#include "JournalModele.h"
 #include "Rebuts.h"
 #include "U_Article.h"
 #include "U_rayon.h"
@@ -21,20 +22,29 @@ TRayon* TdmVatrelix::ajouterRayonRacine(const QString& nom, TColor couleur)
 {
     auto* rayon = new TRayon(nom, couleur);
     listeRayons.append(rayon);
+    JournalModele::noter(
+        {.genre = JournalModele::Genre::RayonAttache, .rayon = rayon, .indice = int(listeRayons.size() - 1)});
     return rayon;
 }
 
 void TdmVatrelix::viderListeRayons()
 {
     while (!listeRayons.isEmpty())
-        Rebuts::deposer(listeRayons.takeLast());
+        retirerRayonRacine(int(listeRayons.size() - 1));
 }
 
 void TdmVatrelix::retirerRayonRacine(TRayon* r)
 {
     const qsizetype i = listeRayons.indexOf(r);
     if (i >= 0)
-        Rebuts::deposer(listeRayons.takeAt(i));
+        retirerRayonRacine(int(i));
+}
+
+void TdmVatrelix::retirerRayonRacine(int i)
+{
+    TRayon* r = listeRayons.takeAt(i);
+    JournalModele::noter({.genre = JournalModele::Genre::RayonDetache, .rayon = r, .indice = i});
+    Rebuts::deposer(r);
 }
 
 TRayon* TdmVatrelix::copierRayon(const TRayon* source, TRayon* cible)
@@ -49,7 +59,11 @@ TRayon* TdmVatrelix::copierRayon(const TRayon* source, TRayon* cible)
         // La copie tomberait dans la source en cours de lecture : on copie d'abord
         // un instantané, sans quoi la copie se recopierait sans fin.
         TRayon instantane(source->getNom(), source->getCouleur());
-        copierContenuRayon(source, &instantane);
+        {
+            // L'instantané meurt ici : le journal n'en garde rien.
+            const JournalModele::Suspension suspension;
+            copierContenuRayon(source, &instantane);
+        }
         return copierRayon(&instantane, cible);
     }
     TRayon* copie = cible->ajouterRayonFils(source->getNom(), source->getCouleur(), cible);

@@ -40,6 +40,7 @@ public:
     void viderListeRayons();
     // Détache la première racine qui est r ; sans effet si r n'est pas une racine.
     void retirerRayonRacine(TRayon* r);
+    void retirerRayonRacine(int i);
     // Ajoute à cible une copie profonde de source ; rend la copie. EProfondeurRayons, sans
     // rien changer, quand la copie dépasserait profondeurMaxRayons.
     TRayon* copierRayon(const TRayon* source, TRayon* cible);

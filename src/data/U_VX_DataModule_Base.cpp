@@ -5,6 +5,7 @@
 #include "DocumentXml.h"
 #include "Emplacements.h"
 #include "Erreurs.h"
+#include "JournalModele.h"
 #include "U_Article.h"
 #include "U_rayon.h"
 
@@ -570,6 +571,8 @@ QString TdmVatrelix::cheminModele()
 
 void TdmVatrelix::chargerBase(ProgressionBase& progression)
 {
+    // Une base lue ne se défait pas (son rechargement oublie l'historique) : rien n'est noté.
+    const JournalModele::Suspension sansJournal;
     progression.progression(QStringLiteral("5"));
     const QString chemin = cheminBase();
     if (!QFileInfo::exists(chemin)) {

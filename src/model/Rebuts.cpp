@@ -48,6 +48,20 @@ void deposer(TArticle* article)
         reserve().articles.append(article);
 }
 
+void reprendre(TRayon* rayon)
+{
+    const qsizetype i = reserve().rayons.lastIndexOf(rayon);
+    if (i >= 0)
+        reserve().rayons.removeAt(i);
+}
+
+void reprendre(TArticle* article)
+{
+    const qsizetype i = reserve().articles.lastIndexOf(article);
+    if (i >= 0)
+        reserve().articles.removeAt(i);
+}
+
 void vider()
 {
     reserve().detruire();

@@ -18,15 +18,18 @@ class TArticle
 public:
     // La remarque d'un article neuf est "-" tant que rien ne la fixe.
     TArticle(const QString& nom, double prix);
+    TArticle(const QString& nom, double prix, const QString& remarque);
 
     QString getNom() const { return nom; }
-    void setNom(const QString& valeur) { nom = valeur; }
+    // Un changement est noté au journal ouvert (JournalModele.h).
+    void setNom(const QString& valeur);
     double getPrix() const { return prix; }
-    void setPrix(double valeur) { prix = valeur; }
+    void setPrix(double valeur);
     QString getRemarque() const { return remarque; }
-    void setRemarque(const QString& valeur) { remarque = valeur; }
+    void setRemarque(const QString& valeur);
 
 private:
+    friend class JournalModele;
     QString nom;
     double prix;
     QString remarque;

@@ -1,6 +1,7 @@
 #include "U_rayon.h"
 
 #include "Erreurs.h"
+#include "JournalModele.h"
 #include "Rebuts.h"
 #include "U_Article.h"
 
@@ -12,6 +13,8 @@ void verifierIndice(qsizetype i, qsizetype nombre)
     if (i < 0 || i >= nombre)
         throw EListError(QStringLiteral("Indice de liste hors limites (%1)").arg(i));
 }
+
+using Genre = JournalModele::Genre;
 
 } // namespace
 
@@ -28,6 +31,21 @@ TRayon::~TRayon()
 {
     qDeleteAll(articles);
     qDeleteAll(rayonsFils);
+}
+
+void TRayon::setNom(const QString& valeur)
+{
+    if (JournalModele::courant() && valeur != nom)
+        JournalModele::noter({.genre = Genre::NomRayon, .rayon = this, .texteAvant = nom, .texteApres = valeur});
+    nom = valeur;
+}
+
+void TRayon::setCouleur(TColor valeur)
+{
+    if (JournalModele::courant() && valeur != couleur)
+        JournalModele::noter(
+            {.genre = Genre::CouleurRayon, .rayon = this, .couleurAvant = couleur, .couleurApres = valeur});
+    couleur = valeur;
 }
 
 TRayon* TRayon::getRayonFils(int i) const
@@ -49,6 +67,9 @@ TRayon* TRayon::ajouterRayonFils(const QString& nom, TColor couleur, TRayon* per
 {
     auto* fils = new TRayon(nom, couleur, pere);
     rayonsFils.append(fils);
+    if (JournalModele::courant())
+        JournalModele::noter(
+            {.genre = Genre::RayonAttache, .rayon = fils, .pere = this, .indice = int(rayonsFils.size() - 1)});
     return fils;
 }
 
@@ -56,7 +77,10 @@ void TRayon::retirerRayonFils(int i)
 {
     verifierIndice(i, rayonsFils.size());
     // Le fils garde son sous-arbre et son père : il n'est que détaché.
-    Rebuts::deposer(rayonsFils.takeAt(i));
+    TRayon* fils = rayonsFils.takeAt(i);
+    if (JournalModele::courant())
+        JournalModele::noter({.genre = Genre::RayonDetache, .rayon = fils, .pere = this, .indice = i});
+    Rebuts::deposer(fils);
 }
 
 void TRayon::retirerRayonFils(TRayon* r)
@@ -82,16 +106,22 @@ int TRayon::indiceArticle(const TArticle* a) const
 
 TArticle* TRayon::creerArticle(const QString& nom, double prix, const QString& remarque)
 {
-    auto* article = new TArticle(nom, prix);
-    article->setRemarque(remarque);
+    auto* article = new TArticle(nom, prix, remarque);
     articles.append(article);
+    if (JournalModele::courant()) {
+        JournalModele::noter(
+            {.genre = Genre::ArticleAttache, .pere = this, .article = article, .indice = int(articles.size() - 1)});
+    }
     return article;
 }
 
 void TRayon::retirerArticle(int i)
 {
     verifierIndice(i, articles.size());
-    Rebuts::deposer(articles.takeAt(i));
+    TArticle* article = articles.takeAt(i);
+    if (JournalModele::courant())
+        JournalModele::noter({.genre = Genre::ArticleDetache, .pere = this, .article = article, .indice = i});
+    Rebuts::deposer(article);
 }
 
 void TRayon::retirerArticle(TArticle* a)

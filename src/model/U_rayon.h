@@ -4,7 +4,8 @@
 // Propriété : un rayon possède ses fils et ses articles (son destructeur les détruit).
 // Retirer un élément ne le détruit jamais : il part, avec tout son sous-arbre, aux rebuts
 // (Rebuts.h), où une vue peut encore le désigner sans risque jusqu'à ce que le module de
-// données vide les rebuts. Un élément retiré ne doit donc jamais être rattaché.
+// données vide les rebuts. Un élément retiré n'est rattaché que par le journal des changements
+// (JournalModele.h), qui le reprend d'abord aux rebuts.
 #include "Couleurs.h"
 #include "Erreurs.h"
 
@@ -36,9 +37,10 @@ public:
     TRayon& operator=(const TRayon&) = delete;
 
     QString getNom() const { return nom; }
-    void setNom(const QString& valeur) { nom = valeur; }
+    // Nom et couleur : un changement est noté au journal ouvert (JournalModele.h).
+    void setNom(const QString& valeur);
     TColor getCouleur() const { return couleur; }
-    void setCouleur(TColor valeur) { couleur = valeur; }
+    void setCouleur(TColor valeur);
     TRayon* getPere() const { return pere; }
     void setPere(TRayon* valeur) { pere = valeur; }
 
@@ -67,6 +69,7 @@ public:
     int getHauteur() const;
 
 private:
+    friend class JournalModele;
     QString nom;
     TColor couleur;
     QList<TRayon*> rayonsFils;

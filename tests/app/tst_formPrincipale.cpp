@@ -291,6 +291,8 @@ void TestFormPrincipale::table_commandes_data()
           u"Exporter la liste de courses pour un tableur ou en texte"_s, "Ctrl+E", 24);
     ligne("casesImpression", "ListeCourses", u"Cases à coc&her à l'impression"_s,
           u"Imprimer une case à cocher devant chaque article"_s, "", 20);
+    ligne("annuler", "Edition", u"A&nnuler"_s, u"Annuler la dernière modification"_s, "Ctrl+Z", 28);
+    ligne("retablir", "Edition", u"&Rétablir"_s, u"Rétablir la modification annulée"_s, "Ctrl+Y", 28);
 }
 
 void TestFormPrincipale::table_commandes()
@@ -334,12 +336,13 @@ void TestFormPrincipale::table_ordreEtNombre()
         u"enregistrerLCSous"_s, u"importerBD"_s, u"rechargerBD"_s, u"repeindreTousDegrades"_s,
         u"majArbreRayons"_s, u"majListeArticles"_s, u"aPropos"_s, u"majLC"_s, u"trierLC"_s, u"modeMagasin"_s,
         u"effacerCoches"_s, u"ordreMagasin"_s, u"trierLCMagasin"_s, u"afficherAide"_s, u"rechercher"_s,
-        u"apercuImpression"_s, u"copierLC"_s, u"exporterLC"_s, u"casesImpression"_s};
+        u"apercuImpression"_s, u"copierLC"_s, u"exporterLC"_s, u"casesImpression"_s,
+        u"annuler"_s, u"retablir"_s};
     QCOMPARE(noms, attendus);
     int hints = 0;
     for (const DefinitionCommande& c : TFormPrincipale::tableCommandes())
         hints += c.hint.isEmpty() ? 0 : 1;
-    QCOMPARE(hints, 34);
+    QCOMPARE(hints, 36);
 }
 
 void TestFormPrincipale::menus_etBarres_dansLOrdre()
@@ -355,7 +358,7 @@ void TestFormPrincipale::menus_etBarres_dansLOrdre()
                           u">Listes ré&centes"_s, u"-"_s, u"exporterLC"_s, u"imprimer"_s, u"apercuImpression"_s,
                           u"casesImpression"_s, u"-"_s, u"quitter"_s}));
     QCOMPARE(decrireMenu(f.ui.MainMenu1[1]),
-             (QStringList{u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s,
+             (QStringList{u"annuler"_s, u"retablir"_s, u"-"_s, u">&Ajouter Rayon"_s, u"modifierRayon"_s, u"supprimerRayon"_s, u"-"_s,
                           u"ajouterArticle"_s, u"modifierArticle"_s, u"supprimerArticle"_s, u"-"_s,
                           u"rechercher"_s, u"copierLC"_s}));
     QCOMPARE(decrireMenu(f.ui.MainMenu1[2]),
@@ -443,7 +446,7 @@ void TestFormPrincipale::raccourcis_seulsCeuxDeLaTable()
     QCOMPARE(raccourcis, (QStringList{u"Ctrl+Alt+I"_s, u"Ctrl+Alt+O"_s, u"Ctrl+Alt+S"_s, u"Ctrl+C"_s, u"Ctrl+E"_s,
                                       u"Ctrl+F"_s, u"Ctrl+I"_s, u"Ctrl+M"_s, u"Ctrl+N"_s, u"Ctrl+O"_s, u"Ctrl+P"_s,
                                       u"Ctrl+R"_s, u"Ctrl+S"_s, u"Ctrl+Shift+M"_s, u"Ctrl+Shift+P"_s,
-                                      u"Ctrl+Shift+T"_s, u"Ctrl+T"_s, u"F1"_s}));
+                                      u"Ctrl+Shift+T"_s, u"Ctrl+T"_s, u"Ctrl+Y"_s, u"Ctrl+Z"_s, u"F1"_s}));
 }
 
 void TestFormPrincipale::raccourci_sansMenu_agit()

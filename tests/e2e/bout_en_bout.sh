@@ -6,6 +6,8 @@ programme="$(cd "$1" && pwd)"
 artefacts="$2"
 donnees="$(cd "$(dirname "$0")/donnees" && pwd)"
 titre="Tavelquirn - Vatrelix 2006"
+# La fenêtre principale nomme d'abord sa liste : « liste.lvtx* - Tavelquirn - Vatrelix 2006 ».
+motif_fenetre="^(.* - )?${titre}\$"
 mkdir -p "$artefacts"
 rm -f "$artefacts"/ecran-*
 
@@ -58,7 +60,7 @@ pids+=($programme_pid)
 
 fenetre=""
 for _ in $(seq 300); do
-  fenetre="$(xdotool search --onlyvisible --name "^${titre}\$" 2>/dev/null | head -1 || true)"
+  fenetre="$(xdotool search --onlyvisible --name "$motif_fenetre" 2>/dev/null | head -1 || true)"
   [[ -n "$fenetre" ]] && break
   kill -0 "$programme_pid" 2>/dev/null || echouer "le programme s'est arrêté au démarrage"
   sleep 0.1
@@ -196,7 +198,7 @@ lancer() {
   pids+=($programme_pid)
   fenetre=""
   for _ in $(seq 300); do
-    fenetre="$(xdotool search --onlyvisible --name "^${titre}\$" 2>/dev/null | head -1 || true)"
+    fenetre="$(xdotool search --onlyvisible --name "$motif_fenetre" 2>/dev/null | head -1 || true)"
     [[ -n "$fenetre" ]] && break
     sleep 0.1
   done
