@@ -10,6 +10,7 @@
 #include "U_vx_compagnon.h"
 #include "U_vx_impression.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -155,7 +156,7 @@ void BM_enregistrer(benchmark::State& etat)
     g_dm->listeCourses = lignesBanc(int(etat.range(0)));
     g_fenetre->reglages.fichierLC = g_dossier + QStringLiteral("banc.lvtx");
     for (auto _ : etat)
-        g_fenetre->enregistrerLCExecute();
+        g_fenetre->action(QStringLiteral("enregistrerLC"))->trigger(); // comme l'utilisateur : par l'action
 }
 BENCHMARK(BM_enregistrer)->Arg(kLignes)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
 
@@ -185,12 +186,13 @@ QString fichierBanc(int nombre)
     return chemin;
 }
 
-// La commande d'ouverture entière : question, nouvelle liste, lecture, rafraîchissement.
+// La commande d'ouverture entière, par son action : question, nouvelle liste, lecture,
+// rafraîchissement, historique.
 void BM_ouvrir(benchmark::State& etat)
 {
     g_interactions->fichierOuvert = fichierBanc(int(etat.range(0)));
     for (auto _ : etat)
-        g_fenetre->ouvrirListeExecute();
+        g_fenetre->action(QStringLiteral("ouvrirListe"))->trigger(); // comme l'utilisateur : par l'action
     if (g_dm->listeCourses.size() != etat.range(0))
         std::abort();
 }
@@ -206,7 +208,7 @@ void BM_ouvrirDepuisVide(benchmark::State& etat)
         g_fenetre->majLCExecute();
         g_fenetre->reglages.fichierLC.clear();
         etat.ResumeTiming();
-        g_fenetre->ouvrirListeExecute();
+        g_fenetre->action(QStringLiteral("ouvrirListe"))->trigger(); // comme l'utilisateur : par l'action
     }
     if (g_dm->listeCourses.size() != etat.range(0))
         std::abort();
