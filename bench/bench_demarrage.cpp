@@ -5,7 +5,7 @@
 // sa première peinture, et jusqu'à la fin de son démarrage (sous X quand DISPLAY est là).
 #include "Emplacements.h"
 #include "GenerateurBase.h"
-#include "Interactions.h"
+#include "InteractionsBanc.h"
 #include "ParametresRegionaux.h"
 #include "U_VX_DataModule.h"
 #include "U_VX_FormPrincipale.h"
@@ -31,26 +31,6 @@
 
 namespace {
 
-// Aucune question ne doit être posée pendant ces mesures.
-class InteractionsBanc : public Interactions
-{
-public:
-    ReponseMessage message(const QString&, TypeMessage, BoutonsMessage, std::optional<ReponseMessage>) override
-    {
-        return ReponseMessage::Non;
-    }
-    QString saisie(const QString&, const QString&, const QString& defaut) override { return defaut; }
-    bool ouvrirFichier(DialogueFichier&) override { return false; }
-    bool enregistrerFichier(DialogueFichier&) override { return false; }
-    bool choisirCouleur(TColor&) override { return false; }
-    bool choisirImprimante(QPrinter&) override { return false; }
-    void montrerModal(QWidget*) override {}
-    void erreurStandard(const QString& message) override
-    {
-        std::fprintf(stderr, "erreur : %s\n", qPrintable(message));
-        std::abort();
-    }
-};
 
 class PassageProgression : public ProgressionBase
 {

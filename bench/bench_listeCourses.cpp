@@ -3,7 +3,7 @@
 #include "Emplacements.h"
 #include "FichierLC.h"
 #include "FusionTriLC.h"
-#include "Interactions.h"
+#include "InteractionsBanc.h"
 #include "ParametresRegionaux.h"
 #include "U_VX_DataModule.h"
 #include "U_VX_FormPrincipale.h"
@@ -30,14 +30,10 @@ namespace {
 
 constexpr int kLignes = 10000;
 
-class InteractionsBanc : public Interactions
+// Ouvre, enregistre et imprime dans les fichiers que le banc désigne.
+class InteractionsListe : public InteractionsBanc
 {
 public:
-    ReponseMessage message(const QString&, TypeMessage, BoutonsMessage, std::optional<ReponseMessage>) override
-    {
-        return ReponseMessage::Non;
-    }
-    QString saisie(const QString&, const QString&, const QString& defaut) override { return defaut; }
     bool ouvrirFichier(DialogueFichier& d) override
     {
         d.nomFichier = fichierOuvert;
@@ -48,24 +44,17 @@ public:
         d.nomFichier = fichierEnregistre;
         return !fichierEnregistre.isEmpty();
     }
-    bool choisirCouleur(TColor&) override { return false; }
     bool choisirImprimante(QPrinter& imprimante) override
     {
         reglerSortiePdf(imprimante, fichierPdf);
         return true;
-    }
-    void montrerModal(QWidget*) override {}
-    void erreurStandard(const QString& message) override
-    {
-        std::fprintf(stderr, "erreur : %s\n", qPrintable(message));
-        std::abort();
     }
     QString fichierOuvert;
     QString fichierEnregistre;
     QString fichierPdf;
 };
 
-InteractionsBanc* g_interactions = nullptr;
+InteractionsListe* g_interactions = nullptr;
 TFormPrincipale* g_fenetre = nullptr;
 TdmVatrelix* g_dm = nullptr;
 QString g_dossier;
@@ -265,7 +254,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ParametresRegionaux::definir(ParametresRegionaux::francais());
-    InteractionsBanc interactions;
+    InteractionsListe interactions;
     g_interactions = &interactions;
     Interactions::definir(&interactions);
     initialiserCompagnon();

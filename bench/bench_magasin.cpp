@@ -3,7 +3,7 @@
 // (bascule du mode, rafraîchissement avec des coches, une coche).
 #include "Emplacements.h"
 #include "FusionTriLC.h"
-#include "Interactions.h"
+#include "InteractionsBanc.h"
 #include "MagasinLC.h"
 #include "ParametresRegionaux.h"
 #include "ReglagesUtilisateur.h"
@@ -23,25 +23,6 @@
 
 namespace {
 
-class InteractionsBanc : public Interactions
-{
-public:
-    ReponseMessage message(const QString&, TypeMessage, BoutonsMessage, std::optional<ReponseMessage>) override
-    {
-        return ReponseMessage::Non;
-    }
-    QString saisie(const QString&, const QString&, const QString& defaut) override { return defaut; }
-    bool ouvrirFichier(DialogueFichier&) override { return false; }
-    bool enregistrerFichier(DialogueFichier&) override { return false; }
-    bool choisirCouleur(TColor&) override { return false; }
-    bool choisirImprimante(QPrinter&) override { return false; }
-    void montrerModal(QWidget*) override {}
-    void erreurStandard(const QString& message) override
-    {
-        std::fprintf(stderr, "erreur : %s\n", qPrintable(message));
-        std::abort();
-    }
-};
 
 TFormPrincipale* g_fenetre = nullptr;
 TdmVatrelix* g_dm = nullptr;
