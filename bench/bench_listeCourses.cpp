@@ -3,6 +3,7 @@
 #include "Emplacements.h"
 #include "FichierLC.h"
 #include "FusionTriLC.h"
+#include "BancFenetre.h"
 #include "InteractionsBanc.h"
 #include "ParametresRegionaux.h"
 #include "U_VX_DataModule.h"
@@ -251,31 +252,7 @@ BENCHMARK(BM_imprimerPdf)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetit
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    ParametresRegionaux::definir(ParametresRegionaux::francais());
     InteractionsListe interactions;
     g_interactions = &interactions;
-    Interactions::definir(&interactions);
-    initialiserCompagnon();
-    QTemporaryDir dossier;
-    g_dossier = dossier.path() + u'/';
-    definirRepertoireExecutable(g_dossier);
-    {
-        auto fenetre = std::make_unique<TFormPrincipale>();
-        fenetre->ui.timerDemarrage->stop();
-        TdmVatrelix dm;
-        fenetre->attacherModuleDonnees(&dm);
-        fenetre->show();
-        g_fenetre = fenetre.get();
-        g_dm = &dm;
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-        fenetre.reset();
-    }
-    terminerCompagnon();
-    definirRepertoireExecutable(QString());
-    Interactions::definir(nullptr);
-    return 0;
+    return lancerBancsFenetre(argc, argv, interactions, g_fenetre, g_dm, g_dossier);
 }

@@ -3,6 +3,7 @@
 // (bascule du mode, rafraîchissement avec des coches, une coche).
 #include "Emplacements.h"
 #include "FusionTriLC.h"
+#include "BancFenetre.h"
 #include "InteractionsBanc.h"
 #include "MagasinLC.h"
 #include "ParametresRegionaux.h"
@@ -170,31 +171,7 @@ BENCHMARK(BM_cocher_centMille)->Unit(benchmark::kMillisecond)->Iterations(20)->R
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    ParametresRegionaux::definir(ParametresRegionaux::francais());
     InteractionsBanc interactions;
-    Interactions::definir(&interactions);
-    initialiserCompagnon();
-    QTemporaryDir dossier;
-    definirRepertoireExecutable(dossier.path() + u'/');
-    definirDossierReglagesUtilisateur(dossier.path());
-    {
-        auto fenetre = std::make_unique<TFormPrincipale>();
-        fenetre->ui.timerDemarrage->stop();
-        TdmVatrelix dm;
-        fenetre->attacherModuleDonnees(&dm);
-        fenetre->show();
-        g_fenetre = fenetre.get();
-        g_dm = &dm;
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-        fenetre.reset();
-    }
-    terminerCompagnon();
-    definirDossierReglagesUtilisateur(QString());
-    definirRepertoireExecutable(QString());
-    Interactions::definir(nullptr);
-    return 0;
+    QString dossier;
+    return lancerBancsFenetre(argc, argv, interactions, g_fenetre, g_dm, dossier);
 }
