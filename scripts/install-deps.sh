@@ -9,6 +9,7 @@ paquets=(
   libespeak-ng-dev espeak-ng-data libpulse-dev libsndfile1-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 poppler-utils
   xdotool openbox x11-apps
+  desktop-file-utils appstream shared-mime-info lintian dpkg-dev fakeroot file util-linux
 )
 [[ "${1:-}" == "--sanitize" ]] && paquets+=(libclang-rt-14-dev)
 [[ "${1:-}" == "--fuzz" ]] && paquets+=(clang-14 clang libclang-rt-14-dev)
