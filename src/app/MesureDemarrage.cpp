@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <exception>
 
 namespace {
 
@@ -59,5 +60,21 @@ void mesurerDemarrage(TFormPrincipale& fenetre)
         std::printf("demarrage_ms %.3f\n", millisecondesDepuis(lancement));
         std::fflush(stdout);
         QCoreApplication::exit(0);
+    };
+}
+
+void enregistrerBaseSurDemande(TFormPrincipale& fenetre)
+{
+    if (qEnvironmentVariable("VATRELIX_ESSAI_ENREGISTRER_BASE") != u"1")
+        return;
+    fenetre.apresDemarrage = [&fenetre] {
+        int code = 3;
+        try {
+            if (fenetre.enregistrerBase())
+                code = 0;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+        }
+        QCoreApplication::exit(code);
     };
 }

@@ -67,6 +67,7 @@ int main(int argc, char* argv[])
         fenetre.attacherDialogues(new TFormArticle(&fenetre), new TformRayon(dmVatrelix, &fenetre),
                                   new TformLC(&fenetre), new TformOptions(&fenetre));
         mesurerDemarrage(fenetre);
+        enregistrerBaseSurDemande(fenetre);
         fenetre.show();
         code = application.exec();
         // Un départ encore en cours à la sortie va à son terme (borné), la fenêtre encore là.
