@@ -39,7 +39,7 @@ QString texteAide()
         throw EFichierErreur(u"L'aide de Vatrelix est introuvable dans le programme."_s);
     QString texte = QString::fromUtf8(ressource.readAll());
     texte.replace(u"{raccourcis}"_s, tableRaccourcis());
-    texte.replace(u"{dossier}"_s, QDir::toNativeSeparators(repertoireExecutable()));
+    texte.replace(u"{dossier}"_s, QDir::toNativeSeparators(repertoireDonnees()));
     return texte;
 }
 

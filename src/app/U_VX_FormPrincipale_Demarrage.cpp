@@ -156,7 +156,7 @@ bool TFormPrincipale::enregistrerBase()
 void TFormPrincipale::nettoyerTemporairesOrphelins()
 {
     // Une écriture interrompue (processus tué) laisse son temporaire à côté de sa cible.
-    QStringList dossiers{repertoireExecutable()};
+    QStringList dossiers{repertoireDonnees()};
     for (const QString& fichier : {TdmVatrelix::cheminBase(), cheminConfiguration(), reglages.fichierLC})
         if (!fichier.isEmpty())
             dossiers.append(QFileInfo(cibleReelle(fichier)).absolutePath());

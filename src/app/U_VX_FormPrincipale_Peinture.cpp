@@ -3,12 +3,14 @@
 
 #include "ControlesPeints.h"
 #include "Conversions.h"
+#include "Emplacements.h"
 #include "Interactions.h"
 #include "TPaintBox.h"
 #include "U_graphic.h"
 #include "U_vx_compagnon.h"
 
 #include <QCursor>
+#include <QDir>
 #include <QMenu>
 #include <QPainter>
 #include <QTimer>
@@ -148,7 +150,9 @@ void TFormPrincipale::aProposExecute()
     parlerCompagnon(QStringLiteral("\\Map=\"") + texteAProposParle + QStringLiteral("\"=\"") + texteAPropos + QStringLiteral("\"\\"));
     animerCompagnon(QStringLiteral("ReadReturn"));
     // Les requêtes du compagnon sont asynchrones : la boîte paraît pendant qu'il lit.
-    // La boîte dit aussi la version.
-    Interactions::courantes().message(texteAPropos + QStringLiteral("\n\nVersion ") + QStringLiteral(VATRELIX_VERSION),
+    // La boîte dit aussi la version et où sont les données.
+    Interactions::courantes().message(texteAPropos + QStringLiteral("\n\nVersion ") + QStringLiteral(VATRELIX_VERSION)
+                                          + QStringLiteral("\nDossier des données : ")
+                                          + QDir::toNativeSeparators(repertoireDonnees()),
                                       TypeMessage::Simple, BoutonsMessage::Ok);
 }

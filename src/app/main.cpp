@@ -22,6 +22,7 @@
 #include "VerrouDonnees.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLockFile>
 
 int main(int argc, char* argv[])
@@ -42,12 +43,17 @@ int main(int argc, char* argv[])
     // Un seul écrivain par dossier de données : une seconde copie le dit et s'arrête avant
     // d'avoir lu quoi que ce soit.
     QString dejaOuvert;
-    const std::unique_ptr<QLockFile> verrou = verrouillerDossierDonnees(repertoireExecutable(), dejaOuvert);
+    const std::unique_ptr<QLockFile> verrou = verrouillerDossierDonnees(repertoireDonnees(), dejaOuvert);
     if (!verrou) {
         interactions.message(dejaOuvert, TypeMessage::Avertissement, BoutonsMessage::Ok);
         Interactions::definir(nullptr);
         return 1;
     }
+    // Programme installé en lecture seule : la base d'exemple va au dossier de l'utilisateur.
+    if (!preparerRepertoireDonnees())
+        interactions.message(QStringLiteral("La base d'exemple n'a pas pu être copiée dans \"%1\".")
+                                 .arg(QDir::toNativeSeparators(repertoireDonnees())),
+                             TypeMessage::Avertissement, BoutonsMessage::Ok);
     // Le serveur de personnages du programme tient lieu du service d'agents de la plate-forme.
     enregistrerServicePersonnages();
 

@@ -2,6 +2,7 @@
 #include "Agentballoon.h"
 #include "Agentcharacters.h"
 #include "Agentcommands.h"
+#include "Emplacements.h"
 #include "MSAgent.h"
 #include <QGuiApplication>
 #include <QWindow>
@@ -87,7 +88,7 @@ void TAgentCharacter::InitFileSpecs(const QString& fournisseur)
     const qsizetype delimiteur = std::max(fournisseur.lastIndexOf(QLatin1Char('\\')),
                                           fournisseur.lastIndexOf(QLatin1Char('/')));
     if (delimiteur < 0) {
-        FFolder = TAgentCharacters::GetCharFolder();
+        FFolder = repertoirePersonnagePour(fournisseur);
         FFileName = fournisseur;
     } else {
         FFolder = fournisseur.left(delimiteur + 1);

@@ -198,15 +198,20 @@ QStringList TAgentCharacters::GetInstalledChars()
         return FInstalledChars.fichiers;
     return GardeLecture<QStringList>(QString::fromLatin1(sChsRefreshListInstalledCharacters), QStringList(), [&] {
         FInstalledChars.fichiers.clear();
-        const QList<TSearchRec> entrees = chercherFichiers(GetCharFolder() + QStringLiteral("*.AC?"),
-                                                           faReadOnly | faHidden | faSysFile | faArchive);
-        for (const TSearchRec& entree : entrees) {
-            if (entree.Attr & faDirectory)
-                continue;
-            const QString extension = ExtractFileExt(entree.Name);
-            if (extension.compare(QLatin1String(".acs"), Qt::CaseInsensitive) == 0
-                || extension.compare(QLatin1String(".acf"), Qt::CaseInsensitive) == 0)
-                FInstalledChars.fichiers.append(entree.Name.toLower());
+        // Les personnages de l'utilisateur puis ceux qui sont livrés ; un nom n'y paraît qu'une fois.
+        for (const QString& dossier : repertoiresPersonnages()) {
+            const QStringList precedents = FInstalledChars.fichiers;
+            const QList<TSearchRec> entrees = chercherFichiers(dossier + QStringLiteral("*.AC?"),
+                                                               faReadOnly | faHidden | faSysFile | faArchive);
+            for (const TSearchRec& entree : entrees) {
+                if (entree.Attr & faDirectory)
+                    continue;
+                const QString extension = ExtractFileExt(entree.Name);
+                if ((extension.compare(QLatin1String(".acs"), Qt::CaseInsensitive) == 0
+                     || extension.compare(QLatin1String(".acf"), Qt::CaseInsensitive) == 0)
+                    && !precedents.contains(entree.Name.toLower()))
+                    FInstalledChars.fichiers.append(entree.Name.toLower());
+            }
         }
         FInstalledChars.rafraichie = true;
         return FInstalledChars.fichiers;

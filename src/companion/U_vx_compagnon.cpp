@@ -1,5 +1,6 @@
 #include "U_vx_compagnon.h"
 #include "Codec1252.h"
+#include "Emplacements.h"
 #include "Horloge.h"
 #include "MSAgent.h"
 #include "NomsFichiers.h"
@@ -156,12 +157,17 @@ void saluerCompagnon()
 void listerCompagnons(QStringList& liste)
 {
     liste.clear();
-    const QList<TSearchRec> entrees =
-        chercherFichiers(TAgentCharacters::GetCharFolder() + QStringLiteral("*.acs"), faAnyFile);
-    for (const TSearchRec& entree : entrees) {
-        // Ni dossier, ni fichier caché ou système : seuls les fichiers ordinaires, lecture seule compris.
-        if (entree.Attr & (faDirectory | faHidden | faSysFile))
-            continue;
-        liste.append(QString(entree.Name).replace(QLatin1String(".acs"), QString(), Qt::CaseInsensitive));
+    // Les personnages ajoutés par l'utilisateur d'abord, puis ceux qui sont livrés.
+    for (const QString& dossier : repertoiresPersonnages()) {
+        const QStringList precedents = liste; // un personnage de l'utilisateur cache celui qui est livré
+        const QList<TSearchRec> entrees = chercherFichiers(dossier + QStringLiteral("*.acs"), faAnyFile);
+        for (const TSearchRec& entree : entrees) {
+            // Ni dossier, ni fichier caché ou système : seuls les fichiers ordinaires, lecture seule compris.
+            if (entree.Attr & (faDirectory | faHidden | faSysFile))
+                continue;
+            const QString nom = QString(entree.Name).replace(QLatin1String(".acs"), QString(), Qt::CaseInsensitive);
+            if (!precedents.contains(nom, Qt::CaseInsensitive))
+                liste.append(nom);
+        }
     }
 }

@@ -34,7 +34,7 @@ bool cheminRetenable(const QString& chemin)
 
 QString cheminConfiguration()
 {
-    return repertoireExecutable() + QStringLiteral("Vatrelix.conf");
+    return repertoireDonnees() + QStringLiteral("Vatrelix.conf");
 }
 
 ConfigurationAppli lireConfiguration()

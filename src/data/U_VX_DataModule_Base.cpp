@@ -561,7 +561,7 @@ void preparerModele(const QString& chemin, pugi::xml_document& doc)
 
 QString TdmVatrelix::cheminBase()
 {
-    return repertoireExecutable() + QStringLiteral("baseVatrelix.xml");
+    return repertoireDonnees() + QStringLiteral("baseVatrelix.xml");
 }
 
 QString TdmVatrelix::cheminModele()

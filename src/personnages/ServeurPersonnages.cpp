@@ -16,14 +16,6 @@
 #include <QRandomGenerator>
 
 namespace {
-QString dossierPersonnages()
-{
-    QString dossier = repertoireWindows();
-    if (!dossier.isEmpty() && !dossier.endsWith(QLatin1Char('/')))
-        dossier += QLatin1Char('/');
-    return dossier + QStringLiteral("MSAgent/Chars/");
-}
-
 // Fichier existant de même nom à la casse près (les noms viennent d'une plate-forme qui l'ignore).
 QString trouverSansCasse(const QString& chemin)
 {
@@ -129,8 +121,9 @@ QString ServeurPersonnages::cheminFournisseur(const QString& fournisseur)
     chemin.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (chemin.isEmpty())
         chemin = QStringLiteral("Sam.acs"); // personnage par défaut
+    // Nom seul : le dossier de l'utilisateur d'abord, puis celui des personnages livrés.
     if (!QDir::isAbsolutePath(chemin))
-        chemin = dossierPersonnages() + chemin;
+        chemin = repertoirePersonnagePour(chemin) + chemin;
     return trouverSansCasse(chemin);
 }
 

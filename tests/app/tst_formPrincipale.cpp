@@ -4,6 +4,7 @@
 #include "Codec1252.h"
 #include "Conversions.h"
 #include "DisquePlein.h"
+#include "Emplacements.h"
 #include "MontageFenetre.h"
 #include "OctetsFichier.h"
 #include "TPaintBox.h"
@@ -1072,10 +1073,11 @@ void TestFormPrincipale::aPropos_lectureEtBoite()
     QCOMPARE(boites.first().type, TypeMessage::Simple);
     QCOMPARE(boites.first().boutons, BoutonsMessage::Ok);
     const QStringList lignes = boites.first().texte.split(u'\n');
-    // Le crédit en quatre lignes, puis la version du projet.
-    QCOMPARE(lignes.size(), 6);
+    // Le crédit en quatre lignes, puis la version du projet et le dossier des données.
+    QCOMPARE(lignes.size(), 7);
     QCOMPARE(lignes.first(), u"Tavelquirn - Vatrelix"_s);
-    QCOMPARE(lignes.last(), u"Version " VATRELIX_VERSION ""_s);
+    QCOMPARE(lignes[5], u"Version " VATRELIX_VERSION ""_s);
+    QCOMPARE(lignes.last(), u"Dossier des données : "_s + QDir::toNativeSeparators(repertoireDonnees()));
 
     const QList<AppelAgent> jeux = (*b->serveur)->appelsDe(u"Play"_s);
     QCOMPARE(jeux.size(), 2);

@@ -1,3 +1,4 @@
+#include "Emplacements.h"
 #include "EnvironnementTest.h"
 #include "HorlogeVirtuelle.h"
 #include "MSAgent.h"
@@ -6,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -274,6 +277,17 @@ void TestCompagnon::listerCompagnons_fichiersDuDossier()
     listerCompagnons(liste); // interrupteur éteint : la liste se remplit quand même
     liste.sort();
     QCOMPARE(liste, QStringList({QStringLiteral("GENIE"), QStringLiteral("Merlin")}));
+
+    // Installation en lecture seule : ceux de l'utilisateur d'abord, qui cachent les livrés de même nom.
+    QTemporaryDir donnees;
+    definirRepertoireDonnees(donnees.path());
+    const auto retour = qScopeGuard([] { definirRepertoireDonnees(QString()); });
+    QVERIFY(QDir().mkpath(donnees.filePath(QStringLiteral("MSAgent/Chars"))));
+    creerFichier(donnees.filePath(QStringLiteral("MSAgent/Chars/merlin.acs")));
+    creerFichier(donnees.filePath(QStringLiteral("MSAgent/Chars/Bob.acs")));
+    listerCompagnons(liste);
+    QCOMPARE(liste.mid(0, 2), QStringList({QStringLiteral("Bob"), QStringLiteral("merlin")}));
+    QCOMPARE(liste.mid(2), QStringList({QStringLiteral("GENIE")}));
 }
 
 void TestCompagnon::listerCompagnons_dossierAbsent_listeVidee()
