@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 export CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 export LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
 cmake -S . -B build-paquet -G Ninja -DCMAKE_BUILD_TYPE=Release -DVATRELIX_SANITIZE=OFF >/dev/null

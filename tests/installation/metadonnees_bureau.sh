@@ -33,7 +33,7 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
 grep -q "<release version=\"$version\" date=\"[0-9-]*\"" "$metainfo" || echouer "version $version absente de la métadonnée"
 
 # Le type MIME se compile sans remarque, reconnaît *.lvtx, et son icône est installée.
-erreurs="$(update-mime-database "$share/mime" 2>&1)" || echouer "update-mime-database : $erreurs"
+erreurs="$(XDG_DATA_DIRS="$share" update-mime-database "$share/mime" 2>&1)" || echouer "update-mime-database : $erreurs"
 [[ -z "$erreurs" ]] || echouer "update-mime-database : $erreurs"
 [[ -s "$share/mime/${type_liste}.xml" ]] || echouer "type $type_liste non compilé"
 grep -qx "[0-9]*:$type_liste:\*\.lvtx" "$share/mime/globs2" || echouer "motif *.lvtx absent des globs"

@@ -34,6 +34,13 @@ cpack -G DEB --config "$config" -B "$travail/cpack" >"$travail/cpack.log" 2>&1 \
 paquet="$travail/cpack/vatrelix_${version}_$(dpkg --print-architecture).deb"
 [[ -s "$paquet" ]] || echouer "paquet $(basename "$paquet") absent : $(ls "$travail/cpack")"
 
+# lintian : aucune erreur ; les autres remarques sont montrées.
+if command -v lintian >/dev/null; then
+  lintian --fail-on error "$paquet" >"$travail/lintian.log" 2>&1 \
+    || { cat "$travail/lintian.log" >&2; echouer "lintian signale des erreurs"; }
+  grep -E '^[EWI]:' "$travail/lintian.log" || echo "lintian : aucune remarque"
+fi
+
 # Dépendances tirées des bibliothèques liées, pas écrites à la main.
 depend="$(dpkg-deb -f "$paquet" Depends)"
 for bibliotheque in libqt6widgets6 libpugixml1v5 libc6; do
