@@ -58,7 +58,8 @@ done
 [[ "$(readlink "$racine/usr/bin/vatrelix")" == "../lib/vatrelix/vatrelix" ]] || echouer "lien /usr/bin/vatrelix"
 grep -q '^Exec="/usr/lib/vatrelix/vatrelix" %f$' "$racine"/usr/share/applications/*.desktop \
   || echouer "l'entrée de bureau ne lance pas /usr/lib/vatrelix/vatrelix"
-readelf -S "$dossier/vatrelix" | grep -qE '\.(symtab|debug_info)\b' && echouer "programme non dépouillé"
+sections="$(readelf -S "$dossier/vatrelix")"
+grep -qE '\.(symtab|debug_info)\b' <<<"$sections" && echouer "programme non dépouillé"
 
 # Un dossier système : lecture seule pour l'utilisateur. Sans root, on retire l'écriture.
 [[ $(id -u) -eq 0 ]] || chmod -R a-w "$racine/usr"
