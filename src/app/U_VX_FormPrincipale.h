@@ -242,6 +242,14 @@ public:
     void timerDemarrageTimer();
     // Le démarrage proprement dit, la fenêtre peinte : base, dernière liste, compagnon.
     void demarrer();
+    // --- Listes venues d'ailleurs (U_VX_FormPrincipale_Remise.cpp) ---
+    // La liste que le démarrage ouvre, comme la commande Ouvrir, à la place de la dernière ;
+    // illisible, elle est signalée et la dernière liste est rouverte.
+    void ouvrirAuDemarrage(const QString& chemin);
+    // Liste remise par une seconde copie (vide : rien à ouvrir) : la fenêtre vient au premier
+    // plan, puis l'ouvre comme la commande Ouvrir, questions comprises, dès qu'aucune commande,
+    // aucun dialogue ni menu n'est en cours.
+    void recevoirListeRemise(const QString& chemin);
     // Pas du démarrage qui allume le compagnon, le place à côté des boutons de la liste et le
     // fait saluer ; reporté tant que la fenêtre montrée n'a pas reçu sa place définitive.
     void lancerCompagnon();
@@ -432,6 +440,17 @@ private:
     // Le fichier a changé sur le disque : l'écraser ? (réponse par défaut : non).
     bool confirmerEcrasementModifie(const QString& chemin);
     void nettoyerTemporairesOrphelins();
+    // Listes venues d'ailleurs : la demandée au démarrage (faux si aucune n'a été ouverte),
+    // celles remises en attente que la fenêtre soit libre.
+    bool ouvrirListeDemandee();
+    bool occupeePourRemise() const;
+    void traiterListesRemises();
+    void venirAuPremierPlan();
+    QString m_listeDemandee;
+    QStringList m_listesRemises;
+    QTimer* m_attenteRemises = nullptr;
+    // Commandes en cours (executerHorsCommande), imbriquées comprises.
+    int m_commandesEnCours = 0;
     // Glisser-déposer et touches des trois vues (U_VX_FormPrincipale_GlisserDeposer.cpp).
     void brancherGlisserDeposer();
     // Clavier, menus contextuels, focus et noms accessibles (U_VX_FormPrincipale_Clavier.cpp).

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -226,6 +227,8 @@ void TFormPrincipale::executerHorsCommande(const std::function<void()>& action)
 {
     // Le seul endroit où une erreur devient un message : elle ne remonte pas à la boucle
     // d'événements, l'application continue.
+    ++m_commandesEnCours;
+    const auto fin = qScopeGuard([this] { --m_commandesEnCours; });
     try {
         action();
     } catch (const EVatrelix& e) {

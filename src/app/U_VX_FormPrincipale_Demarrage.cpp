@@ -64,14 +64,17 @@ void TFormPrincipale::demarrer()
 {
     nettoyerTemporairesOrphelins();
     rechargerBDExecute();
-    try {
-        chargerLC(reglages.fichierLC);
-    } catch (const std::exception& e) {
-        // Dernière liste illisible, quelle qu'en soit la raison : dit une fois, chemin oublié,
-        // le démarrage continue.
-        const auto* vatrelix = dynamic_cast<const EVatrelix*>(&e);
-        Interactions::courantes().erreurStandard(vatrelix ? vatrelix->message() : QString::fromLocal8Bit(e.what()));
-        reglages.fichierLC.clear();
+    if (!ouvrirListeDemandee()) {
+        try {
+            chargerLC(reglages.fichierLC);
+        } catch (const std::exception& e) {
+            // Dernière liste illisible, quelle qu'en soit la raison : dit une fois, chemin oublié,
+            // le démarrage continue.
+            const auto* vatrelix = dynamic_cast<const EVatrelix*>(&e);
+            Interactions::courantes().erreurStandard(vatrelix ? vatrelix->message()
+                                                              : QString::fromLocal8Bit(e.what()));
+            reglages.fichierLC.clear();
+        }
     }
     if (!reglages.avertissement.isEmpty())
         ecrireStatut(reglages.avertissement);

@@ -4,6 +4,7 @@
 #include "LigneLC.h"
 #include "RangeeLC.h"
 
+#include <QDialog>
 #include <QProcess>
 
 using namespace Qt::StringLiterals;
@@ -77,6 +78,7 @@ private Q_SLOTS:
     void ouvrir_apresNouvelleListe_fichierIntact();
     void ouvrir_enregistrerDansLeFichierOuvert_refuse();
     void ouvrir_autreExtension_garderLeChemin();
+    void ouvrir_remise_attendLeDialoguePuisDemande();
     void nouvelle_enregistrementAnnule_listeViderQuandMeme();
     void importer_troisDansDeux_puisFusionProposee_data();
     void importer_troisDansDeux_puisFusionProposee();
@@ -605,6 +607,29 @@ void TestCommandesListe::ouvrir_autreExtension_garderLeChemin()
     m->poser({baguette});
     m->f().action(u"enregistrerLC"_s)->trigger();
     QCOMPARE(lireOctetsBruts(chemin), crlf({baguette}));
+}
+
+// Une liste remise par une seconde copie attend qu'aucun dialogue ne soit ouvert, puis s'ouvre
+// comme par la commande Ouvrir : la liste modifiée demande d'abord son enregistrement.
+void TestCommandesListe::ouvrir_remise_attendLeDialoguePuisDemande()
+{
+    const QString chemin = m->env->chemin(u"remise.lvtx"_s);
+    ecrireOctetsBruts(chemin, crlf({lait, baguette}));
+    m->poser({baguette});
+    QDialog dialogue(&m->f());
+    dialogue.setModal(true);
+    dialogue.show();
+    m->f().recevoirListeRemise(chemin);
+    QTest::qWait(300);
+    QCOMPARE(m->lignes(), QStringList{baguette});
+    QVERIFY(m->interactions->questions.isEmpty());
+    m->interactions->repondre(ReponseMessage::Non);
+    dialogue.close();
+    QTRY_COMPARE(m->f().reglages.fichierLC, chemin);
+    QCOMPARE(m->lignes(), (QStringList{lait, baguette}));
+    QCOMPARE(m->interactions->messages(),
+             QStringList{u"Voulez-vous enregistrer les modifications apportées à la liste de courses ?"_s});
+    QCOMPARE(m->f().windowTitle(), u"remise.lvtx - Tavelquirn - Vatrelix 2006"_s);
 }
 
 void TestCommandesListe::nouvelle_enregistrementAnnule_listeViderQuandMeme()

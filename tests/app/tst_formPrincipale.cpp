@@ -137,6 +137,8 @@ private Q_SLOTS:
     void demarrage_compagnonPlaceApresLaFenetre();
     void demarrage_derniereListe_data();
     void demarrage_derniereListe();
+    void demarrage_listeDemandee_data();
+    void demarrage_listeDemandee();
 
     void sortie_data();
     void sortie();
@@ -599,6 +601,55 @@ void TestFormPrincipale::demarrage_derniereListe()
     detruire();
     const QList<QByteArray> lignes = lireOctetsBruts(b->env->chemin(u"Vatrelix.conf"_s)).split('\n');
     QCOMPARE(lignes.value(3), QByteArray("\r"));
+}
+
+void TestFormPrincipale::demarrage_listeDemandee_data()
+{
+    QTest::addColumn<bool>("lisible");
+    QTest::addColumn<bool>("laDerniere");
+    QTest::newRow("lisible") << true << false;
+    QTest::newRow("lisible, la dernière") << true << true;
+    QTest::newRow("absente : la dernière à la place") << false << false;
+    QTest::newRow("absente, la dernière : dit une fois") << false << true;
+}
+
+// La liste de la ligne de commande s'ouvre à la place de la dernière, comme par la commande
+// Ouvrir ; absente, elle est signalée comme par cette commande et le démarrage continue.
+void TestFormPrincipale::demarrage_listeDemandee()
+{
+    QFETCH(bool, lisible);
+    QFETCH(bool, laDerniere);
+    copierBase();
+    const QString demandee = b->env->chemin(u"demandee.lvtx"_s);
+    const QString derniere = laDerniere ? demandee : b->env->chemin(u"derniere.lvtx"_s);
+    const QStringList lignesDerniere{lignesListe.first()};
+    if (!laDerniere)
+        ecrireOctetsBruts(derniere, lignesCRLF(lignesDerniere));
+    if (lisible)
+        ecrireOctetsBruts(demandee, lignesCRLF(lignesListe));
+    ecrireConfig({u"$008080FF"_s, u"$0000009B"_s, u"clWhite"_s, derniere, u"0"_s, u"Sam"_s});
+    creer().ouvrirAuDemarrage(demandee);
+    TFormPrincipale& f = b->f();
+    f.show();
+    QTRY_VERIFY(f.demarrageTermine());
+
+    const QList<QuestionPosee> erreurs = b->interactions->questionsDe(GenreQuestion::Erreur);
+    QVERIFY(b->interactions->messages().isEmpty());
+    if (lisible) {
+        QVERIFY(erreurs.isEmpty());
+        QCOMPARE(b->dm->listeCourses, lignesListe);
+        QCOMPARE(f.reglages.fichierLC, demandee);
+        QCOMPARE(f.windowTitle(), u"demandee.lvtx - Tavelquirn - Vatrelix 2006"_s);
+        QCOMPARE(TFormPrincipale::listesRecentes().value(0), demandee);
+        return;
+    }
+    QCOMPARE(erreurs.size(), 1);
+    QCOMPARE(b->dm->listeCourses, laDerniere ? QStringList() : lignesDerniere);
+    QCOMPARE(f.reglages.fichierLC, laDerniere ? QString() : derniere);
+    // Le message même de la commande Ouvrir sur ce fichier.
+    b->interactions->repondreFichier(demandee);
+    f.action(u"ouvrirListe"_s)->trigger();
+    QCOMPARE(b->interactions->questionsDe(GenreQuestion::Erreur).value(1).texte, erreurs.first().texte);
 }
 
 // ---------------------------------------------------------------- sortie

@@ -83,25 +83,31 @@ attendre_egal() {
 canonique() { xmllint --c14n "$1"; }
 
 sleep 0.5
-# Une seconde copie sur le même dossier le dit et s'arrête sans rien écrire.
-cp "$travail/Vatrelix.conf" "$travail/conf-avant"
-(cd / && exec "$travail/vatrelix") >"$artefacts/seconde.log" 2>&1 &
-seconde_pid=$!
-pids+=($seconde_pid)
-avis=""
-for _ in $(seq 100); do
-  avis="$(xdotool search --onlyvisible --name "^${titre}\$" 2>/dev/null | grep -v "^${fenetre}\$" | head -1 || true)"
-  [[ -n "$avis" ]] && break
-  kill -0 "$seconde_pid" 2>/dev/null || break
-  sleep 0.1
-done
-[[ -n "$avis" ]] || echouer "la seconde copie n'a rien dit"
-capturer seconde-copie
-xdotool windowactivate --sync "$avis" >/dev/null 2>&1 || true
-xdotool key --clearmodifiers Return
+# La ligne de commande se lit sans affichage : aide et version sur la sortie standard (code 0),
+# un argument inconnu refusé sur la sortie d'erreur (code 2), sans fenêtre.
+env -u DISPLAY "$travail/vatrelix" --version >"$travail/version" 2>&1 || echouer "--version a échoué"
+grep -q '^Vatrelix version ' "$travail/version" || echouer "--version : $(cat "$travail/version")"
+env -u DISPLAY "$travail/vatrelix" --help | grep -q '^Utilisation : vatrelix' || echouer "--help sans l'aide"
 code=0
-wait "$seconde_pid" || code=$?
-[[ $code -eq 1 ]] || echouer "la seconde copie a rendu $code au lieu de 1"
+env -u DISPLAY "$travail/vatrelix" --inconnue >"$travail/refus" 2>&1 || code=$?
+[[ $code -eq 2 ]] || echouer "un argument inconnu a rendu $code au lieu de 2"
+grep -q 'option inconnue « --inconnue »' "$travail/refus" || echouer "refus : $(cat "$travail/refus")"
+
+# Une seconde copie sur le même dossier ne s'ouvre pas : elle remet la main à la première (rien
+# à ouvrir : elle vient au premier plan), n'écrit rien et rend 0.
+cp "$travail/Vatrelix.conf" "$travail/conf-avant"
+seconde_copie() {
+  "$@" >>"$artefacts/seconde.log" 2>&1 &
+  seconde_pid=$!
+  pids+=($seconde_pid)
+  for _ in $(seq 100); do kill -0 "$seconde_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$seconde_pid" 2>/dev/null && echouer "la seconde copie ne s'arrête pas (verrou dit au lieu de la remise ?)"
+  code=0
+  wait "$seconde_pid" || code=$?
+  [[ $code -eq 0 ]] || echouer "la seconde copie a rendu $code au lieu de 0"
+}
+seconde_copie bash -c 'cd / && exec "$0"' "$travail/vatrelix"
+kill -0 "$programme_pid" 2>/dev/null || echouer "la première copie s'est arrêtée"
 cmp -s "$travail/Vatrelix.conf" "$travail/conf-avant" || echouer "la seconde copie a écrit la configuration"
 rm "$travail/conf-avant"
 
@@ -163,7 +169,7 @@ attendre_question() {
     boite=""
     sleep 0.1
   done
-  [[ -n "$boite" ]] || echouer "question sur la base absente"
+  [[ -n "$boite" ]] || echouer "${1:-question sur la base} absente"
   sleep 0.5
 }
 touche alt+F4
@@ -193,7 +199,7 @@ cp "$travail/liste.lvtx" "$travail/baseVatrelix.xml" "$artefacts/"
 # La taille donnée à la fenêtre revient au lancement suivant ; Vatrelix.conf garde ses six lignes.
 [[ -s "$etat" ]] || echouer "état de la fenêtre non écrit dans $etat"
 lancer() {
-  (cd / && exec "$travail/vatrelix") >>"$artefacts/vatrelix.log" 2>&1 &
+  (cd / && exec "$travail/vatrelix" "$@") >>"$artefacts/vatrelix.log" 2>&1 &
   programme_pid=$!
   pids+=($programme_pid)
   fenetre=""
@@ -217,9 +223,26 @@ lancer
 xdotool windowsize --sync "$fenetre" 900 650
 sleep 0.5
 quitter_sans_enregistrer
-lancer
+# « vatrelix FICHIER.lvtx » ouvre ce fichier à la place de la dernière liste.
+cp "$donnees/liste.lvtx" "$travail/autre.lvtx"
+lancer "$travail/autre.lvtx"
 capturer taille-retenue
 [[ "$(taille_fenetre "$fenetre")" == "900x650" ]] || echouer "taille non retenue : $(taille_fenetre "$fenetre")"
+attendre_titre() {
+  for _ in $(seq 100); do [[ "$(xdotool getwindowname "$fenetre" 2>/dev/null)" == "$1" ]] && return 0; sleep 0.1; done
+  return 1
+}
+attendre_titre "autre.lvtx - $titre" || echouer "liste de la ligne de commande non ouverte : $(xdotool getwindowname "$fenetre")"
+# Remise à la copie en cours (chemin relatif au dossier de la seconde) : sa liste, triée donc
+# modifiée, demande d'abord son enregistrement ; Non : la liste remise remplace l'autre.
+touche ctrl+t
+attendre_titre "autre.lvtx* - $titre" || echouer "le tri n'a pas modifié la liste : $(xdotool getwindowname "$fenetre")"
+seconde_copie bash -c 'cd "$1" && exec ./vatrelix liste.lvtx' _ "$travail"
+attendre_question "question sur la liste modifiée"
+capturer question-remise
+xdotool key --clearmodifiers alt+n
+attendre_titre "liste.lvtx - $titre" || echouer "liste remise non ouverte : $(xdotool getwindowname "$fenetre")"
+cmp -s "$travail/autre.lvtx" "$donnees/liste.lvtx" || echouer "la liste abandonnée a été écrite"
 quitter_sans_enregistrer
 [[ "$(tr -cd '\n' <"$travail/Vatrelix.conf" | wc -c)" -eq 6 ]] || echouer "Vatrelix.conf n'a plus six lignes"
 echo "Bout en bout : réussi (captures dans $artefacts)"
