@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <tuple>
 
 namespace {
@@ -79,12 +80,12 @@ const QCollator& collationFrancaise()
 
 } // namespace
 
-bool IndexRecherche::actualiser(const QList<TRayon*>& foret)
+bool IndexRecherche::inchangee(const QList<TRayon*>& foret) const
 {
-    // Parcours préfixe comparé à la trace de la dernière construction, sans rien copier.
+    // Parcours préfixe comparé à la trace, sans rien copier.
     size_t k = 0;
-    bool identique = true;
-    auto suivre = [&](const void* objet, const QString& nom, const QString& remarque, double prix) {
+    bool identique = m_generation != 0;
+    auto suivre = [&](const TArticle* article, const TRayon* rayon, const QString& nom, const QString& remarque, double prix) {
         if (!identique)
             return;
         if (k >= m_traces.size()) {
@@ -92,13 +93,13 @@ bool IndexRecherche::actualiser(const QList<TRayon*>& foret)
             return;
         }
         const Trace& t = m_traces[k++];
-        identique = t.objet == objet && t.prix == prix && t.nom == nom && t.remarque == remarque;
+        identique = t.article == article && t.rayon == rayon && t.prix == prix && t.nom == nom && t.remarque == remarque;
     };
     auto parcourir = [&](auto&& soi, const TRayon* r) -> void {
-        suivre(r, r->getNom(), {}, r->getNbRayonsFils());
+        suivre(nullptr, r, r->getNom(), {}, r->getNbRayonsFils());
         for (int i = 0; identique && i < r->getNbArticles(); ++i) {
             const TArticle* a = r->getArticle(i);
-            suivre(a, a->getNom(), a->getRemarque(), a->getPrix());
+            suivre(a, r, a->getNom(), a->getRemarque(), a->getPrix());
         }
         for (int i = 0; identique && i < r->getNbRayonsFils(); ++i)
             soi(soi, r->getRayonFils(i));
@@ -106,25 +107,29 @@ bool IndexRecherche::actualiser(const QList<TRayon*>& foret)
     for (const TRayon* r : foret)
         if (identique)
             parcourir(parcourir, r);
-    if (identique && k == m_traces.size() && m_generation != 0)
+    return identique && k == m_traces.size();
+}
+
+bool IndexRecherche::actualiser(const QList<TRayon*>& foret)
+{
+    if (inchangee(foret))
         return false;
-    construire(foret);
+    mettreAJour(foret);
     return true;
 }
 
-void IndexRecherche::construire(const QList<TRayon*>& foret)
+void IndexRecherche::mettreAJour(const QList<TRayon*>& foret)
 {
-    m_entrees.clear();
-    m_traces.clear();
+    std::vector<Trace> nouvelles;
+    nouvelles.reserve(m_traces.size() + 16);
     m_intervalles.clear();
     int rang = 0;
     auto parcourir = [&](auto&& soi, TRayon* r) -> void {
         const int debut = rang++;
-        m_traces.push_back({r, r->getNom(), {}, double(r->getNbRayonsFils())});
+        nouvelles.push_back({nullptr, r, r->getNom(), {}, double(r->getNbRayonsFils()), debut});
         for (int i = 0; i < r->getNbArticles(); ++i) {
             TArticle* a = r->getArticle(i);
-            m_traces.push_back({a, a->getNom(), a->getRemarque(), a->getPrix()});
-            m_entrees.push_back({{a, r, a->getNom(), a->getRemarque(), a->getPrix(), r->getNom()}, replierTexte(a->getNom()) + u'\n' + replierTexte(a->getRemarque()), debut});
+            nouvelles.push_back({a, r, a->getNom(), a->getRemarque(), a->getPrix(), debut});
         }
         for (int i = 0; i < r->getNbRayonsFils(); ++i)
             soi(soi, r->getRayonFils(i));
@@ -133,35 +138,79 @@ void IndexRecherche::construire(const QList<TRayon*>& foret)
     for (TRayon* r : foret)
         parcourir(parcourir, r);
 
-    // Tri par clés de collation calculées une fois : nom, puis nom du rayon.
-    // Une clé par rayon, partagée par ses articles.
-    std::vector<QCollatorSortKey> noms;
-    std::vector<QCollatorSortKey> clesRayons;
-    std::vector<int> rayons; // rang de la clé du rayon de chaque entrée
-    noms.reserve(m_entrees.size());
-    rayons.reserve(m_entrees.size());
-    QHash<const TRayon*, int> rangsRayons;
-    for (const Entree& e : m_entrees) {
-        noms.push_back(collationFrancaise().sortKey(e.resultat.nom));
-        auto it = rangsRayons.constFind(e.resultat.rayon);
-        if (it == rangsRayons.cend()) {
-            clesRayons.push_back(collationFrancaise().sortKey(e.resultat.nomRayon));
-            it = rangsRayons.insert(e.resultat.rayon, int(clesRayons.size()) - 1);
-        }
-        rayons.push_back(*it);
+    // Ce qui a changé tient entre un début et une fin communs aux deux parcours.
+    const size_t m = m_traces.size(), n = nouvelles.size();
+    size_t debut = 0;
+    while (debut < m && debut < n && m_traces[debut] == nouvelles[debut])
+        ++debut;
+    size_t fin = 0; // longueur de la fin commune
+    while (fin < m - debut && fin < n - debut && m_traces[m - 1 - fin] == nouvelles[n - 1 - fin])
+        ++fin;
+    // Un rayon changé (nom, place) change le rayon montré par ses articles, qui le suivent.
+    size_t finNouvelles = n - fin;
+    for (size_t k = debut; k < finNouvelles; ++k) {
+        if (nouvelles[k].article)
+            continue;
+        size_t j = k + 1;
+        while (j < n && nouvelles[j].article)
+            ++j;
+        finNouvelles = std::max(finNouvelles, j);
     }
-    std::vector<int> ordre(m_entrees.size());
-    for (size_t i = 0; i < ordre.size(); ++i)
-        ordre[i] = int(i);
-    std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) {
-        const int c = noms[size_t(a)].compare(noms[size_t(b)]);
-        return c != 0 ? c < 0 : clesRayons[size_t(rayons[size_t(a)])].compare(clesRayons[size_t(rayons[size_t(b)])]) < 0;
-    });
-    std::vector<Entree> triees;
-    triees.reserve(m_entrees.size());
-    for (int i : ordre)
-        triees.push_back(std::move(m_entrees[size_t(i)]));
-    m_entrees = std::move(triees);
+    fin = n - finNouvelles;
+    const size_t finAnciennes = m - fin;
+
+    // Les entrées gardées, renumérotées ; celles du milieu ancien disparaissent.
+    std::vector<char> retiree(m_entrees.size(), 0);
+    for (size_t k = debut; k < finAnciennes; ++k)
+        if (m_traces[k].article)
+            retiree[size_t(m_traces[k].entree)] = 1;
+    std::vector<Entree> gardees;
+    gardees.reserve(m_entrees.size());
+    for (size_t i = 0; i < m_entrees.size(); ++i) {
+        if (retiree[i])
+            continue;
+        Entree& e = m_entrees[i];
+        if (size_t(e.trace) >= finAnciennes)
+            e.trace = int(size_t(e.trace) - m + n);
+        e.ordreRayon = nouvelles[size_t(e.trace)].rang;
+        gardees.push_back(std::move(e));
+    }
+
+    // Les articles du milieu nouveau : repliés, avec leurs clés de tri (une par rayon).
+    std::vector<Entree> neuves;
+    QHash<const TRayon*, QCollatorSortKey> clesRayons;
+    for (size_t k = debut; k < finNouvelles; ++k) {
+        const Trace& t = nouvelles[k];
+        if (!t.article)
+            continue;
+        auto cleRayon = clesRayons.constFind(t.rayon);
+        if (cleRayon == clesRayons.cend())
+            cleRayon = clesRayons.insert(t.rayon, collationFrancaise().sortKey(t.rayon->getNom()));
+        neuves.push_back({{t.article, t.rayon, t.nom, t.remarque, t.prix, t.rayon->getNom()},
+                          replierTexte(t.nom) + u'\n' + replierTexte(t.remarque),
+                          t.rang,
+                          int(k),
+                          collationFrancaise().sortKey(t.nom),
+                          *cleRayon});
+    }
+    // Nom, puis nom du rayon, puis ordre du parcours : un ordre total, le même qu'une
+    // construction complète quelle que soit la part gardée.
+    const auto avant = [](const Entree& a, const Entree& b) {
+        if (const int c = a.cleNom.compare(b.cleNom))
+            return c < 0;
+        if (const int c = a.cleRayon.compare(b.cleRayon))
+            return c < 0;
+        return a.trace < b.trace;
+    };
+    std::sort(neuves.begin(), neuves.end(), avant);
+    m_entrees.clear();
+    m_entrees.reserve(gardees.size() + neuves.size());
+    std::merge(std::make_move_iterator(gardees.begin()), std::make_move_iterator(gardees.end()),
+               std::make_move_iterator(neuves.begin()), std::make_move_iterator(neuves.end()),
+               std::back_inserter(m_entrees), avant);
+    for (size_t i = 0; i < m_entrees.size(); ++i)
+        nouvelles[size_t(m_entrees[i].trace)].entree = int(i);
+    m_traces = std::move(nouvelles);
     ++m_generation;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Recherche d'articles par le nom et la remarque, sans tenir compte de la casse ni des accents :
-// un index replié une fois (à la première recherche après un changement de la forêt), trié dans
-// l'ordre alphabétique français ; chaque frappe ne fait que parcourir ces clés.
+// un index des clés repliées, trié dans l'ordre alphabétique français ; chaque frappe ne fait
+// que parcourir ces clés. Après un changement de la forêt, seuls les articles touchés sont
+// repliés et placés à nouveau : le reste de l'index est gardé tel quel.
 #include <QCollator>
 #include <QHash>
 #include <QList>
@@ -32,8 +33,8 @@ struct ResultatRecherche
 class IndexRecherche
 {
 public:
-    // Reconstruit l'index si la forêt a changé depuis (rayons, articles, noms, remarques, prix) ;
-    // vrai quand il a été reconstruit.
+    // Remet l'index à jour si la forêt a changé depuis (rayons, articles, noms, remarques, prix) ;
+    // vrai quand il a changé. L'ordre obtenu est celui d'une construction complète.
     bool actualiser(const QList<TRayon*>& foret);
     // Indices (dans l'ordre alphabétique) des articles du rayon et de ses sous-rayons, ou de toute
     // la forêt (portee nulle), dont le nom ou la remarque contient chaque mot du texte. Une
@@ -48,16 +49,28 @@ private:
         ResultatRecherche resultat;
         QString cle;     // nom et remarque repliés, séparés par un saut de ligne
         int ordreRayon;  // rang du rayon dans le parcours préfixe de la forêt
+        int trace;       // place de l'article dans le parcours : départage les égaux
+        QCollatorSortKey cleNom;
+        QCollatorSortKey cleRayon;
     };
-    // Ce que la forêt montrait à la construction, dans l'ordre du parcours.
+    // Ce que la forêt montrait à la dernière mise à jour, dans l'ordre du parcours préfixe :
+    // un rayon, puis ses articles, puis ses sous-rayons.
     struct Trace
     {
-        const void* objet;
+        TArticle* article; // nul pour un rayon
+        TRayon* rayon;     // le rayon lui-même, ou celui qui tient l'article
         QString nom;
         QString remarque;
-        double prix;
+        double prix;       // nombre de fils pour un rayon
+        int rang;          // rang préfixe du rayon (de celui qui tient l'article)
+        int entree = -1;   // place de l'entrée de l'article dans m_entrees
+        bool operator==(const Trace& t) const
+        {
+            return article == t.article && rayon == t.rayon && prix == t.prix && nom == t.nom && remarque == t.remarque;
+        }
     };
-    void construire(const QList<TRayon*>& foret);
+    bool inchangee(const QList<TRayon*>& foret) const;
+    void mettreAJour(const QList<TRayon*>& foret);
 
     std::vector<Entree> m_entrees;
     std::vector<Trace> m_traces;

@@ -1,12 +1,15 @@
-// Rayons et articles : constructeurs, recherches par identité, détachement, descendance.
+// Rayons et articles : constructeurs, recherches par identité, détachement, descendance ;
+// index de recherche remis à jour après un changement.
 #include "Erreurs.h"
 #include "Rebuts.h"
+#include "RechercheArticles.h"
 #include "U_Article.h"
 #include "U_rayon.h"
 
 #include <QTest>
 
 #include <QHash>
+#include <QScopeGuard>
 
 #include <functional>
 #include <memory>
@@ -164,6 +167,79 @@ private Q_SLOTS:
     }
 
     // Forêt : R { A { A1 { A11 } }, B }, S, et P1 … P100, une chaîne à la profondeur maximale.
+    void indexRecherche_miseAJourCommeConstructionNeuve_data()
+    {
+        QTest::addColumn<QString>("changement");
+        for (const char* c : {"renommer article", "prix", "renommer rayon", "ajouter article", "ajouter homonyme",
+                              "déplacer article", "retirer article", "retirer rayon", "ajouter rayon", "déplacer rayon",
+                              "vider la forêt"})
+            QTest::newRow(c) << QString::fromUtf8(c);
+    }
+
+    void indexRecherche_miseAJourCommeConstructionNeuve()
+    {
+        QFETCH(QString, changement);
+        QList<TRayon*> foret;
+        auto liberer = qScopeGuard([&] { qDeleteAll(foret); });
+        for (const char* nom : {"Épicerie", "Crèmerie", "Boulangerie"}) {
+            auto* r = new TRayon(QString::fromUtf8(nom));
+            foret << r;
+            for (int i = 0; i < 6; ++i)
+                r->creerArticle(QStringLiteral("Article %1").arg(i % 4), i, QStringLiteral("rem %1").arg(i));
+            TRayon* fils = r->ajouterRayonFils(QString::fromUtf8(nom) + QStringLiteral(" fine"), clWhite, r);
+            fils->creerArticle(QStringLiteral("Éclair"), 1, QStringLiteral("-"));
+            fils->creerArticle(QStringLiteral("Article 1"), 2, QStringLiteral("-"));
+        }
+        IndexRecherche index;
+        index.actualiser(foret);
+        index.chercher(QStringLiteral("art"), nullptr);
+        TRayon* premier = foret[0];
+        TRayon* second = foret[1];
+        if (changement == u"renommer article")
+            second->getArticle(2)->setNom(QStringLiteral("Zeste"));
+        else if (changement == u"prix")
+            second->getArticle(2)->setPrix(9);
+        else if (changement == u"renommer rayon")
+            second->setNom(QStringLiteral("Alimentation"));
+        else if (changement == u"ajouter article")
+            second->creerArticle(QStringLiteral("Beurre"), 2, QStringLiteral("doux"));
+        else if (changement == u"ajouter homonyme")
+            premier->getRayonFils(0)->creerArticle(QStringLiteral("Article 1"), 2, QStringLiteral("-"));
+        else if (changement == u"déplacer article") {
+            TArticle* a = second->getArticle(0);
+            second->retirerArticle(a);
+            premier->creerArticle(a->getNom(), a->getPrix(), a->getRemarque());
+        } else if (changement == u"retirer article")
+            second->retirerArticle(0);
+        else if (changement == u"retirer rayon")
+            premier->retirerRayonFils(0);
+        else if (changement == u"ajouter rayon")
+            second->ajouterRayonFils(QStringLiteral("Aaa"), clWhite, second)->creerArticle(QStringLiteral("Article 0"), 1, {});
+        else if (changement == u"déplacer rayon")
+            foret.move(2, 0);
+        else {
+            qDeleteAll(foret);
+            foret.clear();
+        }
+        QVERIFY(index.actualiser(foret));
+        QVERIFY(!index.actualiser(foret));
+        IndexRecherche neuf;
+        neuf.actualiser(foret);
+        const auto montre = [](IndexRecherche& i, const QString& texte, const TRayon* portee) {
+            QStringList l;
+            for (int k : i.chercher(texte, portee)) {
+                const ResultatRecherche& r = i.resultat(k);
+                l << QStringLiteral("%1|%2|%3|%4").arg(r.nom, r.nomRayon).arg(quintptr(r.article)).arg(r.prix);
+            }
+            return l;
+        };
+        for (const TRayon* portee : {static_cast<const TRayon*>(nullptr), static_cast<const TRayon*>(foret.value(1))}) {
+            const QStringList attendus = montre(neuf, QStringLiteral("art"), portee);
+            QCOMPARE(montre(index, QStringLiteral("art"), portee), attendus);
+            QCOMPARE(montre(index, {}, portee), montre(neuf, {}, portee));
+        }
+    }
+
     void destinationRayonAdmise_data()
     {
         QTest::addColumn<QString>("source");
