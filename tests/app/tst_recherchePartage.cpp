@@ -180,6 +180,7 @@ void TestRecherchePartage::apercu_memesPagesQueLImpression()
     const QString pdf = m->env->chemin(u"liste.pdf"_s);
     m->interactions->fichierPdf = pdf;
     m->interactions->repondreImpression(true);
+    m->interactions->repondreImpression(true);
     m->f().action(u"imprimer"_s)->trigger();
     const int pagesImprimees = pagesPdf(pdf);
     QVERIFY2(pagesImprimees >= 3, qPrintable(QString::number(pagesImprimees)));
@@ -195,10 +196,18 @@ void TestRecherchePartage::apercu_memesPagesQueLImpression()
         auto* pages = apercu->findChild<QPrintPreviewWidget*>();
         pages->updatePreview();
         pagesApercu = pages->pageCount();
-        apercu->reject();
+        // La mise en page de Qt, hors des interactions, est cachée ; le bouton d'impression
+        // passe par le choix de l'imprimante, puis ferme l'aperçu.
+        const auto* miseEnPage = apercu->findChild<QAction*>(u"miseEnPageApercu"_s);
+        QVERIFY(miseEnPage && !miseEnPage->isVisible());
+        QFile::remove(pdf);
+        apercu->findChild<QAction*>(u"imprimerApercu"_s)->trigger();
+        QVERIFY(apercu->result() == QDialog::Accepted);
     });
     m->f().action(u"apercuImpression"_s)->trigger();
     QCOMPARE(pagesApercu, pagesImprimees);
+    QCOMPARE(pagesPdf(pdf), pagesImprimees);
+    QCOMPARE(m->interactions->questionsDe(GenreQuestion::Impression).size(), 2);
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::Erreur).size(), 0);
     QCOMPARE(m->interactions->dialoguesNonFermes, 0);
 }
