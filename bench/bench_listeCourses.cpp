@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <malloc.h>
 #include <memory>
 
 namespace {
@@ -89,6 +90,29 @@ void BM_majLC(benchmark::State& etat)
         g_fenetre->majLCExecute();
 }
 BENCHMARK(BM_majLC)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3)->UseRealTime();
+
+// Historique de la liste : cent éditions d'une ligne chacune sur 100 000 lignes ; mémoire
+// gardée par la liste et son historique (le tas, grands blocs compris).
+void BM_historiqueListe(benchmark::State& etat)
+{
+    const auto tas = [] {
+        const struct mallinfo2 m = mallinfo2();
+        return double(m.uordblks + m.hblkhd);
+    };
+    for (auto _ : etat) {
+        g_fenetre->oublierHistoriqueListe();
+        g_dm->listeCourses.clear();
+        const double avant = tas();
+        g_dm->listeCourses = lignesBanc(100000);
+        const double liste = tas() - avant;
+        for (int i = 0; i < 100; ++i)
+            g_fenetre->executerEdition(QStringLiteral("Supprimer"), [] { g_dm->listeCourses.removeAt(50000); });
+        etat.counters["historique_mio"] = (tas() - avant - liste) / (1 << 20);
+        etat.counters["liste_mio"] = liste / (1 << 20);
+    }
+    g_fenetre->oublierHistoriqueListe();
+}
+BENCHMARK(BM_historiqueListe)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1)->UseRealTime();
 
 void BM_fusion(benchmark::State& etat)
 {

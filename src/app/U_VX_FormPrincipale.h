@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 #include <memory>
 
 class QAbstractItemView;
@@ -25,6 +26,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMimeData;
+class QPrinter;
 class QScrollArea;
 class QSplitter;
 class QStandardItemModel;
@@ -221,8 +223,12 @@ public:
         QStringList lignesEnregistrees;
         QString cheminEmpreinte;
         EmpreinteFichier empreinte;
+        std::vector<qsizetype> coches; // rangs des lignes cochées
     };
     EtatListe etatListe() const;
+    // Octets que les pas de l'historique de la liste gardent au plus ensemble ; les plus anciens
+    // sont oubliés au-delà (le dernier pas est toujours gardé).
+    qint64 budgetHistoriqueListe = qint64(64) << 20;
     // fichier : remettre aussi le fichier et son enregistrement (nouvelle liste défaite).
     void restaurerListe(const EtatListe& etat, bool fichier);
 
@@ -293,6 +299,8 @@ public:
     QList<ResultatRecherche> resultatsChoisis();
     // --- Aperçu et partage (U_VX_FormPrincipale_Impression.cpp, U_VX_FormPrincipale_Partage.cpp) ---
     void apercuImpressionExecute();
+    // Impression des lignes données sur l'imprimante choisie, annoncée et notée au statut.
+    void imprimerListe(QPrinter& imprimante, const QStringList& lignes, const QString& fichier, double total, bool cases);
     // Colonne de cases à cocher à l'impression (réglage de l'utilisateur, sans par défaut).
     void casesImpressionExecute();
     static bool casesAImprimer();
@@ -492,6 +500,7 @@ private:
     quint64 m_oublisListe = 0;
     void construireHistoriques();
     void majActionsHistorique();
+    void tenirBudgetHistoriqueListe();
     ProgressionFenetre* m_progression = nullptr;
     bool m_quitterEnCours = false;
     bool m_terminaisonDemandee = false;

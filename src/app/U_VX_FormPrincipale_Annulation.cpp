@@ -1,6 +1,6 @@
 // Annuler et rétablir : un historique par document. Celui de la base rejoue à l'envers le
-// journal des opérations du modèle (JournalModele) ; celui de la liste reprend les lignes
-// d'avant et d'après, partagées sans copie. Le titre de la fenêtre suit la liste.
+// journal des opérations du modèle (JournalModele) ; celui de la liste ne garde que les lignes
+// qui changent, dans un budget d'octets. Le titre de la fenêtre suit la liste.
 #include "U_VX_FormPrincipale.h"
 
 #include "Interactions.h"
@@ -9,8 +9,12 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QUndoStack>
+
+#include <memory>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -53,27 +57,89 @@ private:
     const JournalModele journal;
 };
 
+// Ce qu'un pas de la liste garde : les lignes du milieu qui changent (le début et la fin
+// communs se reprennent de la liste courante), les coches, et d'où vient la liste si le pas
+// change de fichier (nouvelle liste).
+struct ContenuPasListe
+{
+    qsizetype debut = 0; // lignes communes au début
+    qsizetype fin = 0;   // lignes communes à la fin
+    QStringList avant;
+    QStringList apres;
+    TFormPrincipale::EtatListe etatAvant; // sans lignes ; lignesEnregistrees si fichier seulement
+    TFormPrincipale::EtatListe etatApres;
+    bool fichier = false;
+    qint64 octets = 0;
+
+    static std::shared_ptr<const ContenuPasListe> entre(TFormPrincipale::EtatListe a, TFormPrincipale::EtatListe b)
+    {
+        auto c = std::make_shared<ContenuPasListe>();
+        const qsizetype n = std::min(a.lignes.size(), b.lignes.size());
+        while (c->debut < n && a.lignes.at(c->debut) == b.lignes.at(c->debut))
+            ++c->debut;
+        while (c->fin < n - c->debut
+               && a.lignes.at(a.lignes.size() - 1 - c->fin) == b.lignes.at(b.lignes.size() - 1 - c->fin))
+            ++c->fin;
+        c->avant = a.lignes.mid(c->debut, a.lignes.size() - c->debut - c->fin);
+        c->apres = b.lignes.mid(c->debut, b.lignes.size() - c->debut - c->fin);
+        c->fichier = a.fichier != b.fichier;
+        a.lignes.clear();
+        b.lignes.clear();
+        if (!c->fichier) {
+            a.lignesEnregistrees.clear();
+            b.lignesEnregistrees.clear();
+        }
+        const auto octets = [](const QStringList& l) {
+            qint64 t = 0;
+            for (const QString& x : l)
+                t += qint64(sizeof(QString)) + 2 * x.size();
+            return t;
+        };
+        c->octets = octets(c->avant) + octets(c->apres) + octets(a.lignesEnregistrees) + octets(b.lignesEnregistrees)
+                    + qint64(sizeof(qsizetype)) * qint64(a.coches.size() + b.coches.size());
+        c->etatAvant = std::move(a);
+        c->etatApres = std::move(b);
+        return c;
+    }
+
+    // L'état d'un côté, ses lignes recomposées à partir de celles de l'autre côté ; rien si
+    // courantes n'est pas l'autre côté.
+    std::optional<TFormPrincipale::EtatListe> etat(const QStringList& courantes, bool versAvant) const
+    {
+        const QStringList& quitte = versAvant ? apres : avant;
+        if (courantes.size() != debut + quitte.size() + fin)
+            return std::nullopt;
+        TFormPrincipale::EtatListe e = versAvant ? etatAvant : etatApres;
+        e.lignes.reserve(debut + (versAvant ? avant : apres).size() + fin);
+        e.lignes << courantes.mid(0, debut) << (versAvant ? avant : apres) << courantes.mid(courantes.size() - fin);
+        return e;
+    }
+};
+
 class PasListe : public PasHistorique
 {
 public:
-    PasListe(TFormPrincipale& f, const QString& nom, quint64 rang, TFormPrincipale::EtatListe avant,
-             TFormPrincipale::EtatListe apres)
-        : PasHistorique(f, nom, rang), avant(std::move(avant)), apres(std::move(apres)),
-          fichier(this->avant.fichier != this->apres.fichier)
+    PasListe(TFormPrincipale& f, const QString& nom, quint64 rang, std::shared_ptr<const ContenuPasListe> contenu)
+        : PasHistorique(f, nom, rang), contenu(std::move(contenu))
     {
     }
-    void undo() override { f.restaurerListe(avant, fichier); }
+    void undo() override { aller(true); }
     void redo() override
     {
         if (!std::exchange(dejaFait, false))
-            f.restaurerListe(apres, fichier);
+            aller(false);
     }
 
+    const std::shared_ptr<const ContenuPasListe> contenu;
+
 private:
-    const TFormPrincipale::EtatListe avant;
-    const TFormPrincipale::EtatListe apres;
-    // Le pas change de fichier (nouvelle liste) : le fichier et son enregistrement suivent.
-    const bool fichier;
+    void aller(bool versAvant)
+    {
+        if (const auto e = contenu->etat(f.dmVatrelix()->listeCourses, versAvant))
+            f.restaurerListe(*e, contenu->fichier);
+        else
+            qWarning("Historique de la liste : la liste ne correspond plus au pas, rien n'est changé.");
+    }
 };
 
 quint64 rangDe(const QUndoCommand* pas)
@@ -143,9 +209,41 @@ void TFormPrincipale::executerEdition(const QString& nom, const std::function<vo
     // Même levée en chemin, ce qui a été changé reste défaisable.
     if (!journal.estVide() && oublisBase == m_oublisBase)
         m_historiqueBase->push(new PasBase(*this, nom, ++m_rangEdition, std::move(journal)));
-    if (dm && dm->listeCourses != avant.lignes && oublisListe == m_oublisListe)
-        m_historiqueListe->push(new PasListe(*this, nom, ++m_rangEdition, avant, etatListe()));
+    if (dm && dm->listeCourses != avant.lignes && oublisListe == m_oublisListe) {
+        m_historiqueListe->push(new PasListe(*this, nom, ++m_rangEdition, ContenuPasListe::entre(avant, etatListe())));
+        tenirBudgetHistoriqueListe();
+    }
     majTitre();
+}
+
+void TFormPrincipale::tenirBudgetHistoriqueListe()
+{
+    // Juste après un ajout : tous les pas sont à défaire. Les plus récents qui tiennent dans le
+    // budget sont gardés, dans une pile refaite (QUndoStack ne retire pas ses premiers pas).
+    const int nombre = m_historiqueListe->count();
+    qint64 total = 0;
+    int gardes = 0;
+    while (gardes < nombre) {
+        const auto* pas = static_cast<const PasListe*>(m_historiqueListe->command(nombre - 1 - gardes));
+        total += pas->contenu->octets;
+        if (gardes > 0 && total > budgetHistoriqueListe)
+            break;
+        ++gardes;
+    }
+    if (gardes == nombre)
+        return;
+    std::vector<std::unique_ptr<PasListe>> copies;
+    for (int i = nombre - gardes; i < nombre; ++i) {
+        const auto* pas = static_cast<const PasListe*>(m_historiqueListe->command(i));
+        copies.push_back(std::make_unique<PasListe>(*this, pas->text(), pas->rang, pas->contenu));
+    }
+    {
+        const QSignalBlocker silence(m_historiqueListe);
+        m_historiqueListe->clear();
+        for (auto& pas : copies)
+            m_historiqueListe->push(pas.release());
+    }
+    majActionsHistorique();
 }
 
 void TFormPrincipale::oublierHistoriqueBase()
@@ -192,7 +290,7 @@ void TFormPrincipale::apresHistoriqueBase()
 
 TFormPrincipale::EtatListe TFormPrincipale::etatListe() const
 {
-    return {lignesLC(), reglages.fichierLC, m_lignesEnregistrees, m_cheminEmpreinteLC, m_empreinteLC};
+    return {lignesLC(), reglages.fichierLC, m_lignesEnregistrees, m_cheminEmpreinteLC, m_empreinteLC, m_coches.indices()};
 }
 
 void TFormPrincipale::restaurerListe(const EtatListe& etat, bool fichier)
@@ -205,6 +303,11 @@ void TFormPrincipale::restaurerListe(const EtatListe& etat, bool fichier)
         m_empreinteLC = etat.empreinte;
     }
     majLCExecute();
+    // Les coches suivent les lignes par leur texte ; le pas remet exactement les siennes.
+    if (m_coches.indices() != etat.coches) {
+        m_coches.poser(dm->listeCourses, etat.coches);
+        cochesBasculees();
+    }
     majTitre();
 }
 

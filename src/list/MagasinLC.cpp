@@ -57,6 +57,29 @@ void CochesLC::cocher(qsizetype indice, bool cochee)
         apresBascule();
 }
 
+std::vector<qsizetype> CochesLC::indices() const
+{
+    std::vector<qsizetype> rangs;
+    rangs.reserve(size_t(m_nombre));
+    for (size_t i = 0; i < m_coches.size() && qsizetype(rangs.size()) < m_nombre; ++i)
+        if (m_coches[i])
+            rangs.push_back(qsizetype(i));
+    return rangs;
+}
+
+void CochesLC::poser(const QStringList& lignes, const std::vector<qsizetype>& indices)
+{
+    m_lignes = lignes;
+    m_empreinte.clear();
+    m_coches.assign(size_t(lignes.size()), 0);
+    m_nombre = 0;
+    for (const qsizetype i : indices)
+        if (i >= 0 && i < lignes.size() && !m_coches[size_t(i)]) {
+            m_coches[size_t(i)] = 1;
+            ++m_nombre;
+        }
+}
+
 TotauxLC CochesLC::totauxCoches() const
 {
     TotauxLC totaux;

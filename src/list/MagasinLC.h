@@ -27,6 +27,10 @@ public:
     bool cochee(qsizetype indice) const;
     void cocher(qsizetype indice, bool cochee);
     qsizetype nombre() const { return m_nombre; }
+    // Rangs des lignes cochées, croissants.
+    std::vector<qsizetype> indices() const;
+    // Exactement ces coches sur ces lignes (rangs hors des lignes ignorés), sans apresBascule.
+    void poser(const QStringList& lignes, const std::vector<qsizetype>& indices);
     // Nb et Total cumulés des lignes cochées.
     TotauxLC totauxCoches() const;
 

@@ -78,8 +78,14 @@ private Q_SLOTS:
     void ordreDesDeuxHistoriques_etRaccourcis();
     void historiques_oubliesAuRechargementEtALOuverture();
     void titre_suitLaListe();
+    void historiqueListe_lesPlusRecentsDansLeBudget();
 
 private:
+    QList<qsizetype> coches() const
+    {
+        const std::vector<qsizetype> c = m->f().cochesLC().indices();
+        return {c.begin(), c.end()};
+    }
     QByteArray octetsBase()
     {
         ProgressionMuette p;
@@ -222,10 +228,14 @@ void TestAnnuler::annulerRetablir_octets()
     QAction* annuler = m->f().action(u"annuler"_s);
     QAction* retablir = m->f().action(u"retablir"_s);
     QVERIFY(!annuler->isEnabled());
+    // Les coches reviennent avec les lignes, même celles d'une ligne retirée.
+    m->f().cochesLC().cocher(0, true);
+    const QList<qsizetype> cochesAvant = coches();
 
     edition(*m);
     const QByteArray baseApres = octetsBase();
     const QByteArray listeApres = octetsListe();
+    const QList<qsizetype> cochesApres = coches();
     QVERIFY(baseApres != baseAvant || listeApres != listeAvant);
     QCOMPARE(annuler->text(), libelle);
     QVERIFY(m->interactions->questionsDe(GenreQuestion::Erreur).isEmpty());
@@ -233,12 +243,14 @@ void TestAnnuler::annulerRetablir_octets()
     annuler->trigger();
     QCOMPARE(octetsBase(), baseAvant);
     QCOMPARE(octetsListe(), listeAvant);
+    QCOMPARE(coches(), cochesAvant);
     QVERIFY(!annuler->isEnabled());
     QCOMPARE(retablir->text(), u"&Rétablir"_s + libelle.mid(8));
 
     retablir->trigger();
     QCOMPARE(octetsBase(), baseApres);
     QCOMPARE(octetsListe(), listeApres);
+    QCOMPARE(coches(), cochesApres);
     // Une seconde fois : les éléments repris aux rebuts y retournent et en reviennent.
     annuler->trigger();
     QCOMPARE(octetsBase(), baseAvant);
@@ -326,6 +338,26 @@ void TestAnnuler::titre_suitLaListe()
     m->f().action(u"annuler"_s)->trigger();
     QCOMPARE(m->f().windowTitle(), u"courses.lvtx - "_s + titre);
     QCOMPARE(m->f().reglages.fichierLC, chemin);
+}
+
+void TestAnnuler::historiqueListe_lesPlusRecentsDansLeBudget()
+{
+    QStringList lignes;
+    for (int i = 0; i < 20; ++i)
+        lignes << u"1|Article %1|-|Fruits|1,00 €|1,00 €"_s.arg(i, 2, 10, QLatin1Char('0'));
+    m->poser(lignes);
+    // Un pas qui retire une ligne de 36 caractères en garde 96 octets : le budget en tient quatre.
+    m->f().budgetHistoriqueListe = 400;
+    for (int i = 0; i < 10; ++i) {
+        m->choisirLignes({0});
+        m->f().action(u"supprimerDeLC"_s)->trigger();
+    }
+    QCOMPARE(m->f().historiqueListe()->count(), 4);
+    QCOMPARE(m->f().action(u"annuler"_s)->text(), u"A&nnuler Supprimer"_s);
+    for (int i = 0; i < 4; ++i)
+        m->f().action(u"annuler"_s)->trigger();
+    QCOMPARE(m->lignes(), lignes.mid(6));
+    QVERIFY(!m->f().action(u"annuler"_s)->isEnabled());
 }
 
 QTEST_MAIN(TestAnnuler)
