@@ -295,6 +295,10 @@ public:
     bool rechercheActive() const;
     // Construit l'index s'il le faut, avant la première frappe (le champ prend le focus).
     void preparerRecherche();
+    // La base va être relue : l'index et les résultats montrés lâchent l'ancienne forêt.
+    void oublierIndexRecherche();
+    // Après la relecture : l'index est refait tout de suite si le champ de recherche a le focus.
+    void apresRelectureRecherche();
     // Les résultats choisis ; vide (et la recherche relancée) si la base a changé depuis.
     QList<ResultatRecherche> resultatsChoisis();
     // --- Aperçu et partage (U_VX_FormPrincipale_Impression.cpp, U_VX_FormPrincipale_Partage.cpp) ---

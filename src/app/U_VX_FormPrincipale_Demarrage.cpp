@@ -89,6 +89,7 @@ void TFormPrincipale::rechargerBDExecute()
     ecrireStatut(QStringLiteral("Chargement de la base...  [") + horodatage() + u']');
     // Les vues lâchent l'ancienne base, détruite avant la lecture : la mémoire ne tient jamais
     // les deux bases à la fois.
+    oublierIndexRecherche();
     dm->viderListeRayons();
     majArbreRayonsExecute();
     ui.listeArticles->clear();
@@ -103,6 +104,7 @@ void TFormPrincipale::rechargerBDExecute()
     majArbreRayonsExecute();
     TdmVatrelix::rendreMemoireLibre();
     cacherProgression();
+    apresRelectureRecherche();
 }
 
 bool TFormPrincipale::confirmerEcrasementBase()

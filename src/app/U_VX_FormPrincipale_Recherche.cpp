@@ -185,6 +185,19 @@ void TFormPrincipale::preparerRecherche()
         m_indexRecherche->actualiser(dm->listeRayons);
 }
 
+void TFormPrincipale::oublierIndexRecherche()
+{
+    m_modeleResultats->montrer({});
+    m_indexRecherche->vider();
+}
+
+void TFormPrincipale::apresRelectureRecherche()
+{
+    // Une recherche active a déjà suivi la nouvelle base (liste d'articles rafraîchie).
+    if (ui.champRecherche->hasFocus() && !rechercheActive())
+        preparerRecherche();
+}
+
 void TFormPrincipale::lancerRecherche()
 {
     const bool active = rechercheActive() && dm;

@@ -214,6 +214,18 @@ void IndexRecherche::mettreAJour(const QList<TRayon*>& foret)
     ++m_generation;
 }
 
+void IndexRecherche::vider()
+{
+    // Les chaînes gardées retiendraient en mémoire celles de la forêt détruite.
+    std::vector<Entree>().swap(m_entrees);
+    std::vector<Trace>().swap(m_traces);
+    m_intervalles.clear();
+    std::vector<int>().swap(m_resultats);
+    m_texte.clear();
+    m_portee = nullptr;
+    ++m_generation;
+}
+
 const std::vector<int>& IndexRecherche::chercher(const QString& texte, const TRayon* portee)
 {
     const QString replie = replierTexte(texte).simplified();

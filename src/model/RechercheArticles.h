@@ -40,6 +40,8 @@ public:
     // la forêt (portee nulle), dont le nom ou la remarque contient chaque mot du texte. Une
     // recherche qui prolonge la précédente ne parcourt que ses résultats.
     const std::vector<int>& chercher(const QString& texte, const TRayon* portee);
+    // Oublie tout (la forêt va être détruite) : la prochaine mise à jour reconstruit.
+    void vider();
     const ResultatRecherche& resultat(int indice) const { return m_entrees[size_t(indice)].resultat; }
     int taille() const { return int(m_entrees.size()); }
 

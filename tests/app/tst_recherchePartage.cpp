@@ -169,6 +169,15 @@ void TestRecherchePartage::recherche_suitLaBase()
     m->f().action(u"ajouterDansLC"_s)->trigger();
     QVERIFY(m->lignes().isEmpty());
     QVERIFY(resultats().isEmpty());
+    // Base relue : les résultats désignent la nouvelle forêt (l'ancienne est détruite).
+    m->f().ui.champRecherche->clear();
+    QTest::keyClicks(m->f().ui.champRecherche, u"emmen"_s);
+    m->f().action(u"enregistrerBD"_s)->trigger();
+    m->f().action(u"rechargerBD"_s)->trigger();
+    QCOMPARE(resultats(), QStringList{u"Emmental (Fromages)"_s});
+    m->repondreQuantite(2);
+    m->f().action(u"ajouterDansLC"_s)->trigger();
+    QCOMPARE(m->lignes(), QStringList{u"2|Emmental|râpé|Fromages|2,30 €|4,60 €"_s});
 }
 
 void TestRecherchePartage::apercu_memesPagesQueLImpression()
