@@ -22,12 +22,8 @@ QString trouverSansCasse(const QString& chemin)
     if (QFileInfo::exists(chemin))
         return chemin;
     const QFileInfo info(chemin);
-    const QDir dossier(info.absolutePath());
-    const QStringList entrees = dossier.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entree : entrees)
-        if (entree.compare(info.fileName(), Qt::CaseInsensitive) == 0)
-            return dossier.filePath(entree);
-    return chemin;
+    const QString entree = entreeSansCasse(info.absolutePath(), info.fileName());
+    return entree.isEmpty() ? chemin : QDir(info.absolutePath()).filePath(entree);
 }
 
 CodeResultat codeErreurAcs(ErreurAcs erreur)

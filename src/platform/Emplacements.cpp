@@ -123,14 +123,20 @@ QStringList repertoiresPersonnages()
     return {repertoireDonnees() + sousDossier, livre};
 }
 
+QString entreeSansCasse(const QString& dossier, const QString& nom)
+{
+    const QStringList entrees = QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entree : entrees)
+        if (entree.compare(nom, Qt::CaseInsensitive) == 0)
+            return entree;
+    return {};
+}
+
 QString repertoirePersonnagePour(const QString& fichier)
 {
     const QStringList dossiers = repertoiresPersonnages();
-    for (const QString& dossier : dossiers) {
-        const QStringList entrees = QDir(dossier).entryList(QDir::Files | QDir::Hidden | QDir::System);
-        for (const QString& entree : entrees)
-            if (entree.compare(fichier, Qt::CaseInsensitive) == 0)
-                return dossier;
-    }
+    for (const QString& dossier : dossiers)
+        if (!entreeSansCasse(dossier, fichier).isEmpty())
+            return dossier;
     return dossiers.constLast();
 }

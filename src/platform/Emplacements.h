@@ -32,6 +32,9 @@ bool installationPortable();
 // dans le dossier de données quand aucune base n'y est. Rend faux si la copie a échoué.
 bool preparerRepertoireDonnees();
 
+// Nom du fichier du dossier qui porte ce nom à la casse près ; vide sans lui.
+QString entreeSansCasse(const QString& dossier, const QString& nom);
+
 // Dossiers des personnages, celui de l'utilisateur d'abord quand il diffère du dossier livré.
 QStringList repertoiresPersonnages();
 // Dossier (parmi les précédents) qui contient ce fichier, à la casse près ; à défaut, le
