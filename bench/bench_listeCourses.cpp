@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 

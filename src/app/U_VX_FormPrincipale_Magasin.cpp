@@ -5,6 +5,7 @@
 #include "Conversions.h"
 #include "FusionTriLC.h"
 #include "Interactions.h"
+#include "ModeleListeCourses.h"
 #include "ReglagesUtilisateur.h"
 #include "SelectionVues.h"
 #include "TPaintBox.h"
@@ -16,7 +17,7 @@
 #include <QAction>
 #include <QCryptographicHash>
 #include <QKeyEvent>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <cmath>
 
@@ -57,13 +58,15 @@ protected:
         QList<int> indices = rangeesSelectionnees(*m_f.ui.lvListeCourses);
         if (indices.isEmpty() && m_f.ui.lvListeCourses->currentIndex().isValid())
             indices << m_f.ui.lvListeCourses->currentIndex().row();
-        CochesLC& coches = m_f.cochesLC();
+        const CochesLC& coches = m_f.cochesLC();
         // Une seule décochée suffit pour tout cocher ; toutes cochées, Espace les décoche.
         bool toutes = true;
         for (int i : indices)
             toutes = toutes && coches.cochee(i);
+        // Par le modèle, comme un clic sur la case : chaque rangée cochée est signalée.
+        ModeleListeCourses& modele = *m_f.ui.modeleListeCourses;
         for (int i : indices)
-            coches.cocher(i, !toutes);
+            modele.setData(modele.index(i, ColLCNb), int(toutes ? Qt::Unchecked : Qt::Checked), Qt::CheckStateRole);
         return true;
     }
 
@@ -89,7 +92,7 @@ void TFormPrincipale::modeMagasinExecute()
     action(QStringLiteral("modeMagasin"))->setChecked(m_coches.affichees);
     reglagesUtilisateur().setValue(kCleModeMagasin, m_coches.affichees);
     // Les rangées lisent les coches à la peinture : rien à reconstruire.
-    ui.lvListeCourses->viewport()->update();
+    ui.modeleListeCourses->cochesChangees();
     ui.barreFactureLC->setHint(texteFactureMagasin());
     ui.barreFactureLC->repaint();
     ecrireStatut((m_coches.affichees ? QStringLiteral("Mode magasin : cochez les articles achetés [")
@@ -101,7 +104,7 @@ void TFormPrincipale::effacerCochesExecute()
 {
     m_coches.oublier(dm->listeCourses);
     enregistrerCoches();
-    ui.lvListeCourses->viewport()->update();
+    ui.modeleListeCourses->cochesChangees();
     ui.barreFactureLC->setHint(texteFactureMagasin());
     ui.barreFactureLC->repaint();
     ecrireStatut(QStringLiteral("Coches effacées [") + horodatage() + u']');
@@ -110,8 +113,12 @@ void TFormPrincipale::effacerCochesExecute()
 void TFormPrincipale::suivreCoches(const TotauxLC& totaux)
 {
     m_totauxLC = totaux;
-    if (m_coches.suivre(dm->listeCourses))
-        enregistrerCoches();
+    if (!m_coches.suivre(dm->listeCourses))
+        return;
+    // Une coche a pu passer d'une ligne à une autre de même texte restée à sa place.
+    if (m_coches.affichees)
+        ui.modeleListeCourses->cochesChangees();
+    enregistrerCoches();
 }
 
 QString TFormPrincipale::texteFactureMagasin() const
@@ -131,6 +138,7 @@ QString TFormPrincipale::texteFactureMagasin() const
 void TFormPrincipale::cochesBasculees()
 {
     executerHorsCommande([this] {
+        // Une coche posée hors du modèle se voit aussi.
         ui.lvListeCourses->viewport()->update();
         ui.barreFactureLC->setHint(texteFactureMagasin());
         ui.barreFactureLC->repaint();
@@ -147,7 +155,7 @@ void TFormPrincipale::retenirCoches(const QString& chemin)
     if (chemin.isEmpty()
         || !m_coches.restaurer(dm->listeCourses, reglagesUtilisateur().value(cleCoches(chemin)).toString()))
         return;
-    ui.lvListeCourses->viewport()->update();
+    ui.modeleListeCourses->cochesChangees();
     ui.barreFactureLC->setHint(texteFactureMagasin());
     ui.barreFactureLC->repaint();
 }
