@@ -27,6 +27,12 @@ QStringView champ(QStringView ligne, int colonne)
     return ligne.sliced(debut, (barre < 0 ? ligne.size() : barre) - debut);
 }
 
+// Deux lignes égales ; partagées (même texte en mémoire), sans les parcourir.
+bool memeLigne(const QString& a, const QString& b)
+{
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
 bool estMontant(int colonne)
 {
     return colonne == ColLCPU || colonne == ColLCTotal;
@@ -40,13 +46,16 @@ void ModeleListeCourses::synchroniser(const QStringList& lignes)
 {
     const qsizetype avant = m_lignes.size();
     const qsizetype apres = lignes.size();
+    // Les mêmes lignes, encore partagées avec le magasin : rien n'a changé.
+    if (avant == apres && m_lignes.constData() == lignes.constData())
+        return;
     // Début et fin communs : entre eux, les rangées changées.
     const qsizetype commun = std::min(avant, apres);
     qsizetype debut = 0;
-    while (debut < commun && m_lignes.at(debut) == lignes.at(debut))
+    while (debut < commun && memeLigne(m_lignes.at(debut), lignes.at(debut)))
         ++debut;
     qsizetype fin = 0;
-    while (fin < commun - debut && m_lignes.at(avant - 1 - fin) == lignes.at(apres - 1 - fin))
+    while (fin < commun - debut && memeLigne(m_lignes.at(avant - 1 - fin), lignes.at(apres - 1 - fin)))
         ++fin;
     const qsizetype changeesAvant = avant - debut - fin;
     const qsizetype changeesApres = apres - debut - fin;
@@ -70,13 +79,6 @@ void ModeleListeCourses::synchroniser(const QStringList& lignes)
     m_lignes = lignes;
     if (changees > 0)
         Q_EMIT dataChanged(index(int(debut), 0), index(int(debut + changees - 1), k_champs - 1));
-}
-
-void ModeleListeCourses::cochesChangees()
-{
-    if (!m_lignes.isEmpty())
-        Q_EMIT dataChanged(index(0, 0), index(int(m_lignes.size() - 1), k_champs - 1),
-                           {Qt::CheckStateRole, Qt::FontRole, Qt::ForegroundRole});
 }
 
 QString ModeleListeCourses::texte(int rangee, int colonne) const

@@ -13,13 +13,14 @@ class ModeleListeCourses : public QAbstractTableModel
 public:
     explicit ModeleListeCourses(QObject* parent = nullptr);
 
-    // Coches du mode magasin (nul : aucune case).
+    // Coches du mode magasin (nul : aucune case). Case, barré et gris se lisent à la peinture :
+    // une coche écrite par setData signale sa rangée ; la bascule du mode, l'effacement ou le
+    // suivi des coches repeignent la vue sans signal : Qt 6.4 calcule le rectangle de chaque
+    // rangée d'un dataChanged, trop lent sur une longue liste.
     void definirCoches(CochesLC* coches) { m_coches = coches; }
     // Amène les rangées à ces lignes : seules les rangées ajoutées, retirées ou changées sont
     // signalées (une suppression d'une ligne ne retire qu'une rangée).
     void synchroniser(const QStringList& lignes);
-    // Les coches ou leur affichage ont changé : cases et lignes barrées à relire.
-    void cochesChangees();
     // Champ d'une rangée (vide hors des rangées ou champ absent).
     QString texte(int rangee, int colonne) const;
 

@@ -165,6 +165,8 @@ void TFormPrincipale::rafraichirLC(const TotauxLC* connus)
 {
     QTreeView& vue = *ui.lvListeCourses;
     const QStringList& lignes = dm->listeCourses;
+    // La vue ne se redessine qu'à la fin.
+    vue.setUpdatesEnabled(false);
     vue.selectionModel()->clear();
     TotauxLC totaux = connus ? *connus : TotauxLC{};
     if (!connus) {
@@ -175,17 +177,16 @@ void TFormPrincipale::rafraichirLC(const TotauxLC* connus)
                 // Les rangées jusqu'à la ligne fautive restent affichées ; pied et total gardent
                 // leurs valeurs.
                 ui.modeleListeCourses->synchroniser(lignes.first(i + 1));
+                vue.setUpdatesEnabled(true);
                 throw;
             }
         }
     }
     // Seules les rangées changées sont signalées à la vue.
-    const int avant = ui.modeleListeCourses->rowCount();
     ui.modeleListeCourses->synchroniser(lignes);
-    // Rangées ajoutées ou retirées : mise en page tout de suite, pour que les colonnes à la
-    // largeur de leur contenu, puis le partage de la place, suivent dès le prochain tour.
-    if (ui.modeleListeCourses->rowCount() != avant)
-        vue.doItemsLayout();
+    vue.setUpdatesEnabled(true);
+    // Les coches, qui suivent leurs lignes, se relisent à la peinture.
+    vue.viewport()->update();
     totalLC = totaux.total;
     suivreCoches(totaux);
     ui.barreFactureLC->setHint(texteFactureMagasin());

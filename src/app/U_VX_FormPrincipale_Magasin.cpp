@@ -92,7 +92,7 @@ void TFormPrincipale::modeMagasinExecute()
     action(QStringLiteral("modeMagasin"))->setChecked(m_coches.affichees);
     reglagesUtilisateur().setValue(kCleModeMagasin, m_coches.affichees);
     // Les rangées lisent les coches à la peinture : rien à reconstruire.
-    ui.modeleListeCourses->cochesChangees();
+    ui.lvListeCourses->viewport()->update();
     ui.barreFactureLC->setHint(texteFactureMagasin());
     ui.barreFactureLC->repaint();
     ecrireStatut((m_coches.affichees ? QStringLiteral("Mode magasin : cochez les articles achetés [")
@@ -104,7 +104,7 @@ void TFormPrincipale::effacerCochesExecute()
 {
     m_coches.oublier(dm->listeCourses);
     enregistrerCoches();
-    ui.modeleListeCourses->cochesChangees();
+    ui.lvListeCourses->viewport()->update();
     ui.barreFactureLC->setHint(texteFactureMagasin());
     ui.barreFactureLC->repaint();
     ecrireStatut(QStringLiteral("Coches effacées [") + horodatage() + u']');
@@ -113,12 +113,8 @@ void TFormPrincipale::effacerCochesExecute()
 void TFormPrincipale::suivreCoches(const TotauxLC& totaux)
 {
     m_totauxLC = totaux;
-    if (!m_coches.suivre(dm->listeCourses))
-        return;
-    // Une coche a pu passer d'une ligne à une autre de même texte restée à sa place.
-    if (m_coches.affichees)
-        ui.modeleListeCourses->cochesChangees();
-    enregistrerCoches();
+    if (m_coches.suivre(dm->listeCourses))
+        enregistrerCoches();
 }
 
 QString TFormPrincipale::texteFactureMagasin() const
@@ -138,7 +134,6 @@ QString TFormPrincipale::texteFactureMagasin() const
 void TFormPrincipale::cochesBasculees()
 {
     executerHorsCommande([this] {
-        // Une coche posée hors du modèle se voit aussi.
         ui.lvListeCourses->viewport()->update();
         ui.barreFactureLC->setHint(texteFactureMagasin());
         ui.barreFactureLC->repaint();
@@ -155,7 +150,7 @@ void TFormPrincipale::retenirCoches(const QString& chemin)
     if (chemin.isEmpty()
         || !m_coches.restaurer(dm->listeCourses, reglagesUtilisateur().value(cleCoches(chemin)).toString()))
         return;
-    ui.modeleListeCourses->cochesChangees();
+    ui.lvListeCourses->viewport()->update();
     ui.barreFactureLC->setHint(texteFactureMagasin());
     ui.barreFactureLC->repaint();
 }
