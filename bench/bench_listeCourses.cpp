@@ -11,14 +11,17 @@
 #include "U_vx_compagnon.h"
 #include "U_vx_impression.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 
@@ -228,6 +231,26 @@ void BM_ouvrirDepuisVide(benchmark::State& etat)
         std::abort();
 }
 BENCHMARK(BM_ouvrirDepuisVide)->Arg(kLignes)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->UseRealTime();
+
+// Suppression d'une ligne choisie au milieu d'une liste de 100 000 lignes, par l'action : une
+// ligne de moins à chaque tour.
+void BM_supprimerUneLigne(benchmark::State& etat)
+{
+    g_dm->listeCourses = lignesBanc(int(etat.range(0)));
+    g_fenetre->majLCExecute();
+    QAbstractItemView& vue = *g_fenetre->ui.lvListeCourses;
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        const int milieu = int(g_dm->listeCourses.size() / 2);
+        vue.selectionModel()->select(vue.model()->index(milieu, 0),
+                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        etat.ResumeTiming();
+        g_fenetre->action(QStringLiteral("supprimerDeLC"))->trigger(); // comme l'utilisateur : par l'action
+    }
+    if (g_dm->listeCourses.size() != etat.range(0) - qsizetype(etat.iterations()))
+        std::abort();
+}
+BENCHMARK(BM_supprimerUneLigne)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3)->UseRealTime();
 
 // La lecture seule (chargerLC), sans la nouvelle liste.
 void BM_chargerLC(benchmark::State& etat)

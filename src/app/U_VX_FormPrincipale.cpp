@@ -6,6 +6,7 @@
 #include "Conversions.h"
 #include "ImagesVatrelix.h"
 #include "Interactions.h"
+#include "ModeleListeCourses.h"
 #include "Palettes.h"
 #include "ProgressionFenetre.h"
 #include "RepartitionColonnes.h"
@@ -240,19 +241,20 @@ QWidget* TFormPrincipale::construirePanelListeCourses()
     ui.titreListeCourses = boiteDessin(panel, QStringLiteral("titreListeCourses"), 20);
     disposition->addWidget(ui.titreListeCourses);
 
-    ui.lvListeCourses = new QTreeWidget(panel);
+    ui.lvListeCourses = new QTreeView(panel);
     ui.lvListeCourses->setObjectName(QStringLiteral("lvListeCourses"));
     ui.lvListeCourses->setProperty("tag", TagListeCourses);
-    ui.lvListeCourses->setColumnCount(6);
-    ui.lvListeCourses->setHeaderLabels({QStringLiteral("Nb"), QStringLiteral("Article"), QStringLiteral("Remarque"),
-                                     QStringLiteral("Rayon"), QStringLiteral("PU"), QStringLiteral("Total")});
+    // Titres, alignements et textes des rangées viennent du modèle, qui lit le magasin.
+    ui.modeleListeCourses = new ModeleListeCourses(ui.lvListeCourses);
+    ui.modeleListeCourses->definirCoches(&m_coches);
+    ui.lvListeCourses->setModel(ui.modeleListeCourses);
+    // Toutes les rangées ont la même hauteur : la vue ne la demande pas à chacune.
+    ui.lvListeCourses->setUniformRowHeights(true);
     ui.lvListeCourses->header()->setMinimumSectionSize(2);
     // Deux pixels : chaque rangée garde son rayon, pratiquement caché.
     ui.lvListeCourses->setColumnWidth(ColLCRayon, 2);
     m_colonnesLC = new RepartitionColonnes(*ui.lvListeCourses, ColLCArticle, ColLCRemarque,
                                            {ColLCNb, ColLCPU, ColLCTotal}, {ColLCRayon}, PartArticleLC);
-    ui.lvListeCourses->headerItem()->setTextAlignment(ColLCPU, Qt::AlignRight | Qt::AlignVCenter);
-    ui.lvListeCourses->headerItem()->setTextAlignment(ColLCTotal, Qt::AlignRight | Qt::AlignVCenter);
     ui.lvListeCourses->setRootIsDecorated(false);
     ui.lvListeCourses->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ui.lvListeCourses->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -353,8 +355,6 @@ TFormPrincipale::~TFormPrincipale()
     m_historiqueListe->disconnect(this);
     delete m_historiqueBase;
     delete m_historiqueListe;
-    // Les rangées de la liste lisent le magasin et les coches, membres détruits avant les
-    // contrôles : elles partent d'abord.
-    ui.lvListeCourses->clear();
-    m_magasinRangees = MagasinRangeesLC{};
+    // Le modèle de la liste lit les coches, membre détruit avant les contrôles : il les lâche d'abord.
+    ui.modeleListeCourses->definirCoches(nullptr);
 }

@@ -4,7 +4,6 @@
 // Une seule classe, répartie en fichiers par préoccupation (U_VX_FormPrincipale_*.cpp).
 #include "Configuration.h"
 #include "FichierTexte.h"
-#include "RangeeLC.h"
 #include "MagasinLC.h"
 
 #include <QColor>
@@ -35,6 +34,7 @@ class QToolBar;
 class QToolButton;
 class QTreeView;
 class QTreeWidget;
+class ModeleListeCourses;
 class QLineEdit;
 class IndexRecherche;
 class ModeleResultats;
@@ -141,7 +141,8 @@ struct ControlesFormPrincipale
     QSplitter* Splitter1 = nullptr;
     QWidget* panelListeCourses = nullptr;
     TPaintBox* titreListeCourses = nullptr;
-    QTreeWidget* lvListeCourses = nullptr;
+    QTreeView* lvListeCourses = nullptr;
+    ModeleListeCourses* modeleListeCourses = nullptr;
     // Fichier > Listes récentes, refait à chaque ouverture du menu.
     QMenu* menuListesRecentes = nullptr;
     TPaintBox* barreFactureLC = nullptr;
@@ -521,8 +522,6 @@ private:
     // La touche spéciale retenue est Ctrl, que l'état réel du clavier peut confirmer.
     bool m_toucheSpecialeCtrl = false;
     QObject* m_attenteExposition = nullptr;
-    // Ce que les rangées de lvListeCourses montrent : le magasin de la liste.
-    MagasinRangeesLC m_magasinRangees;
     // Le démarrage attend la première peinture de la fenêtre.
     QObject* m_attentePeinture = nullptr;
     static constexpr int k_attentePeintureMaxMs = 1000;

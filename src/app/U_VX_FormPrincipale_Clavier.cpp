@@ -223,7 +223,7 @@ void TFormPrincipale::brancherClavier()
     ui.arbreRayon->installEventFilter(filtre);
     ui.listeArticles->installEventFilter(filtre);
     ui.lvListeCourses->installEventFilter(filtre);
-    connect(ui.lvListeCourses, &QTreeWidget::itemDoubleClicked, this,
+    connect(ui.lvListeCourses, &QAbstractItemView::doubleClicked, this,
             [this] { action(u"modifierNbLC"_s)->trigger(); });
 
     // Menus contextuels : les actions de la table, avec leur raccourci.

@@ -33,10 +33,10 @@ bool estArbre(const QObject* vue, int tag)
     return qobject_cast<const QTreeView*>(vue) && !qobject_cast<const QTreeWidget*>(vue) && tagDe(vue) == tag;
 }
 
-// Vue en liste (articles, liste de courses) de ce tag.
+// Vue en liste (articles, liste de courses) de ce tag ; le tag de l'arbre n'en est pas un.
 bool estListe(const QObject* vue, int tag)
 {
-    return qobject_cast<const QTreeWidget*>(vue) && tagDe(vue) == tag;
+    return tag != TagArbreRayons && qobject_cast<const QTreeView*>(vue) && tagDe(vue) == tag;
 }
 
 // Code de touche virtuelle : seules comptent Ctrl, Suppr, X et F9 ; les autres gardent un

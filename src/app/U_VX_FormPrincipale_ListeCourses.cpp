@@ -9,8 +9,8 @@
 #include "FichierLC.h"
 #include "Interactions.h"
 #include "LigneLC.h"
+#include "ModeleListeCourses.h"
 #include "RechercheArticles.h"
-#include "RangeeLC.h"
 #include "SelectionVues.h"
 #include "TPaintBox.h"
 #include "U_Article.h"
@@ -22,7 +22,6 @@
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QTreeView>
-#include <QTreeWidget>
 #include <QUndoStack>
 
 namespace {
@@ -121,15 +120,15 @@ void TFormPrincipale::modifierNbLCExecute()
     const QList<int> indices = rangeesSelectionnees(*ui.lvListeCourses);
     if (indices.isEmpty())
         return;
+    const ModeleListeCourses& rangees = *ui.modeleListeCourses;
     for (int i : indices) {
-        const QTreeWidgetItem* rangee = ui.lvListeCourses->topLevelItem(i);
-        const QString article = rangee->text(ColLCArticle);
-        const QString rayon = rangee->text(ColLCRayon);
-        const QString textePU = sansEuro(rangee->text(ColLCPU));
-        const int quantite = demanderQuantite(*this, article, textePU, ModeDialogue::Modification, StrToInt(rangee->text(ColLCNb)));
+        const QString article = rangees.texte(i, ColLCArticle);
+        const QString rayon = rangees.texte(i, ColLCRayon);
+        const QString textePU = sansEuro(rangees.texte(i, ColLCPU));
+        const int quantite = demanderQuantite(*this, article, textePU, ModeDialogue::Modification, StrToInt(rangees.texte(i, ColLCNb)));
         if (quantite < 1)
             continue;
-        dm->listeCourses[i] = composerLigne(quantite, article, rangee->text(ColLCRemarque), rayon, textePU, i);
+        dm->listeCourses[i] = composerLigne(quantite, article, rangees.texte(i, ColLCRemarque), rayon, textePU, i);
         ecrireStatut(QStringLiteral("Modification de l'article \"") + article + QStringLiteral("\" du rayon \"")
                      + rayon + QStringLiteral("\" dans la liste de courses"));
     }
@@ -142,12 +141,13 @@ void TFormPrincipale::supprimerDeLCExecute()
     if (indices.isEmpty())
         return;
     animerCompagnon(QStringLiteral("Sad"));
-    // Du bas vers le haut : les indices restants demeurent valables.
+    // Du bas vers le haut : les indices restants demeurent valables. Les rangées montrent la
+    // liste d'avant les retraits jusqu'au rafraîchissement.
+    const ModeleListeCourses& rangees = *ui.modeleListeCourses;
     for (qsizetype k = indices.size() - 1; k >= 0; --k) {
         const int i = indices.at(k);
-        const QTreeWidgetItem* rangee = ui.lvListeCourses->topLevelItem(i);
-        const QString article = rangee->text(ColLCArticle);
-        const QString rayon = rangee->text(ColLCRayon);
+        const QString article = rangees.texte(i, ColLCArticle);
+        const QString rayon = rangees.texte(i, ColLCRayon);
         if (i < dm->listeCourses.size())
             dm->listeCourses.removeAt(i);
         ecrireStatut(QStringLiteral("Suppression de l'article \"") + article + QStringLiteral("\" du rayon \"")
@@ -161,54 +161,10 @@ void TFormPrincipale::majLCExecute()
     rafraichirLC(nullptr);
 }
 
-namespace {
-
-// Ne garde que les n premières rangées de la vue, en un lot.
-void tronquerRangees(QTreeWidget& vue, qsizetype n)
-{
-    if (vue.topLevelItemCount() <= n)
-        return;
-    if (n == 0) {
-        vue.clear();
-        return;
-    }
-    QList<QTreeWidgetItem*> rangees = vue.invisibleRootItem()->takeChildren();
-    qDeleteAll(rangees.sliced(n));
-    rangees.resize(n);
-    vue.addTopLevelItems(rangees);
-}
-
-// Amène la vue à n rangées qui montrent chacune la ligne de son rang : les rangées en place
-// servent telles quelles (aucun travail par rangée), le manque s'ajoute en un lot.
-void ajusterRangees(QTreeWidget& vue, MagasinRangeesLC& magasin, qsizetype n)
-{
-    tronquerRangees(vue, n);
-    // Une rangée dont un texte a été posé après coup est refaite.
-    if (magasin.modifiees > 0) {
-        for (int i = 0; i < vue.topLevelItemCount(); ++i) {
-            auto* rangee = dynamic_cast<RangeeLC*>(vue.topLevelItem(i));
-            if (rangee && rangee->montreLeMagasin())
-                continue;
-            delete vue.takeTopLevelItem(i);
-            vue.insertTopLevelItem(i, new RangeeLC(&magasin, i));
-        }
-        magasin.modifiees = 0;
-    }
-    QList<QTreeWidgetItem*> nouvelles;
-    nouvelles.reserve(n - vue.topLevelItemCount());
-    for (qsizetype i = vue.topLevelItemCount(); i < n; ++i)
-        nouvelles.append(new RangeeLC(&magasin, i));
-    vue.addTopLevelItems(nouvelles);
-}
-
-} // namespace
-
 void TFormPrincipale::rafraichirLC(const TotauxLC* connus)
 {
-    QTreeWidget& vue = *ui.lvListeCourses;
+    QTreeView& vue = *ui.lvListeCourses;
     const QStringList& lignes = dm->listeCourses;
-    m_magasinRangees.lignes = &lignes;
-    m_magasinRangees.coches = &m_coches;
     // La vue ne se redessine qu'à la fin.
     vue.setUpdatesEnabled(false);
     vue.selectionModel()->clear();
@@ -220,14 +176,16 @@ void TFormPrincipale::rafraichirLC(const TotauxLC* connus)
             } catch (...) {
                 // Les rangées jusqu'à la ligne fautive restent affichées ; pied et total gardent
                 // leurs valeurs.
-                ajusterRangees(vue, m_magasinRangees, i + 1);
+                ui.modeleListeCourses->synchroniser(lignes.first(i + 1));
                 vue.setUpdatesEnabled(true);
                 throw;
             }
         }
     }
-    ajusterRangees(vue, m_magasinRangees, lignes.size());
+    // Seules les rangées changées sont signalées à la vue.
+    ui.modeleListeCourses->synchroniser(lignes);
     vue.setUpdatesEnabled(true);
+    // Les coches, qui suivent leurs lignes, se relisent à la peinture.
     vue.viewport()->update();
     totalLC = totaux.total;
     suivreCoches(totaux);

@@ -5,6 +5,7 @@
 #include "Conversions.h"
 #include "FusionTriLC.h"
 #include "Interactions.h"
+#include "ModeleListeCourses.h"
 #include "ReglagesUtilisateur.h"
 #include "SelectionVues.h"
 #include "TPaintBox.h"
@@ -16,7 +17,7 @@
 #include <QAction>
 #include <QCryptographicHash>
 #include <QKeyEvent>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <cmath>
 
@@ -57,13 +58,15 @@ protected:
         QList<int> indices = rangeesSelectionnees(*m_f.ui.lvListeCourses);
         if (indices.isEmpty() && m_f.ui.lvListeCourses->currentIndex().isValid())
             indices << m_f.ui.lvListeCourses->currentIndex().row();
-        CochesLC& coches = m_f.cochesLC();
+        const CochesLC& coches = m_f.cochesLC();
         // Une seule décochée suffit pour tout cocher ; toutes cochées, Espace les décoche.
         bool toutes = true;
         for (int i : indices)
             toutes = toutes && coches.cochee(i);
+        // Par le modèle, comme un clic sur la case : chaque rangée cochée est signalée.
+        ModeleListeCourses& modele = *m_f.ui.modeleListeCourses;
         for (int i : indices)
-            coches.cocher(i, !toutes);
+            modele.setData(modele.index(i, ColLCNb), int(toutes ? Qt::Unchecked : Qt::Checked), Qt::CheckStateRole);
         return true;
     }
 

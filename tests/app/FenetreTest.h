@@ -106,9 +106,10 @@ public:
 
     void choisirLignes(const QList<int>& indices)
     {
-        fenetre->ui.lvListeCourses->clearSelection();
+        QTreeView& vue = *fenetre->ui.lvListeCourses;
+        vue.clearSelection();
         for (int i : indices)
-            fenetre->ui.lvListeCourses->topLevelItem(i)->setSelected(true);
+            vue.selectionModel()->select(vue.model()->index(i, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
     // Le dialogue de quantité répond q (validation) ou, avec q <= 0, annule.

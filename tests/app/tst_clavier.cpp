@@ -188,11 +188,11 @@ void TestClavier::vues_toucheOuDoubleClic()
     m->repondreQuantite(3);
     montrer();
 
-    auto* v = m->f().findChild<QTreeWidget*>(vue);
+    auto* v = m->f().findChild<QTreeView*>(vue);
     if (touche) {
         QTest::keyClick(v, Qt::Key(touche), Qt::KeyboardModifiers(modificateurs));
     } else {
-        const QRect rangee = v->visualItemRect(v->selectedItems().constFirst());
+        const QRect rangee = v->visualRect(v->model()->index(v->selectionModel()->selectedRows().constFirst().row(), 0));
         // Le premier clic, puis le second qui fait le double-clic.
         QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, rangee.center());
         QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, rangee.center());

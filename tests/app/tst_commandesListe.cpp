@@ -2,10 +2,12 @@
 // fichiers, fusion, tri et impression.
 #include "FenetreTest.h"
 #include "LigneLC.h"
-#include "RangeeLC.h"
+#include "ModeleListeCourses.h"
 
+#include <QAbstractItemModelTester>
 #include <QDialog>
 #include <QProcess>
+#include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
 
@@ -48,7 +50,9 @@ private Q_SLOTS:
     void pied();
     void rangee_champsCommeLaDecoupe_data();
     void rangee_champsCommeLaDecoupe();
-    void rangee_texteModifie_gardeLesAutres();
+    void rangee_texteNonEcrit_magasinIntact();
+    void modele_seulesLesRangeesChangees_data();
+    void modele_seulesLesRangeesChangees();
     void ajouter_data();
     void ajouter();
     void ajouter_sansRayonOuSansArticle_rien();
@@ -121,7 +125,7 @@ void TestCommandesListe::pied()
     m->poser(lignes);
     QCOMPARE(m->pied(), pied);
     QCOMPARE(m->f().totalLC, total);
-    QCOMPARE(m->f().ui.lvListeCourses->topLevelItemCount(), lignes.size());
+    QCOMPARE(m->f().ui.lvListeCourses->model()->rowCount(), lignes.size());
 }
 
 // Les rangées lisent leurs textes dans la ligne : mêmes champs que la découpe.
@@ -141,31 +145,73 @@ void TestCommandesListe::rangee_champsCommeLaDecoupe()
 {
     QFETCH(QString, ligne);
     const ChampsLigneLC c = decouperLigne(ligne);
-    const RangeeLC r(ligne);
-    QCOMPARE((QStringList{r.text(ColLCNb), r.text(ColLCArticle), r.text(ColLCRemarque), r.text(ColLCRayon),
-                          r.text(ColLCPU), r.text(ColLCTotal)}),
+    ModeleListeCourses modele;
+    modele.synchroniser({ligne});
+    const auto texte = [&](int colonne) { return modele.index(0, colonne).data().toString(); };
+    QCOMPARE((QStringList{texte(ColLCNb), texte(ColLCArticle), texte(ColLCRemarque), texte(ColLCRayon),
+                          texte(ColLCPU), texte(ColLCTotal)}),
              (QStringList{c.nb, c.article, c.remarque, c.rayon, c.pu, c.total}));
-    QCOMPARE(r.champsComptes().nb, c.nb);
-    QCOMPARE(r.champsComptes().total, c.total);
-    QCOMPARE(r.textAlignment(ColLCPU) & Qt::AlignRight, Qt::AlignRight);
-    QCOMPARE(r.textAlignment(ColLCTotal) & Qt::AlignRight, Qt::AlignRight);
-    QCOMPARE(r.textAlignment(ColLCArticle) & Qt::AlignRight, 0);
+    QCOMPARE(comptesLigne(ligne).nb, c.nb);
+    QCOMPARE(comptesLigne(ligne).total, c.total);
+    const auto alignement = [&](int colonne) { return modele.index(0, colonne).data(Qt::TextAlignmentRole).toInt(); };
+    QCOMPARE(alignement(ColLCPU) & Qt::AlignRight, int(Qt::AlignRight));
+    QCOMPARE(alignement(ColLCTotal) & Qt::AlignRight, int(Qt::AlignRight));
+    QCOMPARE(alignement(ColLCArticle) & Qt::AlignRight, 0);
 }
 
-void TestCommandesListe::rangee_texteModifie_gardeLesAutres()
+void TestCommandesListe::rangee_texteNonEcrit_magasinIntact()
 {
     m->poser({u"2|Lait|-|Crèmerie|0,89 €|1,78 €"_s});
-    QTreeWidgetItem* r = m->f().ui.lvListeCourses->topLevelItem(0);
-    r->setText(ColLCArticle, u"Lait entier"_s);
-    QCOMPARE(r->text(ColLCArticle), u"Lait entier"_s);
-    QCOMPARE(r->text(ColLCNb), u"2"_s);
-    QCOMPARE(r->text(ColLCTotal), u"1,78 €"_s);
-    QCOMPARE(r->textAlignment(ColLCTotal) & Qt::AlignRight, Qt::AlignRight);
-    // Le magasin n'est qu'affiché : il ne change pas.
+    QAbstractItemModel& modele = *m->f().ui.lvListeCourses->model();
+    // Les rangées ne font que montrer le magasin : un texte écrit dans le modèle est refusé.
+    QVERIFY(!modele.setData(modele.index(0, ColLCArticle), u"Lait entier"_s));
+    QCOMPARE(modele.index(0, ColLCArticle).data().toString(), u"Lait"_s);
+    QCOMPARE(modele.index(0, ColLCNb).data().toString(), u"2"_s);
+    QCOMPARE(modele.index(0, ColLCTotal).data().toString(), u"1,78 €"_s);
     QCOMPARE(m->lignes().first(), u"2|Lait|-|Crèmerie|0,89 €|1,78 €"_s);
-    // Le rafraîchissement suivant remontre le magasin.
-    m->f().majLCExecute();
-    QCOMPARE(m->f().ui.lvListeCourses->topLevelItem(0)->text(ColLCArticle), u"Lait"_s);
+}
+
+// Le modèle ne signale que les rangées changées, jamais une remise à zéro.
+void TestCommandesListe::modele_seulesLesRangeesChangees_data()
+{
+    QTest::addColumn<QStringList>("avant");
+    QTest::addColumn<QStringList>("apres");
+    // Rangées retirées, insérées, changées (première, dernière) ; -1 : pas de signal.
+    QTest::addColumn<QList<int>>("signales");
+    QStringList l;
+    for (const char16_t* nom : {u"A", u"B", u"C", u"D"})
+        l << u"1|%1|-|R|1,00 €|1,00 €"_s.arg(nom);
+    const QString autre = u"2|X|-|R|1,00 €|2,00 €"_s;
+    QTest::newRow("ouverture") << QStringList() << l << QList<int>{-1, -1, 0, 3, -1, -1};
+    QTest::newRow("suppression au milieu") << l << QStringList{l[0], l[2], l[3]} << QList<int>{1, 1, -1, -1, -1, -1};
+    QTest::newRow("ajout à la fin") << l << l + QStringList{autre} << QList<int>{-1, -1, 4, 4, -1, -1};
+    QTest::newRow("modification") << l << QStringList{l[0], autre, l[2], l[3]} << QList<int>{-1, -1, -1, -1, 1, 1};
+    QTest::newRow("deux remplacées par une") << l << QStringList{l[0], autre, l[3]} << QList<int>{2, 2, -1, -1, 1, 1};
+    QTest::newRow("tri") << l << QStringList{l[3], l[2], l[1], l[0]} << QList<int>{-1, -1, -1, -1, 0, 3};
+    QTest::newRow("vidée") << l << QStringList() << QList<int>{0, 3, -1, -1, -1, -1};
+    QTest::newRow("identique") << l << l << QList<int>{-1, -1, -1, -1, -1, -1};
+}
+
+void TestCommandesListe::modele_seulesLesRangeesChangees()
+{
+    QFETCH(QStringList, avant);
+    QFETCH(QStringList, apres);
+    QFETCH(QList<int>, signales);
+    ModeleListeCourses modele;
+    modele.synchroniser(avant);
+    QAbstractItemModelTester testeur(&modele, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QList<int> vus(6, -1);
+    connect(&modele, &QAbstractItemModel::rowsRemoved, this, [&](const QModelIndex&, int d, int f) { vus[0] = d; vus[1] = f; });
+    connect(&modele, &QAbstractItemModel::rowsInserted, this, [&](const QModelIndex&, int d, int f) { vus[2] = d; vus[3] = f; });
+    connect(&modele, &QAbstractItemModel::dataChanged, this,
+            [&](const QModelIndex& d, const QModelIndex& f) { vus[4] = d.row(); vus[5] = f.row(); });
+    QSignalSpy remises(&modele, &QAbstractItemModel::modelReset);
+    modele.synchroniser(apres);
+    QCOMPARE(vus, signales);
+    QCOMPARE(remises.count(), 0);
+    QCOMPARE(modele.rowCount(), apres.size());
+    for (int i = 0; i < apres.size(); ++i)
+        QCOMPARE(modele.texte(i, ColLCTotal), decouperLigne(apres.at(i)).total);
 }
 
 void TestCommandesListe::ajouter_data()
@@ -215,7 +261,7 @@ void TestCommandesListe::ajouter()
     const QString dernier = attendues.last().section(u'|', 1, 1);
     QCOMPARE(m->f().texteStatut(),
              u"Ajout de l'article \""_s + dernier + u"\" du rayon \"Crèmerie\" dans la liste de courses"_s);
-    QCOMPARE(m->f().ui.lvListeCourses->topLevelItemCount(), 1 + attendues.size());
+    QCOMPARE(m->f().ui.lvListeCourses->model()->rowCount(), 1 + attendues.size());
 }
 
 void TestCommandesListe::ajouter_sansRayonOuSansArticle_rien()
@@ -235,7 +281,7 @@ void TestCommandesListe::modifier_quantite_gardeLeTextePU()
 {
     m->poser({baguette, lait});
     m->choisirLignes({1});
-    QTreeWidget* vue = m->f().ui.lvListeCourses;
+    QTreeView* vue = m->f().ui.lvListeCourses;
     int ouverteAvec = -1;
     QString totalAffiche;
     m->interactions->surDialogue([&](QWidget* w) {
@@ -252,7 +298,7 @@ void TestCommandesListe::modifier_quantite_gardeLeTextePU()
     QCOMPARE(m->lignes(), (QStringList{baguette, u"5|Lait|demi-écrémé|Crèmerie|0,89 €|4,45 €"_s}));
     QCOMPARE(m->f().texteStatut(),
              u"Modification de l'article \"Lait\" du rayon \"Crèmerie\" dans la liste de courses"_s);
-    QCOMPARE(vue->topLevelItem(1)->text(ColLCTotal), u"4,45 €"_s);
+    QCOMPARE(vue->model()->index(1, ColLCTotal).data().toString(), u"4,45 €"_s);
     QCOMPARE(m->pied(), u"6 articles - Total : 5,40 €"_s);
 }
 
@@ -523,7 +569,7 @@ void TestCommandesListe::ouvrir_fichierIllisible_listeEtFichierGardes()
     m->interactions->repondreFichier(autre);
     m->f().action(u"ouvrirListe"_s)->trigger();
     QCOMPARE(m->lignes(), QStringList{lait});
-    QCOMPARE(m->f().ui.lvListeCourses->topLevelItemCount(), 1);
+    QCOMPARE(m->f().ui.lvListeCourses->model()->rowCount(), 1);
     QVERIFY(m->interactions->questionsDe(GenreQuestion::Erreur).first().texte.contains(autre));
     QCOMPARE(m->f().reglages.fichierLC, courant);
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
@@ -776,7 +822,7 @@ void TestCommandesListe::trier()
     QCOMPARE(resume(m->lignes()), resume(apres));
     QCOMPARE(m->animations(), QStringList{u"Congratulate"_s});
     QCOMPARE(m->f().texteStatut(), FenetreTest::statutDate(u"Tri des données... Terminé ! ["_s));
-    QCOMPARE(m->f().ui.lvListeCourses->topLevelItem(0)->text(ColLCArticle), apres.first().section(u'|', 1, 1));
+    QCOMPARE(m->f().ui.lvListeCourses->model()->index(0, ColLCArticle).data().toString(), apres.first().section(u'|', 1, 1));
 }
 
 // ---------------------------------------------------------------- impression

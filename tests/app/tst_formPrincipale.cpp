@@ -475,7 +475,7 @@ void TestFormPrincipale::disposition_tagsEtColonnes()
     QCOMPARE(f.ui.arbreRayon->indentation(), 19);
     QCOMPARE(f.ui.arbreRayon->palette().color(QPalette::Base), QColor(0xFF, 0xFB, 0xF0));
     QCOMPARE(f.ui.lvListeCourses->columnWidth(ColLCRayon), 2);
-    QCOMPARE(f.ui.lvListeCourses->headerItem()->text(ColLCTotal), u"Total"_s);
+    QCOMPARE(f.ui.lvListeCourses->model()->headerData(ColLCTotal, Qt::Horizontal).toString(), u"Total"_s);
     QCOMPARE(f.ui.titreRayons->height(), 20);
     QCOMPARE(f.ui.barreFactureLC->height(), 17);
     QCOMPARE(f.ui.barreProgression->width(), 200);
@@ -509,7 +509,7 @@ void TestFormPrincipale::demarrage_baseListePuisCompagnon()
     QCOMPARE(f.ui.modeleArbreRayon->rowCount(), 15);
     QCOMPARE(f.ui.modeleArbreRayon->item(0)->text(), u"Animaux"_s);
     QCOMPARE(b->dm->listeCourses, lignesListe);
-    QCOMPARE(f.ui.lvListeCourses->topLevelItemCount(), 2);
+    QCOMPARE(f.ui.lvListeCourses->model()->rowCount(), 2);
     QCOMPARE(f.ui.barreFactureLC->hint(), u"3 articles - Total : 2,73 €"_s);
     QCOMPARE(f.texteStatut(), u"Chargement de la base... Terminé ! ["_s + horodatageTest + u']');
     QVERIFY(f.ui.barreProgression->isHidden());
@@ -595,7 +595,7 @@ void TestFormPrincipale::demarrage_derniereListe()
     QVERIFY(b->interactions->questionsDe(GenreQuestion::Erreur).first().texte.contains(liste));
     QVERIFY(f.reglages.fichierLC.isEmpty());
     QVERIFY(b->dm->listeCourses.isEmpty());
-    QCOMPARE(f.ui.lvListeCourses->topLevelItemCount(), 0);
+    QCOMPARE(f.ui.lvListeCourses->model()->rowCount(), 0);
     QCOMPARE((*b->serveur)->nombre(u"Show"_s), 1);
     QVERIFY((*b->serveur)->nombre(u"Speak"_s) >= 1);
     detruire();
@@ -1182,10 +1182,10 @@ void TestFormPrincipale::majLC_ligneIllisible_rangeesGardeesPiedInchange()
     b->dm->listeCourses = QStringList{lignesListe[0], u"3|Pain|-|Boulangerie|1.00 €|3.00 €"_s, lignesListe[1]};
     f.action(u"majLC"_s)->trigger();
     QCOMPARE(b->interactions->questionsDe(GenreQuestion::Erreur).size(), 1);
-    QCOMPARE(f.ui.lvListeCourses->topLevelItemCount(), 2);
+    QCOMPARE(f.ui.lvListeCourses->model()->rowCount(), 2);
     QCOMPARE(f.ui.barreFactureLC->hint(), pied);
     QCOMPARE(f.totalLC, 0.0);
-    QCOMPARE(f.ui.lvListeCourses->topLevelItem(0)->textAlignment(ColLCTotal) & Qt::AlignRight, Qt::AlignRight);
+    QCOMPARE(f.ui.lvListeCourses->model()->index(0, ColLCTotal).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight, int(Qt::AlignRight));
 }
 
 QTEST_MAIN(TestFormPrincipale)

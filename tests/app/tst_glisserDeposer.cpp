@@ -416,7 +416,7 @@ void TestGlisserDeposer::depotListe_touchesSpeciales()
     f.lvListeCoursesDragDrop(f.ui.lvListeCourses, f.ui.listeArticles, QPoint(5, 5));
     QCOMPARE(m->interactions->questionsDe(GenreQuestion::Dialogue).size(), dialogue ? 1 : 0);
     QCOMPARE(m->lignes(), QStringList{dialogue ? u"2|Lait|-|A1|0,89 €|1,78 €"_s : u"1|Lait|-|A1|0,89 €|0,89 €"_s});
-    QCOMPARE(f.ui.lvListeCourses->topLevelItemCount(), 1);
+    QCOMPARE(f.ui.lvListeCourses->model()->rowCount(), 1);
 }
 
 void TestGlisserDeposer::evenements_depotSurLaListe_ajoute()
@@ -456,7 +456,7 @@ void TestGlisserDeposer::evenements_glissementLanceALaSouris()
     // La liste de courses n'est jamais une source.
     m->poser({u"1|Lait|-|A1|0,89 €|0,89 €"_s});
     QWidget* vpl = f.ui.lvListeCourses->viewport();
-    const QPoint p = f.ui.lvListeCourses->visualItemRect(f.ui.lvListeCourses->topLevelItem(0)).center();
+    const QPoint p = f.ui.lvListeCourses->visualRect(f.ui.lvListeCourses->model()->index(0, 0)).center();
     QTest::mousePress(vpl, Qt::LeftButton, Qt::NoModifier, p);
     QTest::mouseMove(vpl, p + QPoint(30, 0));
     QTest::mouseRelease(vpl, Qt::LeftButton, Qt::NoModifier, p + QPoint(30, 0));

@@ -3,10 +3,10 @@
 #include "FenetreTest.h"
 #include "FichierLC.h"
 #include "LigneLC.h"
-#include "RangeeLC.h"
 #include "ReglagesUtilisateur.h"
 #include "U_VX_FormOrdreMagasin.h"
 
+#include <QFont>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
@@ -63,23 +63,26 @@ private:
 void TestMagasin::modeMagasin_casesBarreesEtPied()
 {
     m->poser({lait, baguette, pomme});
-    QTreeWidget* vue = m->f().ui.lvListeCourses;
+    QTreeView* vue = m->f().ui.lvListeCourses;
+    const auto donnee = [vue](int rangee, int colonne, int role) { return vue->model()->index(rangee, colonne).data(role); };
+    const auto barree = [&](int rangee) { return donnee(rangee, ColLCArticle, Qt::FontRole).value<QFont>().strikeOut(); };
     const QString decrit = u"6 articles - Total : 3,93 €"_s;
     QCOMPARE(m->pied(), decrit);
-    QVERIFY(!vue->topLevelItem(0)->data(ColLCNb, Qt::CheckStateRole).isValid());
+    QVERIFY(!donnee(0, ColLCNb, Qt::CheckStateRole).isValid());
 
     m->f().action(u"modeMagasin"_s)->trigger();
     QVERIFY(m->f().action(u"modeMagasin"_s)->isChecked());
     QVERIFY(reglagesUtilisateur().value(u"magasin/modeActif"_s).toBool()); // rallumé au prochain démarrage
-    QCOMPARE(vue->topLevelItem(0)->checkState(ColLCNb), Qt::Unchecked);
-    QVERIFY(!vue->topLevelItem(0)->data(ColLCArticle, Qt::CheckStateRole).isValid());
+    QCOMPARE(donnee(0, ColLCNb, Qt::CheckStateRole), QVariant(int(Qt::Unchecked)));
+    QVERIFY(!donnee(0, ColLCArticle, Qt::CheckStateRole).isValid());
 
     // Ce que fait le délégué d'un clic sur la case.
     vue->model()->setData(vue->model()->index(0, ColLCNb), Qt::Checked, Qt::CheckStateRole);
-    QCOMPARE(vue->topLevelItem(0)->checkState(ColLCNb), Qt::Checked);
-    QVERIFY(vue->topLevelItem(0)->font(ColLCArticle).strikeOut());
-    QVERIFY(!vue->topLevelItem(1)->font(ColLCArticle).strikeOut());
-    QVERIFY(static_cast<RangeeLC*>(vue->topLevelItem(0))->montreLeMagasin());
+    QCOMPARE(donnee(0, ColLCNb, Qt::CheckStateRole), QVariant(int(Qt::Checked)));
+    QVERIFY(barree(0));
+    QVERIFY(!barree(1));
+    // La rangée cochée montre toujours sa ligne.
+    QCOMPARE(donnee(0, ColLCArticle, Qt::DisplayRole).toString(), u"Lait"_s);
     QCOMPARE(m->lignes(), (QStringList{lait, baguette, pomme}));
     QCOMPARE(m->pied(), decrit + u" | Reste à acheter : 4 articles - 2,15 €"_s);
 
@@ -97,8 +100,8 @@ void TestMagasin::modeMagasin_casesBarreesEtPied()
     QCOMPARE(cochees(m->f()), QList<int>{2});
     m->f().action(u"modeMagasin"_s)->trigger();
     QCOMPARE(m->pied(), decrit);
-    QVERIFY(!vue->topLevelItem(2)->data(ColLCNb, Qt::CheckStateRole).isValid());
-    QVERIFY(!vue->topLevelItem(2)->font(ColLCArticle).strikeOut());
+    QVERIFY(!donnee(2, ColLCNb, Qt::CheckStateRole).isValid());
+    QVERIFY(!barree(2));
     QCOMPARE(cochees(m->f()), QList<int>{2});
 }
 
@@ -108,7 +111,7 @@ void TestMagasin::coche_clicSurLaCase()
     m->f().action(u"modeMagasin"_s)->trigger();
     m->f().show();
     QVERIFY(QTest::qWaitForWindowExposed(&m->f()));
-    QTreeWidget* vue = m->f().ui.lvListeCourses;
+    QTreeView* vue = m->f().ui.lvListeCourses;
     QStyleOptionViewItem option;
     option.initFrom(vue);
     option.rect = vue->visualRect(vue->model()->index(1, ColLCNb));
