@@ -83,11 +83,12 @@ struct ContenuPasListe
         c->avant = a.lignes.mid(c->debut, a.lignes.size() - c->debut - c->fin);
         c->apres = b.lignes.mid(c->debut, b.lignes.size() - c->debut - c->fin);
         c->fichier = a.fichier != b.fichier;
-        a.lignes.clear();
-        b.lignes.clear();
+        // Des listes neuves, non vidées : clear() d'une liste partagée en garderait la capacité.
+        a.lignes = QStringList();
+        b.lignes = QStringList();
         if (!c->fichier) {
-            a.lignesEnregistrees.clear();
-            b.lignesEnregistrees.clear();
+            a.lignesEnregistrees = QStringList();
+            b.lignesEnregistrees = QStringList();
         }
         const auto octets = [](const QStringList& l) {
             qint64 t = 0;
