@@ -120,7 +120,8 @@ bool IndexRecherche::actualiser(const QList<TRayon*>& foret)
 
 void IndexRecherche::mettreAJour(const QList<TRayon*>& foret)
 {
-    std::vector<Trace> nouvelles;
+    std::vector<Trace>& nouvelles = m_tamponTraces;
+    nouvelles.clear();
     nouvelles.reserve(m_traces.size() + 16);
     m_intervalles.clear();
     int rang = 0;
@@ -159,58 +160,70 @@ void IndexRecherche::mettreAJour(const QList<TRayon*>& foret)
     fin = n - finNouvelles;
     const size_t finAnciennes = m - fin;
 
-    // Les entrées gardées, renumérotées ; celles du milieu ancien disparaissent.
-    std::vector<char> retiree(m_entrees.size(), 0);
+    // Les entrées gardées, renumérotées et tassées sur place ; celles du milieu ancien disparaissent.
     for (size_t k = debut; k < finAnciennes; ++k)
         if (m_traces[k].article)
-            retiree[size_t(m_traces[k].entree)] = 1;
-    std::vector<Entree> gardees;
-    gardees.reserve(m_entrees.size());
-    for (size_t i = 0; i < m_entrees.size(); ++i) {
-        if (retiree[i])
+            m_entrees[size_t(m_traces[k].entree)].trace = -1;
+    size_t gardees = 0;
+    for (Entree& e : m_entrees) {
+        if (e.trace < 0)
             continue;
-        Entree& e = m_entrees[i];
         if (size_t(e.trace) >= finAnciennes)
             e.trace = int(size_t(e.trace) - m + n);
         e.ordreRayon = nouvelles[size_t(e.trace)].rang;
-        gardees.push_back(std::move(e));
+        if (&e != &m_entrees[gardees])
+            m_entrees[gardees] = std::move(e);
+        ++gardees;
     }
+    m_entrees.erase(m_entrees.begin() + qsizetype(gardees), m_entrees.end());
 
     // Les articles du milieu nouveau : repliés, avec leurs clés de tri (une par rayon).
     std::vector<Entree> neuves;
-    QHash<const TRayon*, QCollatorSortKey> clesRayons;
+    QHash<const TRayon*, std::shared_ptr<const QCollatorSortKey>> clesRayons;
     for (size_t k = debut; k < finNouvelles; ++k) {
         const Trace& t = nouvelles[k];
         if (!t.article)
             continue;
         auto cleRayon = clesRayons.constFind(t.rayon);
         if (cleRayon == clesRayons.cend())
-            cleRayon = clesRayons.insert(t.rayon, collationFrancaise().sortKey(t.rayon->getNom()));
+            cleRayon = clesRayons.insert(t.rayon, std::make_shared<const QCollatorSortKey>(
+                                                      collationFrancaise().sortKey(t.rayon->getNom())));
         neuves.push_back({{t.article, t.rayon, t.nom, t.remarque, t.prix, t.rayon->getNom()},
                           replierTexte(t.nom) + u'\n' + replierTexte(t.remarque),
                           t.rang,
                           int(k),
-                          collationFrancaise().sortKey(t.nom),
+                          std::make_unique<const QCollatorSortKey>(collationFrancaise().sortKey(t.nom)),
                           *cleRayon});
     }
     // Nom, puis nom du rayon, puis ordre du parcours : un ordre total, le même qu'une
     // construction complète quelle que soit la part gardée.
     const auto avant = [](const Entree& a, const Entree& b) {
-        if (const int c = a.cleNom.compare(b.cleNom))
+        if (const int c = a.cleNom->compare(*b.cleNom))
             return c < 0;
-        if (const int c = a.cleRayon.compare(b.cleRayon))
-            return c < 0;
+        if (a.cleRayon != b.cleRayon)
+            if (const int c = a.cleRayon->compare(*b.cleRayon))
+                return c < 0;
         return a.trace < b.trace;
     };
     std::sort(neuves.begin(), neuves.end(), avant);
-    m_entrees.clear();
-    m_entrees.reserve(gardees.size() + neuves.size());
-    std::merge(std::make_move_iterator(gardees.begin()), std::make_move_iterator(gardees.end()),
-               std::make_move_iterator(neuves.begin()), std::make_move_iterator(neuves.end()),
-               std::back_inserter(m_entrees), avant);
+    // Chaque nouvelle entrée trouve sa place par dichotomie ; les gardées passent par blocs.
+    std::vector<Entree>& fusion = m_tamponEntrees;
+    fusion.clear();
+    fusion.reserve(m_entrees.size() + neuves.size());
+    auto suivante = m_entrees.begin();
+    for (Entree& e : neuves) {
+        const auto place = std::upper_bound(suivante, m_entrees.end(), e, avant);
+        std::move(suivante, place, std::back_inserter(fusion));
+        fusion.push_back(std::move(e));
+        suivante = place;
+    }
+    std::move(suivante, m_entrees.end(), std::back_inserter(fusion));
+    m_entrees.swap(fusion);
+    fusion.clear();
     for (size_t i = 0; i < m_entrees.size(); ++i)
         nouvelles[size_t(m_entrees[i].trace)].entree = int(i);
-    m_traces = std::move(nouvelles);
+    m_traces.swap(nouvelles);
+    nouvelles.clear();
     ++m_generation;
 }
 
@@ -219,6 +232,8 @@ void IndexRecherche::vider()
     // Les chaînes gardées retiendraient en mémoire celles de la forêt détruite.
     std::vector<Entree>().swap(m_entrees);
     std::vector<Trace>().swap(m_traces);
+    std::vector<Entree>().swap(m_tamponEntrees);
+    std::vector<Trace>().swap(m_tamponTraces);
     m_intervalles.clear();
     std::vector<int>().swap(m_resultats);
     m_texte.clear();

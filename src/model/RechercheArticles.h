@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 class TArticle;
@@ -52,8 +53,9 @@ private:
         QString cle;     // nom et remarque repliés, séparés par un saut de ligne
         int ordreRayon;  // rang du rayon dans le parcours préfixe de la forêt
         int trace;       // place de l'article dans le parcours : départage les égaux
-        QCollatorSortKey cleNom;
-        QCollatorSortKey cleRayon;
+        // Clés de tri derrière des pointeurs : une entrée se déplace sans toucher aux compteurs.
+        std::unique_ptr<const QCollatorSortKey> cleNom;
+        std::shared_ptr<const QCollatorSortKey> cleRayon; // partagée par les articles du rayon
     };
     // Ce que la forêt montrait à la dernière mise à jour, dans l'ordre du parcours préfixe :
     // un rayon, puis ses articles, puis ses sous-rayons.
@@ -76,6 +78,9 @@ private:
 
     std::vector<Entree> m_entrees;
     std::vector<Trace> m_traces;
+    // Tampons gardés d'une mise à jour à l'autre (leur capacité évite de nouvelles pages).
+    std::vector<Entree> m_tamponEntrees;
+    std::vector<Trace> m_tamponTraces;
     // Par rayon : son rang préfixe et la fin (exclue) des rangs de son sous-arbre.
     QHash<const TRayon*, std::pair<int, int>> m_intervalles;
     quint64 m_generation = 0;
