@@ -114,6 +114,6 @@ awk -F, '$1 ~ /BM_annulerSuppressionRayon10000.*_median"$/ { printf "undo_aisle_
 # Mémoire de l'historique de la liste : cent éditions d'une ligne sur 100 000 lignes.
 "$build/bench/bench_listeCourses" --benchmark_filter='BM_historiqueListe' \
   --benchmark_out="$csv_annuler.liste" --benchmark_out_format=csv >/dev/null
-awk -F, 'NR == 1 { for (i = 1; i <= NF; ++i) if ($i == "historique_mio") c = i }
+awk -F, '$1 == "name" { for (i = 1; i <= NF; ++i) if ($i == "\"historique_mio\"") c = i }
   $1 ~ /BM_historiqueListe/ && c { printf "undo_list_history_mib_100x_100k %.2f\n", $c }' "$csv_annuler.liste"
 "$racine/bench/demarrage.sh" 2>/dev/null | sed '/^$/d'
