@@ -7,6 +7,7 @@
 #include "Interactions.h"
 #include "ParametresRegionaux.h"
 #include "Rebuts.h"
+#include "RechercheArticles.h"
 #include "U_Article.h"
 #include "U_VX_DataModule.h"
 #include "U_VX_FormArticle.h"
@@ -289,6 +290,20 @@ void BM_rechercheApresChangement(benchmark::State& etat)
     frapper(b, QString());
 }
 BENCHMARK(BM_rechercheApresChangement)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3);
+
+// Construction complète de l'index : une fois par base chargée, quand le champ prend le focus.
+void BM_rechercheIndexComplet(benchmark::State& etat)
+{
+    for (auto _ : etat) {
+        IndexRecherche index;
+        const auto debut = std::chrono::steady_clock::now();
+        index.actualiser(g_base->dm.listeRayons);
+        etat.SetIterationTime(secondesDepuis(debut));
+        if (index.taille() != g_base->total())
+            std::abort();
+    }
+}
+BENCHMARK(BM_rechercheIndexComplet)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3);
 
 } // namespace
 
