@@ -179,6 +179,7 @@ void IndexRecherche::mettreAJour(const QList<TRayon*>& foret)
 
     // Les articles du milieu nouveau : repliés, avec leurs clés de tri (une par rayon).
     std::vector<Entree> neuves;
+    neuves.reserve(finNouvelles - debut);
     QHash<const TRayon*, std::shared_ptr<const QCollatorSortKey>> clesRayons;
     for (size_t k = debut; k < finNouvelles; ++k) {
         const Trace& t = nouvelles[k];
@@ -205,14 +206,19 @@ void IndexRecherche::mettreAJour(const QList<TRayon*>& foret)
                 return c < 0;
         return a.trace < b.trace;
     };
-    std::sort(neuves.begin(), neuves.end(), avant);
+    // Tri des rangs, non des entrées (lourdes à déplacer).
+    std::vector<int> ordre(neuves.size());
+    for (size_t i = 0; i < ordre.size(); ++i)
+        ordre[i] = int(i);
+    std::sort(ordre.begin(), ordre.end(), [&](int a, int b) { return avant(neuves[size_t(a)], neuves[size_t(b)]); });
     // Chaque nouvelle entrée trouve sa place par dichotomie ; les gardées passent par blocs.
     std::vector<Entree>& fusion = m_tamponEntrees;
     fusion.clear();
     fusion.reserve(m_entrees.size() + neuves.size());
     auto suivante = m_entrees.begin();
-    for (Entree& e : neuves) {
-        const auto place = std::upper_bound(suivante, m_entrees.end(), e, avant);
+    for (const int i : ordre) {
+        Entree& e = neuves[size_t(i)];
+        const auto place = suivante == m_entrees.end() ? suivante : std::upper_bound(suivante, m_entrees.end(), e, avant);
         std::move(suivante, place, std::back_inserter(fusion));
         fusion.push_back(std::move(e));
         suivante = place;
