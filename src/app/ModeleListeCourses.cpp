@@ -27,12 +27,6 @@ QStringView champ(QStringView ligne, int colonne)
     return ligne.sliced(debut, (barre < 0 ? ligne.size() : barre) - debut);
 }
 
-// Deux lignes égales ; partagées (même texte en mémoire), sans les parcourir.
-bool memeLigne(const QString& a, const QString& b)
-{
-    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
-}
-
 bool estMontant(int colonne)
 {
     return colonne == ColLCPU || colonne == ColLCTotal;
@@ -50,13 +44,7 @@ void ModeleListeCourses::synchroniser(const QStringList& lignes)
     if (avant == apres && m_lignes.constData() == lignes.constData())
         return;
     // Début et fin communs : entre eux, les rangées changées.
-    const qsizetype commun = std::min(avant, apres);
-    qsizetype debut = 0;
-    while (debut < commun && memeLigne(m_lignes.at(debut), lignes.at(debut)))
-        ++debut;
-    qsizetype fin = 0;
-    while (fin < commun - debut && memeLigne(m_lignes.at(avant - 1 - fin), lignes.at(apres - 1 - fin)))
-        ++fin;
+    const auto [debut, fin] = partiesCommunes(m_lignes, lignes);
     const qsizetype changeesAvant = avant - debut - fin;
     const qsizetype changeesApres = apres - debut - fin;
     const qsizetype changees = std::min(changeesAvant, changeesApres);

@@ -74,12 +74,9 @@ struct ContenuPasListe
     static std::shared_ptr<const ContenuPasListe> entre(TFormPrincipale::EtatListe a, TFormPrincipale::EtatListe b)
     {
         auto c = std::make_shared<ContenuPasListe>();
-        const qsizetype n = std::min(a.lignes.size(), b.lignes.size());
-        while (c->debut < n && a.lignes.at(c->debut) == b.lignes.at(c->debut))
-            ++c->debut;
-        while (c->fin < n - c->debut
-               && a.lignes.at(a.lignes.size() - 1 - c->fin) == b.lignes.at(b.lignes.size() - 1 - c->fin))
-            ++c->fin;
+        const PartiesCommunesLC communes = partiesCommunes(a.lignes, b.lignes);
+        c->debut = communes.debut;
+        c->fin = communes.fin;
         c->avant = a.lignes.mid(c->debut, a.lignes.size() - c->debut - c->fin);
         c->apres = b.lignes.mid(c->debut, b.lignes.size() - c->debut - c->fin);
         c->fichier = a.fichier != b.fichier;

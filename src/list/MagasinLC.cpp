@@ -169,3 +169,17 @@ QStringList nomsRayonsMagasin(const QStringList& chemins)
         noms << chemin.section(kSeparateurChemin, -1);
     return noms;
 }
+
+PartiesCommunesLC partiesCommunes(const QStringList& avant, const QStringList& apres)
+{
+    const auto memeLigne = [](const QString& a, const QString& b) {
+        return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+    };
+    PartiesCommunesLC c;
+    const qsizetype n = std::min(avant.size(), apres.size());
+    while (c.debut < n && memeLigne(avant.at(c.debut), apres.at(c.debut)))
+        ++c.debut;
+    while (c.fin < n - c.debut && memeLigne(avant.at(avant.size() - 1 - c.fin), apres.at(apres.size() - 1 - c.fin)))
+        ++c.fin;
+    return c;
+}

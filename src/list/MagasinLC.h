@@ -48,6 +48,15 @@ private:
     mutable QString m_empreinte; // calculée à la demande, oubliée quand les lignes changent
 };
 
+// Lignes communes au début et à la fin de deux états d'une liste (jamais plus que la plus courte) :
+// entre elles, ce qui a changé. Des lignes partagées se comparent sans être lues.
+struct PartiesCommunesLC
+{
+    qsizetype debut = 0;
+    qsizetype fin = 0;
+};
+PartiesCommunesLC partiesCommunes(const QStringList& avant, const QStringList& apres);
+
 // Séparateur des noms d'un chemin de rayon : un caractère de contrôle que XML 1.0 interdit dans
 // un nom, donc jamais dans un nom de rayon.
 inline constexpr QChar kSeparateurChemin = QChar(0x1F);

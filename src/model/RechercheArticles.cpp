@@ -92,8 +92,7 @@ bool IndexRecherche::inchangee(const QList<TRayon*>& foret) const
             identique = false;
             return;
         }
-        const Trace& t = m_traces[k++];
-        identique = t.article == article && t.rayon == rayon && t.prix == prix && t.nom == nom && t.remarque == remarque;
+        identique = m_traces[k++].montre(article, rayon, nom, remarque, prix);
     };
     auto parcourir = [&](auto&& soi, const TRayon* r) -> void {
         suivre(nullptr, r, r->getNom(), {}, r->getNbRayonsFils());

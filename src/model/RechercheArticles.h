@@ -68,10 +68,11 @@ private:
         double prix;       // nombre de fils pour un rayon
         int rang;          // rang préfixe du rayon (de celui qui tient l'article)
         int entree = -1;   // place de l'entrée de l'article dans m_entrees
-        bool operator==(const Trace& t) const
+        bool montre(const TArticle* a, const TRayon* r, const QString& n, const QString& rem, double p) const
         {
-            return article == t.article && rayon == t.rayon && prix == t.prix && nom == t.nom && remarque == t.remarque;
+            return article == a && rayon == r && prix == p && nom == n && remarque == rem;
         }
+        bool operator==(const Trace& t) const { return montre(t.article, t.rayon, t.nom, t.remarque, t.prix); }
     };
     bool inchangee(const QList<TRayon*>& foret) const;
     void mettreAJour(const QList<TRayon*>& foret);
